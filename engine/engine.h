@@ -1,0 +1,76 @@
+// The divination engine: stroke dictionary, five grades, number fortunes and
+// score. Pure computation over Shift-JIS names; no I/O, no platform calls.
+#pragma once
+
+#include <string>
+
+#include "sjis.h"
+
+namespace namori {
+
+// ---- Stroke dictionary ----------------------------------------------------
+
+constexpr int kStrokeRows = 30;
+
+// Row n (index n - 1) holds, as NUL-terminated Shift-JIS text of double-byte
+// characters only, every character that counts n strokes.
+extern const char* const strokeRows[kStrokeRows];
+
+// Stroke count of the two-byte unit (first, second): the row (1..30) holding
+// the character lead = first, trail = second, or 0. Constant time.
+int strokeCount(unsigned char first, unsigned char second);
+
+// The same answer found by walking the rows one whole character at a time.
+// Kept as the reference for the index and for measurement.
+int strokeCountByWalk(unsigned char first, unsigned char second);
+
+// ---- Five grades ----------------------------------------------------------
+
+enum Grade { kSouun = 0, kTenun, kChiun, kJinun, kGaiun, kGradeCount };
+
+// Raw stroke sums in grade order 総運 天運 地運 人運 外運; never folded here.
+struct GradeValues {
+  int value[kGradeCount];
+};
+
+// Both names are NUL-terminated Shift-JIS. A single-byte character or a lone
+// lead byte before the terminator is one character counting 0 strokes; no
+// byte past a terminator is read. An empty name contributes nothing.
+GradeValues computeGrades(const char* surname, const char* givenName);
+
+// ---- Number fortunes and score --------------------------------------------
+
+struct FortuneRecord {
+  const char* text;
+  double weight;
+};
+
+constexpr int kFortuneCount = 61;
+extern const FortuneRecord NumberFortuneTable[kFortuneCount];
+
+// Table index 0..60 of a raw grade value: unchanged up to 60, then 60 is
+// taken off until the value is at most 60 (61 -> 1, 120 -> 60, 121 -> 1).
+// A negative value (never produced by the grades) gives 0.
+int foldGradeValue(int raw);
+
+// Record at index 0..60 (an index outside is clamped into the table).
+const FortuneRecord& lookupFortune(int index);
+
+struct GradeWeights {
+  double w[kGradeCount];
+};
+
+struct NameScore {
+  double firstPart;   // 総運 + 人運, at most 70
+  double secondPart;  // 天運 + 地運 + 外運, at most 30
+  double total;       // out of 100
+};
+
+NameScore computeScore(const GradeWeights& weights);
+
+// One decimal, computed from the double's exact value: an exact half rounds
+// up (53.25 -> "53.3"), anything else to nearest (25.749999999999996 ->
+// "25.7"). Independent of the C library's printf rounding.
+std::string formatOneDecimal(double value);
+
+}  // namespace namori

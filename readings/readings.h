@@ -1,0 +1,58 @@
+// Reading state, the name and career reports and the report file: what one
+// command leaves for the next. Plain functions over a ReadingState, so the
+// whole command sequence runs without a window.
+#pragma once
+
+#include <cstddef>
+
+#include "engine.h"
+
+namespace namori {
+
+constexpr std::size_t kNameBytes = 34;          // per name, without the NUL
+constexpr std::size_t kNameFieldBytes = kNameBytes + 1;  // dialog read limit
+constexpr std::size_t kNameReportBytes = 1024;
+constexpr std::size_t kCareerReportBytes = 4096;
+constexpr std::size_t kReportFileNameBytes = kNameBytes * 2 + 20 + 1;
+
+struct ReadingState {
+  char surname[kNameBytes + 1];
+  char givenName[kNameBytes + 1];
+  int lastOuterGrade;
+  char nameReport[kNameReportBytes];
+  char careerReport[kCareerReportBytes];
+  char reportFileName[kReportFileNameBytes];
+  int namePending;
+  int careerPending;
+};
+
+// The process-wide state used by the front ends; zero at start-up.
+extern ReadingState readingState;
+
+// Name dialog 実行, first half: replaces the stored names with the two field
+// texts, each cut to 34 bytes at a character boundary. Returns false when
+// either stored name is empty; then nothing else may change.
+bool storeNames(ReadingState& state, const char* surnameField, const char* givenField);
+
+// Name dialog 実行, second half, after storeNames succeeded: sets the report
+// file name and pending flags, computes the grades (keeping the raw 外運),
+// and builds the name report in state.nameReport.
+void runNameReading(ReadingState& state);
+
+// The name report text from its parts, into state.nameReport.
+void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
+                     const FortuneRecord* const records[kGradeCount], const NameScore& score);
+
+// Career command (id 201): clears the career text, sets the file name and
+// flags, and builds the text for state.lastOuterGrade.
+void runCareerCommand(ReadingState& state);
+
+// Writes the entry for outerGrade, or the out-of-range notice, into a
+// zero-cleared buffer of kCareerReportBytes.
+void buildCareerReport(int outerGrade, char* buffer);
+
+// File output (id 202).
+enum class FileOutputResult { kNothingPending, kWritten, kFailed };
+FileOutputResult writePendingReport(const ReadingState& state);
+
+}  // namespace namori
