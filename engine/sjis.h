@@ -11,7 +11,9 @@ static_assert(sizeof("山") == 3, "string literals must be compiled to Shift-JIS
 namespace namori {
 
 // A lead byte of a double-byte character of code page 932.
-constexpr bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool isLeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Length in bytes of the character starting at p: 0 at the terminator, 2 for a
 // lead byte followed by any non-zero byte, 1 otherwise (a single-byte
