@@ -1,0 +1,144 @@
+// Number fortunes, folding, the score and its one-decimal printing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <random>
+#include <string>
+
+#include "engine.h"
+
+namespace namori {
+namespace {
+
+std::uint64_t bits(double d) {
+  std::uint64_t b;
+  std::memcpy(&b, &d, sizeof b);
+  return b;
+}
+
+TEST(FortuneTable, WeightsAndClassWords) {
+  std::map<std::uint64_t, int> perWeight;
+  for (int i = 0; i < kFortuneCount; ++i) {
+    const FortuneRecord& r = NumberFortuneTable[i];
+    ++perWeight[bits(r.weight)];
+    const std::size_t length = std::strlen(r.text);
+    ASSERT_GT(length, 0u);
+    EXPECT_LE(length, 64u) << i;
+    // Double-byte text, single-byte parentheses only around a trailing note.
+    for (const char* p = r.text; *p; p += charLength(p)) {
+      if (charLength(p) == 1) {
+        EXPECT_TRUE(*p == '(' || *p == ')') << i;
+      }
+    }
+    EXPECT_EQ(std::strstr(r.text, "（"), nullptr) << i;
+  }
+  EXPECT_EQ(perWeight, (std::map<std::uint64_t, int>{{0x3FF0000000000000, 6},
+                                                     {0x3FE999999999999A, 25},
+                                                     {0x3FD999999999999A, 14},
+                                                     {0x3FB999999999999A, 11},
+                                                     {0x3FA999999999999A, 5}}));
+  EXPECT_EQ(std::strlen(NumberFortuneTable[12].text), 64u);
+  EXPECT_EQ(std::strlen(NumberFortuneTable[22].text), 64u);
+  EXPECT_STREQ(NumberFortuneTable[0].text, "自惚を自戒して発展する吉数");
+  EXPECT_STREQ(NumberFortuneTable[60].text, NumberFortuneTable[0].text);
+  EXPECT_EQ(NumberFortuneTable[0].weight, 1.0);
+  EXPECT_EQ(NumberFortuneTable[60].weight, 0.8);
+  EXPECT_EQ(NumberFortuneTable[56].weight, 0.05);
+  EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
+  EXPECT_STREQ(NumberFortuneTable[17].text,
+               "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)");
+}
+
+TEST(FoldGradeValue, FoldsIntoTheTable) {
+  const std::map<int, int> cases = {{0, 0},    {1, 1},   {60, 60},  {61, 1},    {62, 2}, {84, 24},
+                                    {120, 60}, {121, 1}, {180, 60}, {1020, 60}, {-5, 0}};
+  for (auto [raw, index] : cases) EXPECT_EQ(foldGradeValue(raw), index) << raw;
+  EXPECT_EQ(&lookupFortune(foldGradeValue(61)), &NumberFortuneTable[1]);
+}
+
+NameScore scoreOf(double a, double b, double c, double d, double e) {
+  return computeScore(GradeWeights{{a, b, c, d, e}});
+}
+
+TEST(ComputeScore, KeepsTheExactOrderOfOperations) {
+  const NameScore yamada = scoreOf(0.1, 0.8, 0.8, 0.1, 0.8);
+  EXPECT_EQ(yamada.firstPart, 7.0);
+  EXPECT_EQ(yamada.secondPart, 24.000000000000004);
+  EXPECT_EQ(yamada.total, 31.000000000000004);
+  const NameScore three = scoreOf(0.1, 0.05, 1.0, 0.05, 1.0);
+  EXPECT_EQ(three.firstPart, 5.250000000000001);
+  EXPECT_EQ(three.secondPart, 20.499999999999996);
+  EXPECT_EQ(three.total, 25.749999999999996);
+  const NameScore four = scoreOf(1.0, 0.8, 0.8, 0.05, 0.05);
+  EXPECT_EQ(four.firstPart, 36.75);
+  EXPECT_EQ(four.secondPart, 16.5);
+  EXPECT_EQ(four.total, 53.25);
+  const NameScore best = scoreOf(1.0, 1.0, 1.0, 1.0, 1.0);
+  EXPECT_EQ(best.total, 100.0);
+}
+
+TEST(FormatOneDecimal, RoundsFromTheExactValueWithHalvesUp) {
+  const std::map<double, std::string> cases = {
+      {53.25, "53.3"},
+      {25.749999999999996, "25.7"},
+      {5.250000000000001, "5.3"},
+      {20.499999999999996, "20.5"},
+      {24.000000000000004, "24.0"},
+      {31.000000000000004, "31.0"},
+      {36.75, "36.8"},
+      {100.0, "100.0"},
+      {5.0, "5.0"},
+      {0.0, "0.0"},
+      {0.05, "0.1"},
+      {0.25, "0.3"},
+      {0.35, "0.3"} /* 0.34999999999999997... */,
+      {2.675, "2.7"},
+      {1e-300, "0.0"},
+      {123456.45, "123456.4"} /* really 123456.44999... */,
+      {-1.25, "-1.3"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(formatOneDecimal(value), text) << value;
+}
+
+// Reference: on x86-64 Linux a long double holds value * 10 exactly (57 of
+// its 64 mantissa bits), so half-up rounding there is exact too.
+std::string referenceOneDecimal(double value) {
+  const long double tenths = std::floor(static_cast<long double>(value) * 10 + 0.5L);
+  char text[64];
+  std::snprintf(text, sizeof text, "%.0Lf.%d", std::floor(tenths / 10),
+                static_cast<int>(std::fmod(tenths, 10.0L)));
+  return text;
+}
+
+TEST(FormatOneDecimal, AgreesWithExactRoundingOnEveryScoreAndRandomValues) {
+  static_assert(std::numeric_limits<long double>::digits >= 64, "needs x87 long double");
+  const double weights[] = {1.0, 0.8, 0.4, 0.1, 0.05};
+  int halves = 0;
+  for (double a : weights)
+    for (double b : weights)
+      for (double c : weights)
+        for (double d : weights)
+          for (double e : weights) {
+            const NameScore s = scoreOf(a, b, c, d, e);
+            for (double v : {s.firstPart, s.secondPart, s.total}) {
+              ASSERT_EQ(formatOneDecimal(v), referenceOneDecimal(v)) << v;
+              halves += std::floor(v * 20) == v * 20 && std::floor(v * 10) != v * 10;
+            }
+            ASSERT_GE(s.total, 5.0);
+            ASSERT_LE(s.total, 100.0);
+          }
+  EXPECT_GT(halves, 0);
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 100000; ++i) {
+    const double v = std::uniform_real_distribution<double>(0, 1000)(random);
+    ASSERT_EQ(formatOneDecimal(v), referenceOneDecimal(v)) << v;
+  }
+}
+
+}  // namespace
+}  // namespace namori

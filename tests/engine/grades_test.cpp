@@ -1,0 +1,104 @@
+// The five grades, including hostile byte strings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "engine.h"
+
+namespace namori {
+namespace {
+
+using Grades = std::array<int, kGradeCount>;
+
+Grades grades(const char* surname, const char* given) {
+  const GradeValues v = computeGrades(surname, given);
+  return {v.value[0], v.value[1], v.value[2], v.value[3], v.value[4]};
+}
+
+TEST(Grades, WorkedExamples) {
+  EXPECT_EQ(grades("山田", "太郎"), (Grades{26, 8, 18, 9, 17}));
+  EXPECT_EQ(grades("田中", "一"), (Grades{10, 9, 1, 5, 5}));
+  EXPECT_EQ(grades("林", "一"), (Grades{9, 8, 1, 9, 0}));
+  // One-character surname: 外運 is the given name without its first character.
+  EXPECT_EQ(grades("林", "太郎"), (Grades{26, 8, 18, 12, 14}));
+  // Unknown characters count 0 wherever they are summed.
+  EXPECT_EQ(grades("Ｕ田", "０郎"), (Grades{19, 5, 14, 5, 14}));
+}
+
+TEST(Grades, LongNamesAreNotLimited) {
+  std::string seventeen;
+  for (int i = 0; i < 17; ++i) seventeen += "驫";  // 30 strokes each
+  EXPECT_EQ(grades(seventeen.c_str(), seventeen.c_str()), (Grades{1020, 510, 510, 60, 960}));
+}
+
+TEST(Grades, SingleByteCharactersCountZeroAndKeepAlignment) {
+  // "A山" would be paired as "A\x8E" "R" by a 2-byte stepper; decoded as
+  // Shift-JIS it is A (0) and 山 (3).
+  EXPECT_EQ(grades("A山", "田"), (Grades{8, 3, 5, 8, 0}));
+  // Half-width katakana are single-byte characters.
+  EXPECT_EQ(grades("\xB1\xB2", "山"), (Grades{3, 0, 3, 3, 0}));
+  // A lone lead byte before the terminator is one character of 0 strokes.
+  EXPECT_EQ(grades("山\x8E", "田"), (Grades{8, 3, 5, 5, 3}));
+  EXPECT_EQ(grades("", ""), (Grades{0, 0, 0, 0, 0}));
+}
+
+// Every name is copied into a heap block of exactly its size, so that
+// AddressSanitizer reports any read past a terminator.
+TEST(Grades, RandomByteStringsKeepTheInvariantsAndStayInBounds) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 20000; ++round) {
+    std::unique_ptr<char[]> names[2];
+    for (auto& name : names) {
+      const std::size_t length = random() % 12;
+      name.reset(new char[length + 1]);
+      for (std::size_t i = 0; i < length; ++i) {
+        // Mostly lead bytes and kanji trail bytes, some ASCII and zeros.
+        const unsigned r = random() % 10;
+        name[i] = static_cast<char>(r < 4   ? 0x88 + random() % 0x18
+                                    : r < 8 ? 0x40 + random() % 0xBD
+                                            : random() % 0x100);
+      }
+      name[length] = '\0';
+    }
+    const Grades g = grades(names[0].get(), names[1].get());
+    ASSERT_EQ(g[kSouun], g[kTenun] + g[kChiun]);
+    ASSERT_EQ(g[kGaiun], g[kSouun] - g[kJinun]);
+    for (int v : g) ASSERT_GE(v, 0);
+    ASSERT_EQ(g, grades(names[0].get(), names[1].get()));  // no hidden state
+  }
+}
+
+TEST(CutToWholeCharacters, NeverLeavesHalfACharacter) {
+  struct Case {
+    const char* in;
+    std::size_t max;
+    const char* out;
+  } cases[] = {
+      {"山田太郎", 34, "山田太郎"},
+      {"山田太郎", 5, "山田"},
+      {"山田太郎", 4, "山田"},
+      {"山\x8E", 34, "山"},
+      {"AB山", 3, "AB"},
+      {"\xB1\xB2\xB3", 2, "\xB1\xB2"},
+      {"", 34, ""},
+      {"山十ソ表", 34, "山十ソ表"},
+  };
+  for (const Case& c : cases) {
+    char buffer[64];
+    std::strcpy(buffer, c.in);
+    cutToWholeCharacters(buffer, c.max);
+    EXPECT_STREQ(buffer, c.out) << c.in << " / " << c.max;
+  }
+  // 18 kanji cut to the dialog's 34 bytes keep 17.
+  std::string eighteen;
+  for (int i = 0; i < 18; ++i) eighteen += "郎";
+  std::string cut = eighteen;
+  cutToWholeCharacters(cut.data(), 34);
+  EXPECT_EQ(std::strlen(cut.c_str()), 34u);
+}
+
+}  // namespace
+}  // namespace namori
