@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs Debian packages that are missing (apt-get, as root). Sourced by the
+# build scripts:  . scripts/packages.sh; namori_ensure_packages PKG...
+
+namori_ensure_packages() {
+  local p missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  if [ "$(id -u)" != 0 ]; then
+    command -v sudo >/dev/null || { echo "missing packages: ${missing[*]} (run as root)" >&2; return 1; }
+    sudo=sudo
+  fi
+  echo "installing: ${missing[*]}" >&2
+  $sudo apt-get update -qq || return 1
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null || return 1
+}
+
+# What the native build and its tests need. kanjidic and unicode-data are the
+# stroke sources the table generator is checked against.
+NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev kanjidic unicode-data)
