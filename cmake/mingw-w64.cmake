@@ -1,0 +1,18 @@
+# Cross-build for 64-bit Windows with MinGW-w64:
+#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(NAMORI_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${NAMORI_MINGW_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${NAMORI_MINGW_PREFIX}-g++)
+set(CMAKE_RC_COMPILER ${NAMORI_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${NAMORI_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One self-contained executable: no MinGW runtime DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
