@@ -9,7 +9,7 @@
 
 namespace namori {
 
-constexpr std::size_t kNameBytes = 34;          // per name, without the NUL
+constexpr std::size_t kNameBytes = 34;                   // per name, without the NUL
 constexpr std::size_t kNameFieldBytes = kNameBytes + 1;  // dialog read limit
 constexpr std::size_t kNameReportBytes = 1024;
 constexpr std::size_t kCareerReportBytes = 4096;
@@ -39,6 +39,13 @@ bool storeNames(ReadingState& state, const char* surnameField, const char* given
 // and builds the name report in state.nameReport.
 void runNameReading(ReadingState& state);
 
+// The name report in three steps, as the reading produces it: the header
+// replaces state.nameReport, then each grade row and the score line are
+// appended.
+void startNameReport(ReadingState& state);
+void appendGradeRow(ReadingState& state, int grade, int foldedValue, const FortuneRecord& record);
+void appendScoreLine(ReadingState& state, const NameScore& score);
+
 // The name report text from its parts, into state.nameReport.
 void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
                      const FortuneRecord* const records[kGradeCount], const NameScore& score);
@@ -51,7 +58,10 @@ void runCareerCommand(ReadingState& state);
 // zero-cleared buffer of kCareerReportBytes.
 void buildCareerReport(int outerGrade, char* buffer);
 
-// File output (id 202).
+// File output (id 202): writes the pending report, up to its NUL, to the
+// report file in the current directory and cuts the file to that length.
+// kNothingPending: no report pending, nothing opened. kFailed: the name was
+// refused (see isSafeReportFileName) or the file could not be written in full.
 enum class FileOutputResult { kNothingPending, kWritten, kFailed };
 FileOutputResult writePendingReport(const ReadingState& state);
 

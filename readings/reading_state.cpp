@@ -1,0 +1,68 @@
+// The reading state and the two commands that change it: the name reading
+// (name dialog 実行) and the career command.
+#include <cstring>
+
+#include "readings.h"
+#include "sjis.h"
+#include "text_buffer.h"
+
+namespace namori {
+
+ReadingState readingState;
+
+namespace {
+
+const char kNameFileSuffix[] = "さんの姓名判断.TXT";
+const char kCareerFileSuffix[] = "さんの職業運適職.TXT";
+
+void storeOneName(char (&stored)[kNameBytes + 1], const char* field) {
+  const std::size_t length = field != nullptr ? strnlen(field, kNameBytes) : 0;
+  if (length > 0) std::memcpy(stored, field, length);
+  stored[length] = '\0';
+  // A double-byte character cut by the 34-byte limit is dropped whole.
+  cutToWholeCharacters(stored, kNameBytes);
+}
+
+void setReportFileName(ReadingState& state, const char* suffix) {
+  copyText(state.reportFileName, sizeof state.reportFileName, state.surname);
+  appendText(state.reportFileName, sizeof state.reportFileName, state.givenName);
+  appendText(state.reportFileName, sizeof state.reportFileName, suffix);
+}
+
+}  // namespace
+
+bool storeNames(ReadingState& state, const char* surnameField, const char* givenField) {
+  storeOneName(state.surname, surnameField);
+  storeOneName(state.givenName, givenField);
+  return state.surname[0] != '\0' && state.givenName[0] != '\0';
+}
+
+void runNameReading(ReadingState& state) {
+  setReportFileName(state, kNameFileSuffix);
+  state.careerPending = 0;
+  state.namePending = 1;
+  startNameReport(state);
+
+  const GradeValues grades = computeGrades(state.surname, state.givenName);
+  GradeWeights weights;
+  for (int grade = 0; grade < kGradeCount; ++grade) {
+    const int raw = grades.value[grade];
+    // The career command keys on the raw 外運, never on the folded value.
+    if (grade == kGaiun) state.lastOuterGrade = raw;
+    const int folded = foldGradeValue(raw);
+    const FortuneRecord& record = lookupFortune(folded);
+    appendGradeRow(state, grade, folded, record);
+    weights.w[grade] = record.weight;
+  }
+  appendScoreLine(state, computeScore(weights));
+}
+
+void runCareerCommand(ReadingState& state) {
+  std::memset(state.careerReport, 0, sizeof state.careerReport);
+  setReportFileName(state, kCareerFileSuffix);
+  state.careerPending = 1;
+  state.namePending = 0;
+  buildCareerReport(state.lastOuterGrade, state.careerReport);
+}
+
+}  // namespace namori
