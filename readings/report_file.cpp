@@ -1,0 +1,83 @@
+// File output (command 202): writes the report produced last under the
+// report file name. The name check is shared by both platforms.
+#include "report_file.h"
+
+#include <cstring>
+
+#include "readings.h"
+#include "sjis.h"
+
+namespace namori {
+
+namespace {
+
+bool isForbiddenSingleByte(unsigned char c) {
+  if (c < 0x20 || c == 0x7F) return true;
+  switch (c) {
+    case '\\':
+    case '/':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isTrailByte(unsigned char c) {
+  return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Bytes that are no character of code page 932 on their own.
+bool isUndefinedSingleByte(unsigned char c) {
+  return c == 0x80 || c == 0xA0 || c >= 0xFD;
+}
+
+}  // namespace
+
+bool isSafeReportFileName(const char* sjisFileName) {
+  if (sjisFileName == nullptr || sjisFileName[0] == '\0') return false;
+  bool previousWasDot = false;
+  const char* p = sjisFileName;
+  while (std::size_t length = charLength(p)) {
+    const unsigned char first = static_cast<unsigned char>(p[0]);
+    if (length == 2) {
+      // A double-byte character is harmless whatever its second byte, as long
+      // as it is a real one; a lead byte before a non-trail byte is refused
+      // rather than guessing how the file system would split it.
+      if (!isTrailByte(static_cast<unsigned char>(p[1]))) return false;
+      previousWasDot = false;
+    } else {
+      if (isLeadByte(first)) return false;  // lone lead byte at the end
+      if (isForbiddenSingleByte(first) || isUndefinedSingleByte(first)) return false;
+      if (first == '.' && previousWasDot) return false;
+      previousWasDot = first == '.';
+    }
+    p += length;
+  }
+  return true;
+}
+
+FileOutputResult writePendingReport(const ReadingState& state) {
+  const char* report;
+  std::size_t capacity;
+  if (state.namePending == 1) {
+    report = state.nameReport;
+    capacity = sizeof state.nameReport;
+  } else if (state.careerPending == 1) {
+    report = state.careerReport;
+    capacity = sizeof state.careerReport;
+  } else {
+    return FileOutputResult::kNothingPending;
+  }
+  const std::size_t size = strnlen(report, capacity);
+  if (!writeReportFile(state.reportFileName, report, size)) return FileOutputResult::kFailed;
+  return FileOutputResult::kWritten;
+}
+
+}  // namespace namori
