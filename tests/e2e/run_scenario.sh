@@ -12,6 +12,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 for f in "$driver" "$namori"; do
   [ -f "$f" ] || { echo "missing $f" >&2; exit 1; }
 done
+# Wine sees the whole file system as drive Z:.
+winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+driver=$(winpath "$driver")
+namori=$(winpath "$namori")
 namori_wine_env "$prefix"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-e2e.XXXXXX")
@@ -34,11 +38,8 @@ done
 export DISPLAY=":$(head -n1 "$work/.display")"
 rm -f "$work/.display"
 
-# Wine sees the whole file system as drive Z:.
-winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-
 cd "$work"
-timeout 240 wine "$(winpath "$driver")" "$scenario" "$(winpath "$namori")"
+timeout 240 wine "$driver" "$scenario" "$namori"
 rc=$?
 if [ $rc -ne 0 ]; then
   keep=1
