@@ -114,6 +114,12 @@ namori_setup_prefix() {
       wineserver -w
       touch "$dir/.namori-ready"
     fi
+    # Caption buttons are drawn with Marlett, which this Wine does not find in
+    # its own data directory; without it they show as "0 1 r".
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$dir/drive_c/windows/Fonts"
+    if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+      mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+    fi
     if [ "$(cat "$dir/.namori-managed" 2>/dev/null)" != "$managed" ]; then
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 ||
         exit 1
