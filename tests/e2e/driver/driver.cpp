@@ -482,8 +482,6 @@ void scenarioWindow(Program& program) {
 // The name dialog, the reading box, the File output button and the career
 // entry after a reading; ends through the close box.
 void scenarioReading(Program& program) {
-  const DWORD pid = program.process.dwProcessId;
-
   note("first opening: empty fields, the button appears");
   HWND dlg = openNameDialog(program);
   if (dlg == NULL) return;
@@ -567,7 +565,6 @@ void scenarioReading(Program& program) {
   note("the close box");
   PostMessageA(program.main, WM_SYSCOMMAND, SC_CLOSE, 0);
   CHECK(waitGone(program.main));
-  (void)pid;
   checkExitsCleanly(program);
 }
 
