@@ -15,8 +15,7 @@ namori_ensure_packages() {
   fi
   echo "installing: ${missing[*]}" >&2
   $sudo apt-get update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null || return 1
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null || return 1
 }
 
 # What the native build and its tests need. kanjidic and unicode-data are the

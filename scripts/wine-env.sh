@@ -14,39 +14,19 @@
 #
 # It can also be sourced; it then only defines the namori_* functions.
 
+. "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+
 # Packages needed to cross-build namori.exe and to run, drive and photograph
 # it under Wine on a headless machine.
 NAMORI_WINE_PACKAGES=(g++-mingw-w64-x86-64 cmake make wine wine64 xvfb xauth x11-utils locales
                       fonts-ipafont imagemagick)
-
-namori_missing_packages() {
-  local p missing=()
-  for p in "${NAMORI_WINE_PACKAGES[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$p")
-    fi
-  done
-  echo "${missing[@]}"
-}
 
 namori_have_ja_locale() {
   locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'
 }
 
 namori_install() {
-  local missing
-  missing=$(namori_missing_packages)
-  if [ -n "$missing" ]; then
-    if [ "$(id -u)" != 0 ]; then
-      echo "wine-env: missing packages: $missing (run as root to install them)" >&2
-      return 1
-    fi
-    echo "wine-env: installing $missing" >&2
-    apt-get update -qq || return 1
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing \
-      >/dev/null || return 1
-  fi
+  namori_ensure_packages "${NAMORI_WINE_PACKAGES[@]}" || return 1
   if ! namori_have_ja_locale; then
     if [ "$(id -u)" != 0 ]; then
       echo "wine-env: locale ja_JP.UTF-8 missing (run as root to generate it)" >&2
