@@ -216,18 +216,5 @@ TEST(StrokeCount, TellingEntries) {
   EXPECT_EQ(strokeCount(0xFA, 0x40), 0);
 }
 
-TEST(StrokeCount, KanaFollowTheVoicingRule) {
-  // A voiced kana stands two rows after its plain form, a semi-voiced one
-  // row after, a small kana in the row of its full-size form.
-  const char* const voiced[][2] = {{"か", "が"}, {"そ", "ぞ"}, {"ほ", "ぼ"}, {"カ", "ガ"},
-                                   {"ト", "ド"}, {"ウ", "ヴ"}, {"ヘ", "ベ"}};
-  for (auto& p : voiced) EXPECT_EQ(countOf(p[1]), countOf(p[0]) + 2) << p[1];
-  const char* const semi[][2] = {{"は", "ぱ"}, {"ほ", "ぽ"}, {"ハ", "パ"}, {"ホ", "ポ"}};
-  for (auto& p : semi) EXPECT_EQ(countOf(p[1]), countOf(p[0]) + 1) << p[1];
-  const char* const small[][2] = {
-      {"あ", "ぁ"}, {"つ", "っ"}, {"ツ", "ッ"}, {"よ", "ょ"}, {"ア", "ァ"}};
-  for (auto& p : small) EXPECT_EQ(countOf(p[1]), countOf(p[0])) << p[1];
-}
-
 }  // namespace
 }  // namespace namori
