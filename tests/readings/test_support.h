@@ -1,20 +1,30 @@
-// Helpers shared by the readings tests: a fresh current directory per test,
-// and whole-file reads.
+// Shared by the readings tests: expected reports, and a fresh current
+// directory per test with whole-file reads and writes.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "readings.h"
+
 namespace namori {
 
-// Each test runs in a new empty directory under the system's temporary
-// directory, which is removed afterwards.
+inline const char kYamadaTaroReport[] =
+    "\n***姓名判断***      山田 太郎 さん\n\n"
+    "総運  26画  総合      波乱と異変の凶数(天下を取る可能性)\n\n"
+    "天運   8画  先祖運    忍耐が発展を生む吉数\n\n"
+    "地運  18画  個性      才知と行動力に富む吉数\n\n"
+    "人運   9画  社会性    不遇と孤独を暗示する凶数\n\n"
+    "外運  17画  環境運    剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)\n\n"
+    "総運+人運 7.0 天運+地運+外運 24.0 得点 31.0/100.0\n\n";
+
+inline const char kNotice[] = "\n職業運数３２以降は表示しません\n";
+
 class InTempDirectory : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -27,41 +37,39 @@ class InTempDirectory : public ::testing::Test {
 
   void TearDown() override {
     std::filesystem::current_path(previous_);
-    std::error_code ignored;
+    std::error_code ignored;  // a test may have made the directory read-only
     std::filesystem::permissions(directory_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(directory_, ignored);
   }
 
-  // Names of everything in the test directory.
   std::size_t entryCount() const {
-    std::size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(directory_)) {
-      (void)entry;
-      ++count;
-    }
-    return count;
+    const std::filesystem::directory_iterator all(directory_);
+    return static_cast<std::size_t>(std::distance(begin(all), end(all)));
   }
 
-  std::filesystem::path previous_;
-  std::filesystem::path directory_;
+  std::filesystem::path previous_, directory_;
 };
 
-inline bool fileExists(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
-}
+// A reading state as at start-up; the tests never touch the process-wide one.
+class WithState : public InTempDirectory {
+ protected:
+  void read(const char* surname, const char* given) {
+    ASSERT_TRUE(storeNames(s, surname, given));
+    runNameReading(s);
+  }
+
+  ReadingState s{};
+};
 
 inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
-  content << in.rdbuf();
+  content << std::ifstream(path, std::ios::binary).rdbuf();
   return content.str();
 }
 
 inline void writeFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
+  std::ofstream(path, std::ios::binary) << content;
 }
 
 }  // namespace namori
