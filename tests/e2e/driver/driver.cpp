@@ -1,50 +1,40 @@
-// Drives the real namori.exe from outside, as a user would: menu commands
-// and button clicks arrive as window messages, dialog fields are typed with
-// SetDlgItemTextA, and what the program shows is read back from its windows
-// (a message box's text is its static control 0xFFFF).
+// Works the real namori.exe from outside, as a user would: commands and clicks
+// are posted window messages, fields are typed with SetDlgItemTextA, and what
+// the program shows is read back from its windows.
 //
-//   namori_driver.exe SCENARIO PATH\namori.exe   run one test scenario
-//   namori_driver.exe pose STEP                  steps for the screenshots
-//
-// Each scenario starts namori.exe in the current directory, checks, closes
-// it and checks its exit code. Exit status 0 means every check passed.
+//   namori_driver.exe SCENARIO PATH\namori.exe   one scenario; exit 0: all checks passed
+//   namori_driver.exe pose STEP                  steps for scripts/screenshots.sh
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
-// ---- Checks -----------------------------------------------------------------
-
 int failures = 0;
-DWORD startTick = GetTickCount();
+const DWORD startTick = GetTickCount();
+const DWORD kTimeoutMs = 15000;
 
-// Shift-JIS text shown readably on a UTF-8 terminal.
-std::string readable(const std::string& sjis) {
-  int wideLength = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), NULL, 0);
-  std::wstring wide(wideLength, L'\0');
-  MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), &wide[0], wideLength);
-  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, NULL, 0, NULL, NULL);
-  std::string utf8(length, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &utf8[0], length, NULL, NULL);
-  std::string out;
-  for (char c : utf8) {
-    if (c == '\n') {
-      out += "\\n";
-    } else {
-      out += c;
-    }
-  }
+// Shift-JIS as UTF-8 for the terminal, line breaks as \n.
+std::string utf8(const std::string& sjis) {
+  std::wstring wide(sjis.size(), L'\0');
+  wide.resize(MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  std::string out(wide.size() * 3, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &out[0],
+                                 static_cast<int>(out.size()), NULL, NULL));
+  for (size_t at; (at = out.find('\n')) != std::string::npos;) out.replace(at, 1, "\\n");
   return out;
 }
 
 void fail(int line, const std::string& what) {
   ++failures;
   std::printf("FAIL (line %d): %s\n", line, what.c_str());
-  std::fflush(stdout);
 }
 
 #define CHECK(cond)                     \
@@ -52,286 +42,188 @@ void fail(int line, const std::string& what) {
     if (!(cond)) fail(__LINE__, #cond); \
   } while (0)
 
-#define CHECK_TEXT(actual, expected)                                            \
-  do {                                                                          \
-    const std::string a_ = (actual), e_ = (expected);                           \
-    if (a_ != e_)                                                               \
-      fail(__LINE__, std::string(#actual) + "\n  got:      \"" + readable(a_) + \
-                         "\"\n  expected: \"" + readable(e_) + "\"");           \
-  } while (0)
+void checkText(int line, const std::string& got, const std::string& expected) {
+  if (got != expected)
+    fail(line, "got \"" + utf8(got) + "\"\n  expected \"" + utf8(expected) + "\"");
+}
+#define CHECK_TEXT(got, expected) checkText(__LINE__, got, expected)
 
 void note(const char* step) {
-  std::printf("-- [%lu ms] %s\n", GetTickCount() - startTick, readable(step).c_str());
-  std::fflush(stdout);
+  std::printf("-- [%lu ms] %s\n", GetTickCount() - startTick, utf8(step).c_str());
 }
 
-// ---- Windows of the program -------------------------------------------------
-
-const DWORD kTimeoutMs = 15000;
-
-std::string windowText(HWND hwnd) {
-  char buffer[8192] = {};
-  GetWindowTextA(hwnd, buffer, sizeof buffer);
-  return buffer;
-}
-
-std::string className(HWND hwnd) {
-  char buffer[256] = {};
-  GetClassNameA(hwnd, buffer, sizeof buffer);
-  return buffer;
-}
-
-// The text of a message box: its static control 0xFFFF.
-std::string boxText(HWND box) {
-  static char buffer[8192];
-  std::memset(buffer, 0, sizeof buffer);
-  GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
-  return buffer;
-}
-
-std::string itemText(HWND dlg, int id) {
-  char buffer[1024] = {};
-  GetDlgItemTextA(dlg, id, buffer, sizeof buffer);
-  return buffer;
-}
-
-struct DialogSearch {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectDialog(HWND hwnd, LPARAM param) {
-  DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == search->pid && IsWindowVisible(hwnd) && className(hwnd) == "#32770") {
-    search->found.push_back(hwnd);
+template <class Done>
+bool waitFor(Done done, DWORD timeoutMs = kTimeoutMs) {
+  for (const DWORD start = GetTickCount(); !done(); Sleep(20)) {
+    if (GetTickCount() - start >= timeoutMs) return false;
   }
-  return TRUE;
-}
-
-// Visible dialogs and message boxes of process pid.
-std::vector<HWND> dialogsOf(DWORD pid) {
-  DialogSearch search{pid, {}};
-  EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// Waits for a dialog of pid other than `except` whose caption is `caption`
-// (any caption when NULL).
-HWND waitDialog(DWORD pid, const char* caption, HWND except = NULL) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < kTimeoutMs) {
-    for (HWND hwnd : dialogsOf(pid)) {
-      if (hwnd != except && (caption == NULL || windowText(hwnd) == caption)) return hwnd;
-    }
-    Sleep(20);
-  }
-  return NULL;
-}
-
-bool waitGone(HWND hwnd) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < kTimeoutMs) {
-    if (!IsWindow(hwnd)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
-// Lets the program finish whatever it is doing: a sent message is handled
-// only once the program is back in a message loop.
-bool settle(HWND hwnd) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result) != 0;
-}
-
-// Presses a dialog button (OK, Cancel) and waits for the dialog to close.
-void pressAndWaitGone(HWND dlg, int id) {
-  PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-  CHECK(waitGone(dlg));
-}
-
-// ---- The program ---------------------------------------------------------------
-
-struct Program {
-  PROCESS_INFORMATION process;
-  HWND main;
-  const char* exePath;
-};
-
-struct MainSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK findMain(HWND hwnd, LPARAM param) {
-  MainSearch* search = reinterpret_cast<MainSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == search->pid && className(hwnd) == "MyApp" && IsWindowVisible(hwnd)) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-bool start(const char* exePath, Program& program) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  std::string commandLine = std::string("\"") + exePath + "\"";
-  if (!CreateProcessA(exePath, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                      &program.process)) {
-    std::printf("FAIL: cannot start %s (error %lu)\n", exePath, GetLastError());
-    return false;
-  }
-  MainSearch search{program.process.dwProcessId, NULL};
-  const DWORD start = GetTickCount();
-  while (search.found == NULL && GetTickCount() - start < 30000) {
-    EnumWindows(findMain, reinterpret_cast<LPARAM>(&search));
-    if (search.found == NULL) Sleep(50);
-  }
-  program.main = search.found;
-  if (program.main == NULL) {
-    std::printf("FAIL: namori.exe showed no window of class MyApp\n");
-    TerminateProcess(program.process.hProcess, 99);
-    return false;
-  }
-  return settle(program.main);
-}
-
-// Waits for the process to end and checks it ended with exit code 0.
-void checkExitsCleanly(Program& program) {
-  const DWORD waited = WaitForSingleObject(program.process.hProcess, kTimeoutMs);
-  CHECK(waited == WAIT_OBJECT_0);
-  if (waited != WAIT_OBJECT_0) {
-    TerminateProcess(program.process.hProcess, 99);
-    WaitForSingleObject(program.process.hProcess, kTimeoutMs);
-  }
-  DWORD exitCode = 1;
-  GetExitCodeProcess(program.process.hProcess, &exitCode);
-  CHECK(exitCode == 0);
-  CloseHandle(program.process.hProcess);
-  CloseHandle(program.process.hThread);
-  program.process.hProcess = NULL;
-}
-
-void postCommand(const Program& program, int id) {
-  PostMessageA(program.main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-const char kNameDialogCaption[] = "姓名の入力";
-
-// 姓名判断: opens the name dialog and returns it.
-HWND openNameDialog(const Program& program) {
-  postCommand(program, 200);
-  HWND dlg = waitDialog(program.process.dwProcessId, kNameDialogCaption);
-  CHECK(dlg != NULL);
-  return dlg;
-}
-
-// Types the names and presses 実行; returns the message box that follows.
-HWND enterNames(const Program& program, HWND dlg, const char* surname, const char* givenName) {
-  SetDlgItemTextA(dlg, 101, surname);
-  SetDlgItemTextA(dlg, 102, givenName);
-  PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  HWND box = waitDialog(program.process.dwProcessId, NULL, dlg);
-  CHECK(box != NULL);
-  return box;
-}
-
-// A complete reading: returns the text of the 姓名判断 box, which is closed.
-std::string readName(const Program& program, const char* surname, const char* givenName) {
-  HWND dlg = openNameDialog(program);
-  if (dlg == NULL) return "";
-  HWND box = enterNames(program, dlg, surname, givenName);
-  if (box == NULL) return "";
-  CHECK_TEXT(windowText(box), "姓名判断");
-  const std::string text = boxText(box);
-  CHECK(!IsWindowVisible(dlg));  // ended before the box; it goes with the box
-  pressAndWaitGone(box, IDOK);
-  CHECK(waitGone(dlg));
-  CHECK(settle(program.main));
-  return text;
-}
-
-// 職業運、適職: returns the text of its box, which is closed.
-std::string runCareer(const Program& program) {
-  postCommand(program, 201);
-  HWND box = waitDialog(program.process.dwProcessId, NULL);
-  CHECK(box != NULL);
-  if (box == NULL) return "";
-  CHECK_TEXT(windowText(box), "職業運と適職");
-  const std::string text = boxText(box);
-  pressAndWaitGone(box, IDOK);
-  CHECK(settle(program.main));
-  return text;
-}
-
-HWND fileOutputButton(const Program& program) {
-  return GetDlgItem(program.main, 202);
-}
-
-// Clicks the File output button and waits until the click is handled.
-void clickFileOutput(const Program& program) {
-  HWND button = fileOutputButton(program);
-  CHECK(button != NULL);
-  if (button == NULL) return;
-  DWORD_PTR result = 0;
-  CHECK(SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &result) != 0);
-}
-
-int countChildren(HWND parent) {
-  int count = 0;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != NULL;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    ++count;
-  }
-  return count;
-}
-
-bool noDialogs(const Program& program) {
-  return dialogsOf(program.process.dwProcessId).empty();
-}
-
-// ---- Files --------------------------------------------------------------------
-
-bool readFile(const std::string& name, std::string& content) {
-  FILE* f = std::fopen(name.c_str(), "rb");
-  if (f == NULL) return false;
-  content.clear();
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
-  std::fclose(f);
   return true;
 }
 
-void writeFile(const std::string& name, const std::string& content) {
-  FILE* f = std::fopen(name.c_str(), "wb");
-  CHECK(f != NULL);
-  if (f == NULL) return;
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
+bool startsWith(const std::string& s, const std::string& prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+PROCESS_INFORMATION program = {};
+HWND mainWindow = NULL;
+const char* exePath = NULL;
+
+// The text of a window, or of its dialog item `id` (a message box's text is
+// its item 0xFFFF).
+std::string text(HWND hwnd, int id = 0) {
+  static char buffer[8192];
+  buffer[0] = '\0';
+  if (id != 0) GetDlgItemTextA(hwnd, id, buffer, sizeof buffer);
+  if (id == 0) GetWindowTextA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+// Visible top-level windows of a class ("#32770": dialogs and message boxes)
+// belonging to process pid, or to any process when pid is 0.
+std::vector<HWND> windowsOf(DWORD pid, const char* className) {
+  std::vector<HWND> found;
+  for (HWND hwnd = NULL; (hwnd = FindWindowExA(NULL, hwnd, className, NULL)) != NULL;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if ((pid == 0 || owner == pid) && IsWindowVisible(hwnd)) found.push_back(hwnd);
+  }
+  return found;
+}
+
+bool noDialogs() {
+  return windowsOf(program.dwProcessId, "#32770").empty();
+}
+
+bool send(HWND hwnd, UINT message, WPARAM wParam = 0, DWORD_PTR* result = NULL) {
+  DWORD_PTR ignored;
+  return SendMessageTimeoutA(hwnd, message, wParam, 0, SMTO_NORMAL, kTimeoutMs,
+                             result != NULL ? result : &ignored) != 0;
+}
+
+// Lets the program finish what it is doing: a sent message is handled only
+// once the program is back in a message loop.
+bool settle() {
+  return send(mainWindow, WM_NULL);
+}
+
+void post(int command, HWND to = mainWindow) {
+  PostMessageA(to, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+}
+
+// Waits for a dialog or box of the program other than `except`; checks its
+// caption and owner unless they are NULL.
+HWND waitBox(const char* caption, HWND owner, HWND except = NULL) {
+  HWND box = NULL;
+  waitFor([&] {
+    for (HWND hwnd : windowsOf(program.dwProcessId, "#32770")) {
+      if (hwnd != except) box = hwnd;
+    }
+    return box != NULL;
+  });
+  if (box == NULL) fail(__LINE__, "no box " + utf8(caption != NULL ? caption : "appeared"));
+  if (box == NULL) return NULL;
+  if (caption != NULL) CHECK_TEXT(text(box), caption);
+  if (owner != NULL) CHECK(GetWindow(box, GW_OWNER) == owner);
+  return box;
+}
+
+// Presses a button of a dialog and waits for the dialog to close.
+void press(HWND dlg, int id) {
+  post(id, dlg);
+  CHECK(waitFor([&] { return !IsWindow(dlg); }));
+}
+
+// Closes a message box with OK and returns its text.
+std::string closeBox(HWND box) {
+  if (box == NULL) return "";
+  const std::string boxText = text(box, 0xFFFF);
+  press(box, IDOK);
+  CHECK(settle());
+  return boxText;
+}
+
+HWND openNameDialog() {
+  post(200);
+  return waitBox("姓名の入力", mainWindow);
+}
+
+// Types the names, presses 実行 and returns the box that answers.
+HWND submit(HWND dlg, const std::string& surname, const std::string& givenName,
+            const char* caption) {
+  SetDlgItemTextA(dlg, 101, surname.c_str());
+  SetDlgItemTextA(dlg, 102, givenName.c_str());
+  post(IDOK, dlg);
+  return waitBox(caption, dlg, dlg);
+}
+
+// A whole reading, in `dlg` or a newly opened name dialog: the text of the
+// 姓名判断 box. The dialog ends before the box shows.
+std::string readName(const std::string& surname, const std::string& givenName, HWND dlg = NULL) {
+  if (dlg == NULL && (dlg = openNameDialog()) == NULL) return "";
+  HWND box = submit(dlg, surname, givenName, "姓名判断");
+  CHECK(!IsWindowVisible(dlg));
+  const std::string report = closeBox(box);
+  CHECK(waitFor([&] { return !IsWindow(dlg); }));
+  return report;
+}
+
+std::string career() {
+  post(201);
+  return closeBox(waitBox("職業運と適職", mainWindow));
+}
+
+// Clicks File output and returns the text of the box it shows. No box
+// expected: the click is sent, so it has been handled on return.
+std::string fileOutput(bool expectBox = false) {
+  HWND button = GetDlgItem(mainWindow, 202);
+  CHECK(button != NULL);
+  if (expectBox && PostMessageA(button, BM_CLICK, 0, 0)) return closeBox(waitBox(NULL, mainWindow));
+  CHECK(send(button, BM_CLICK) && noDialogs());
+  return "";
+}
+
+// Ends the program with a message and checks that it exits with code 0.
+void quit(UINT message, WPARAM wParam) {
+  PostMessageA(mainWindow, message, wParam, 0);
+  CHECK(WaitForSingleObject(program.hProcess, kTimeoutMs) == WAIT_OBJECT_0);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(program.hProcess, &exitCode);
+  CHECK(exitCode == 0);
+}
+
+// The menu as text: "item=id;" and "popup{...};".
+std::string menuText(HMENU menu) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char item[256] = {};
+    GetMenuStringA(menu, i, item, sizeof item, MF_BYPOSITION);
+    HMENU popup = GetSubMenu(menu, i);
+    out += item +
+           (popup != NULL ? "{" + menuText(popup) + "}"
+                          : "=" + std::to_string(GetMenuItemID(menu, i))) +
+           ";";
+  }
+  return out;
+}
+
+std::string fileText(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+            : "(no file " + name + ")";
 }
 
 int countFiles() {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA("*", &data);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  int count = 0;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return count;
+  namespace fs = std::filesystem;
+  return static_cast<int>(std::distance(fs::directory_iterator("."), fs::directory_iterator()));
 }
 
-// ---- Expected texts -------------------------------------------------------------
+std::string header(const std::string& surname, const std::string& givenName) {
+  return "\n***姓名判断***      " + surname + " " + givenName + " さん\n\n";
+}
 
 // The reading of 山田 太郎 (grades 26, 8, 18, 9, 17), byte for byte.
-const char kYamadaTaroReport[] =
-    "\n***姓名判断***      山田 太郎 さん\n\n"
+const std::string kYamadaTaro =
+    header("山田", "太郎") +
     "総運  26画  総合      波乱と異変の凶数(天下を取る可能性)\n\n"
     "天運   8画  先祖運    忍耐が発展を生む吉数\n\n"
     "地運  18画  個性      才知と行動力に富む吉数\n\n"
@@ -339,363 +231,215 @@ const char kYamadaTaroReport[] =
     "外運  17画  環境運    剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)\n\n"
     "総運+人運 7.0 天運+地運+外運 24.0 得点 31.0/100.0\n\n";
 
-const char kCareerNotice[] = "\n職業運数３２以降は表示しません\n";
+// The career entry for 外運 17 begins so.
+const char kCareer17[] = "\n******* 人気商売で行こう *******\n\n貴方の適職：";
 
-// 外運 17 gives this career entry.
-const char kCareer17Title[] = "\n******* 人気商売で行こう *******\n\n貴方の適職：";
-
-bool startsWith(const std::string& s, const std::string& prefix) {
-  return s.compare(0, prefix.size(), prefix) == 0;
-}
-
-// ---- Scenarios -------------------------------------------------------------------
-
-// The window, its menu, the commands that need no reading, the About box and
-// the unknown command; ends through ナモリの終了.
-void scenarioWindow(Program& program) {
-  const DWORD pid = program.process.dwProcessId;
-
-  note("class, title");
-  CHECK_TEXT(className(program.main), "MyApp");
-  CHECK_TEXT(windowText(program.main), "ナモリ");
-  CHECK(countChildren(program.main) == 0);
-
-  // Wine keeps a menu inside the process that owns it, so the window's menu
-  // cannot be read from here; it is the class menu, loaded from the
-  // executable's resource "MyApp", which is read instead.
-  note("menu");
-  CHECK(GetMenu(program.main) != NULL);
-  HMODULE exe = LoadLibraryExA(program.exePath, NULL, LOAD_LIBRARY_AS_DATAFILE);
-  CHECK(exe != NULL);
+// The window, its menu, the commands that need no reading, the About box, the
+// help command and unknown commands; ends through ナモリの終了.
+void scenarioWindow() {
+  note("title, menu (the window was found by its class MyApp)");
+  CHECK_TEXT(text(mainWindow), "ナモリ");
+  CHECK(GetWindow(mainWindow, GW_CHILD) == NULL);
+  // Wine keeps a menu inside the process that owns it; the window's menu is
+  // the class menu, the executable's resource "MyApp", which is read instead.
+  CHECK(GetMenu(mainWindow) != NULL);
+  HMODULE exe = LoadLibraryExA(exePath, NULL, LOAD_LIBRARY_AS_DATAFILE);
   HMENU menu = exe != NULL ? LoadMenuA(exe, "MyApp") : NULL;
-  CHECK(menu != NULL);
-  struct Item {
-    const char* text;
-    int id;      // -1: a popup
-    int parent;  // index of the popup holding it, or -1
-  };
-  const Item items[] = {{"ファイル(&F)", -1, -1},  {"ナモリの終了(&X)", 100, 0},
-                        {"姓名判断(&H)", 200, -1}, {"職業運、適職(&J)", 201, -1},
-                        {"ヘルプ(&H)", -1, -1},    {"目次(&C)", 400, 4},
-                        {"バージョン情報", 301, 4}};
-  if (menu != NULL) {
-    CHECK(GetMenuItemCount(menu) == 4);
-    int topPosition = -1;
-    int subPosition = 0;
-    HMENU popup = NULL;
-    for (int i = 0; i < static_cast<int>(sizeof items / sizeof items[0]); ++i) {
-      const Item& item = items[i];
-      HMENU owner;
-      int position;
-      if (item.parent < 0) {
-        owner = menu;
-        position = ++topPosition;
-      } else {
-        owner = popup;
-        position = subPosition++;
-      }
-      char text[256] = {};
-      GetMenuStringA(owner, position, text, sizeof text, MF_BYPOSITION);
-      CHECK_TEXT(text, item.text);
-      if (item.id < 0) {
-        popup = GetSubMenu(menu, position);
-        CHECK(popup != NULL);
-        subPosition = 0;
-        CHECK(GetMenuItemCount(popup) == (i == 0 ? 1 : 2));
-      } else {
-        CHECK(GetMenuItemID(owner, position) == static_cast<UINT>(item.id));
-      }
-    }
-    DestroyMenu(menu);
-  }
-  if (exe != NULL) FreeLibrary(exe);
+  CHECK_TEXT(menu != NULL ? menuText(menu) : "(no menu)",
+             "ファイル(&F){ナモリの終了(&X)=100;};姓名判断(&H)=200;職業運、適職(&J)=201;"
+             "ヘルプ(&H){目次(&C)=400;バージョン情報=301;};");
 
   note("career before any reading: the notice, and still no button");
-  CHECK_TEXT(runCareer(program), kCareerNotice);
-  CHECK(fileOutputButton(program) == NULL);
-  CHECK(countChildren(program.main) == 0);
+  CHECK_TEXT(career(), "\n職業運数３２以降は表示しません\n");
+  CHECK(GetWindow(mainWindow, GW_CHILD) == NULL);
 
   note("unknown command ids do nothing");
-  const int filesBefore = countFiles();
-  const UINT unknown[] = {0, 99, 101, 203, 300, 302, 401, 0xFFFF};
-  for (UINT id : unknown) {
+  const int files = countFiles();
+  for (UINT id : {0, 99, 101, 203, 300, 302, 401, 0xFFFF}) {
     DWORD_PTR result = 1;
-    CHECK(SendMessageTimeoutA(program.main, WM_COMMAND, id, 0, SMTO_NORMAL, kTimeoutMs, &result));
-    CHECK(result == 0);
+    CHECK(send(mainWindow, WM_COMMAND, id, &result) && result == 0);
   }
-  CHECK(settle(program.main));
-  CHECK(noDialogs(program));
-  CHECK(countChildren(program.main) == 0);
-  CHECK(countFiles() == filesBefore);
-  CHECK(IsWindow(program.main));
+  CHECK(settle() && noDialogs() && GetWindow(mainWindow, GW_CHILD) == NULL &&
+        countFiles() == files);
 
-  note("About box: OK and Escape both close it");
+  note("About box: modal, the version; OK and Escape both close it");
   for (int closeWith : {IDOK, IDCANCEL}) {
-    postCommand(program, 301);
-    HWND about = waitDialog(pid, "ナモリ");
-    CHECK(about != NULL);
-    if (about == NULL) continue;
-    CHECK(!IsWindowEnabled(program.main));  // modal
-    HWND text = FindWindowExA(about, NULL, "Static", NULL);
-    bool sawVersion = false;
-    for (; text != NULL; text = FindWindowExA(about, text, "Static", NULL)) {
-      if (startsWith(windowText(text), "Ver 1.0")) sawVersion = true;
+    post(301);
+    HWND about = waitBox("ナモリ", mainWindow);
+    CHECK(!IsWindowEnabled(mainWindow));
+    bool version = false;
+    for (HWND s = NULL; (s = FindWindowExA(about, s, "Static", NULL)) != NULL;) {
+      version |= startsWith(text(s), "Ver 1.0");
     }
-    CHECK(sawVersion);
-    CHECK_TEXT(itemText(about, IDOK), "OK");
-    pressAndWaitGone(about, closeWith);
-    CHECK(settle(program.main));
-    CHECK(IsWindowEnabled(program.main));
+    CHECK(version);
+    press(about, closeWith);
+    CHECK(settle() && IsWindowEnabled(mainWindow));
   }
 
   // The help viewer is another process; finding no ナモリ.HLP it asks the
   // user, and the program waits for that answer inside WinHelpA.
   note("目次: the help viewer is asked for ナモリ.HLP");
-  postCommand(program, 400);
-  HWND helpBox = NULL;
-  const DWORD helpStart = GetTickCount();
-  while (helpBox == NULL && GetTickCount() - helpStart < kTimeoutMs) {
-    for (HWND hwnd = FindWindowExA(NULL, NULL, "#32770", NULL); hwnd != NULL;
-         hwnd = FindWindowExA(NULL, hwnd, "#32770", NULL)) {
-      if (boxText(hwnd).find("ナモリ.HLP") != std::string::npos) helpBox = hwnd;
+  post(400);
+  HWND help = NULL;
+  waitFor([&] {
+    for (HWND hwnd : windowsOf(0, "#32770")) {
+      if (text(hwnd, 0xFFFF).find("ナモリ.HLP") != std::string::npos) help = hwnd;
     }
-    if (helpBox == NULL) Sleep(50);
-  }
-  CHECK(helpBox != NULL);
-  if (helpBox != NULL) {
-    DWORD helpPid = 0;
-    GetWindowThreadProcessId(helpBox, &helpPid);
-    CHECK(helpPid != pid);
-    CHECK(settle(program.main));
-    PostMessageA(helpBox, WM_COMMAND, GetDlgItem(helpBox, IDNO) != NULL ? IDNO : IDOK, 0);
-    CHECK(waitGone(helpBox));
-  }
-  CHECK(settle(program.main));
-  CHECK(noDialogs(program));
+    return help != NULL;
+  });
+  CHECK(help != NULL);
+  CHECK(noDialogs() && settle());  // the program waits inside WinHelpA
+  press(help, GetDlgItem(help, IDNO) != NULL ? IDNO : IDOK);
+  CHECK(settle() && noDialogs());
 
   note("ナモリの終了");
-  postCommand(program, 100);
-  CHECK(waitGone(program.main));
-  checkExitsCleanly(program);
+  quit(WM_COMMAND, 100);
 }
 
 // The name dialog, the reading box, the File output button and the career
 // entry after a reading; ends through the close box.
-void scenarioReading(Program& program) {
+void scenarioReading() {
   note("first opening: empty fields, the button appears");
-  HWND dlg = openNameDialog(program);
+  HWND dlg = openNameDialog();
   if (dlg == NULL) return;
-  CHECK_TEXT(itemText(dlg, 101), "");
-  CHECK_TEXT(itemText(dlg, 102), "");
-  CHECK(fileOutputButton(program) != NULL);
+  CHECK_TEXT(text(dlg, 101) + "|" + text(dlg, 102), "|");
+  CHECK(GetDlgItem(mainWindow, 202) != NULL);
 
   note("キャンセル changes nothing");
   SetDlgItemTextA(dlg, 101, "佐藤");
-  pressAndWaitGone(dlg, IDCANCEL);
-  CHECK(settle(program.main));
-  CHECK(noDialogs(program));
-  dlg = openNameDialog(program);
-  if (dlg == NULL) return;
-  CHECK_TEXT(itemText(dlg, 101), "");
-  CHECK_TEXT(itemText(dlg, 102), "");
+  press(dlg, IDCANCEL);
+  CHECK(settle() && noDialogs());
+  if ((dlg = openNameDialog()) == NULL) return;
+  CHECK_TEXT(text(dlg, 101) + "|" + text(dlg, 102), "|");
 
   note("an empty field: データエラー, the dialog stays");
   const char* const halfEmpty[][2] = {{"山田", ""}, {"", "太郎"}};
   for (const auto& names : halfEmpty) {
-    HWND box = enterNames(program, dlg, names[0], names[1]);
-    if (box == NULL) return;
-    CHECK_TEXT(boxText(box), "データエラー");
-    CHECK(GetWindow(box, GW_OWNER) == dlg);
-    pressAndWaitGone(box, IDOK);
+    CHECK_TEXT(closeBox(submit(dlg, names[0], names[1], NULL)), "データエラー");
     CHECK(IsWindow(dlg) && IsWindowVisible(dlg));
   }
 
   note("実行: the 姓名判断 box shows the name report");
-  HWND box = enterNames(program, dlg, "山田", "太郎");
-  if (box == NULL) return;
-  CHECK_TEXT(windowText(box), "姓名判断");
-  CHECK_TEXT(boxText(box), kYamadaTaroReport);
-  CHECK(GetWindow(box, GW_OWNER) == dlg);
-  CHECK(!IsWindowVisible(dlg));
-  pressAndWaitGone(box, IDOK);
-  CHECK(waitGone(dlg));
-  CHECK(settle(program.main));
-  CHECK(noDialogs(program));
+  CHECK_TEXT(readName("山田", "太郎", dlg), kYamadaTaro);
+  CHECK(noDialogs());
 
   note("the File output button");
-  HWND button = fileOutputButton(program);
+  HWND button = GetDlgItem(mainWindow, 202);
   CHECK(button != NULL);
-  if (button != NULL) {
-    CHECK_TEXT(className(button), "Button");
-    CHECK_TEXT(windowText(button), "ファイル出力");
-    CHECK(GetDlgCtrlID(button) == 202);
-    CHECK(IsWindowVisible(button));
-    RECT rect;
-    GetWindowRect(button, &rect);
-    MapWindowPoints(NULL, program.main, reinterpret_cast<POINT*>(&rect), 2);
-    CHECK(rect.left == 450 && rect.top == 300);
-    CHECK(rect.right - rect.left == 100 && rect.bottom - rect.top == 32);
-  }
+  CHECK(FindWindowExA(mainWindow, NULL, "Button", NULL) == button && IsWindowVisible(button));
+  CHECK_TEXT(text(button), "ファイル出力");
+  RECT r = {};
+  GetWindowRect(button, &r);
+  MapWindowPoints(NULL, mainWindow, reinterpret_cast<POINT*>(&r), 2);
+  CHECK(r.left == 450 && r.top == 300 && r.right - r.left == 100 && r.bottom - r.top == 32);
 
   note("second opening shows the last names; a second reading keeps one button");
-  dlg = openNameDialog(program);
-  if (dlg == NULL) return;
-  CHECK_TEXT(itemText(dlg, 101), "山田");
-  CHECK_TEXT(itemText(dlg, 102), "太郎");
-  pressAndWaitGone(dlg, IDCANCEL);
-  CHECK_TEXT(readName(program, "山田", "太郎"), kYamadaTaroReport);
-  CHECK(countChildren(program.main) == 1);
-  CHECK(fileOutputButton(program) == button);
+  if ((dlg = openNameDialog()) == NULL) return;
+  CHECK_TEXT(text(dlg, 101) + "|" + text(dlg, 102), "山田|太郎");
+  press(dlg, IDCANCEL);
+  CHECK_TEXT(readName("山田", "太郎"), kYamadaTaro);
+  CHECK(GetWindow(mainWindow, GW_CHILD) == button && GetWindow(button, GW_HWNDNEXT) == NULL);
 
-  note("career after the reading: the entry for 外運 17");
-  const std::string career = runCareer(program);
-  CHECK(startsWith(career, kCareer17Title));
-  CHECK(career.find('\r') == std::string::npos);
-  CHECK_TEXT(runCareer(program), career);  // the same text again, not appended
+  note("career after the reading: the entry for 外運 17, the same each time");
+  const std::string entry = career();
+  CHECK(startsWith(entry, kCareer17));
+  CHECK(entry.find('\r') == std::string::npos);
+  CHECK_TEXT(career(), entry);
 
   note("a rejected name keeps the last reading's career entry");
-  dlg = openNameDialog(program);
-  if (dlg == NULL) return;
-  box = enterNames(program, dlg, "田中", "");
-  if (box == NULL) return;
-  pressAndWaitGone(box, IDOK);
-  pressAndWaitGone(dlg, IDCANCEL);
-  CHECK_TEXT(runCareer(program), career);
+  if ((dlg = openNameDialog()) == NULL) return;
+  closeBox(submit(dlg, "田中", "", NULL));
+  press(dlg, IDCANCEL);
+  CHECK_TEXT(career(), entry);
 
   note("the close box");
-  PostMessageA(program.main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  CHECK(waitGone(program.main));
-  checkExitsCleanly(program);
+  quit(WM_SYSCOMMAND, SC_CLOSE);
 }
 
 // The report files written by the File output button.
-void scenarioFileOutput(Program& program) {
+void scenarioFileOutput() {
   const std::string nameFile = "山田太郎さんの姓名判断.TXT";
   const std::string careerFile = "山田太郎さんの職業運適職.TXT";
-  std::string content;
 
   note("the name report, byte for byte");
-  CHECK_TEXT(readName(program, "山田", "太郎"), kYamadaTaroReport);
+  CHECK_TEXT(readName("山田", "太郎"), kYamadaTaro);
   CHECK(countFiles() == 0);
-  clickFileOutput(program);
-  CHECK(noDialogs(program));
-  CHECK(readFile(nameFile, content));
-  CHECK_TEXT(content, kYamadaTaroReport);
+  fileOutput();
+  CHECK_TEXT(fileText(nameFile), kYamadaTaro);
   CHECK(countFiles() == 1);
 
   note("a second press rewrites the file; a longer old file is cut");
-  writeFile(nameFile, std::string(3000, 'x'));
-  clickFileOutput(program);
-  CHECK(readFile(nameFile, content));
-  CHECK_TEXT(content, kYamadaTaroReport);
+  std::ofstream(nameFile, std::ios::binary) << std::string(3000, 'x');
+  fileOutput();
+  CHECK_TEXT(fileText(nameFile), kYamadaTaro);
 
   note("after the career command: the career text, to the career file");
-  const std::string career = runCareer(program);
-  CHECK(startsWith(career, kCareer17Title));
-  writeFile(careerFile, career + std::string(500, '#'));
-  clickFileOutput(program);
-  CHECK(noDialogs(program));
-  CHECK(readFile(careerFile, content));
-  CHECK_TEXT(content, career);
-  CHECK(readFile(nameFile, content));
-  CHECK_TEXT(content, kYamadaTaroReport);  // left alone
+  const std::string entry = career();
+  CHECK(startsWith(entry, kCareer17));
+  std::ofstream(careerFile, std::ios::binary) << entry + std::string(500, '#');
+  fileOutput();
+  CHECK_TEXT(fileText(careerFile), entry);
+  CHECK_TEXT(fileText(nameFile), kYamadaTaro);
   CHECK(countFiles() == 2);
 
   note("a name that cannot be a file name: ファイル出力エラー");
-  const char* const badSurnames[] = {"山?", "a/b", "c:d", "e\\f"};
-  for (const char* surname : badSurnames) {
-    const std::string text = readName(program, surname, "一");
-    CHECK(startsWith(text, std::string("\n***姓名判断***      ") + surname + " 一 さん\n\n"));
-    PostMessageA(fileOutputButton(program), BM_CLICK, 0, 0);
-    HWND box = waitDialog(program.process.dwProcessId, NULL);
-    CHECK(box != NULL);
-    if (box == NULL) continue;
-    CHECK_TEXT(boxText(box), "ファイル出力エラー");
-    CHECK(GetWindow(box, GW_OWNER) == program.main);
-    pressAndWaitGone(box, IDOK);
-    CHECK(settle(program.main));
+  for (const char* surname : {"山?", "a/b", "c:d", "e\\f"}) {
+    CHECK(startsWith(readName(surname, "一"), header(surname, "一")));
+    CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
   }
   CHECK(countFiles() == 2);
 
   note("a file the system refuses to open: ファイル出力エラー");
   CHECK(CreateDirectoryA("田中一さんの姓名判断.TXT", NULL));
-  readName(program, "田中", "一");
-  PostMessageA(fileOutputButton(program), BM_CLICK, 0, 0);
-  HWND box = waitDialog(program.process.dwProcessId, NULL);
-  CHECK(box != NULL);
-  if (box != NULL) {
-    CHECK_TEXT(boxText(box), "ファイル出力エラー");
-    pressAndWaitGone(box, IDOK);
-  }
+  readName("田中", "一");
+  CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
 
   note("a second byte 0x5C (表) is part of the character, not a separator");
-  CHECK(startsWith(readName(program, "表", "一"), "\n***姓名判断***      表 一 さん\n"));
-  clickFileOutput(program);
-  CHECK(noDialogs(program));
-  CHECK(readFile("表一さんの姓名判断.TXT", content));
+  CHECK(startsWith(readName("表", "一"), header("表", "一")));
+  fileOutput();
+  CHECK(startsWith(fileText("表一さんの姓名判断.TXT"), header("表", "一")));
 
-  postCommand(program, 100);
-  checkExitsCleanly(program);
+  quit(WM_COMMAND, 100);
 }
 
 // Long names are cut to 34 bytes, never through a character.
-void scenarioLongNames(Program& program) {
+void scenarioLongNames() {
   std::string kanji17;
   for (int i = 0; i < 17; ++i) kanji17 += "一";
 
   note("an 18-character given name reads as its first 17");
-  std::string text = readName(program, "林", (kanji17 + "二").c_str());
-  CHECK(startsWith(text, "\n***姓名判断***      林 " + kanji17 + " さん\n\n"));
+  CHECK(startsWith(readName("林", kanji17 + "二"), header("林", kanji17)));
 
   note("a limit inside a double-byte character drops the whole character");
-  const std::string odd = "a" + kanji17;  // 35 bytes: the 34th is a lead byte
-  text = readName(program, odd.c_str(), "一");
-  const std::string cut = "a" + kanji17.substr(0, 32);
-  CHECK(startsWith(text, "\n***姓名判断***      " + cut + " 一 さん\n\n"));
+  const std::string cut = "a" + kanji17.substr(0, 32);  // "a" + 17 kanji: byte 34 leads
+  CHECK(startsWith(readName("a" + kanji17, "一"), header(cut, "一")));
 
   note("the next opening shows the names as they were cut");
-  HWND dlg = openNameDialog(program);
+  HWND dlg = openNameDialog();
   if (dlg == NULL) return;
-  CHECK_TEXT(itemText(dlg, 101), cut);
-  CHECK_TEXT(itemText(dlg, 102), "一");
-  pressAndWaitGone(dlg, IDCANCEL);
+  CHECK_TEXT(text(dlg, 101) + "|" + text(dlg, 102), cut + "|一");
+  press(dlg, IDCANCEL);
 
-  postCommand(program, 100);
-  checkExitsCleanly(program);
+  quit(WM_COMMAND, 100);
 }
 
-// ---- Screenshot poses: act on an already running namori.exe --------------------
-
-int pose(const char* step) {
-  HWND main = NULL;
-  const DWORD start = GetTickCount();
-  while ((main = FindWindowA("MyApp", NULL)) == NULL && GetTickCount() - start < 30000) Sleep(50);
-  if (main == NULL) {
-    std::printf("no namori.exe window\n");
-    return 1;
-  }
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
-  Program program{{NULL, NULL, pid, 0}, main, NULL};
-  settle(main);
-  if (std::strcmp(step, "window") == 0) {
-    SetWindowPos(main, NULL, 20, 20, 640, 440, SWP_NOZORDER);
-  } else if (std::strcmp(step, "dialog") == 0) {
-    HWND dlg = openNameDialog(program);
-    if (dlg == NULL) return 1;
+// Screenshot poses, acting on an already running namori.exe.
+int pose(const std::string& step) {
+  if (!waitFor([] { return (mainWindow = FindWindowA("MyApp", NULL)) != NULL; }, 30000)) return 1;
+  GetWindowThreadProcessId(mainWindow, &program.dwProcessId);
+  settle();
+  if (step == "window") {
+    SetWindowPos(mainWindow, NULL, 20, 20, 640, 440, SWP_NOZORDER);
+  } else if (step == "dialog") {
+    HWND dlg = openNameDialog();
     SetDlgItemTextA(dlg, 101, "山田");
     SetDlgItemTextA(dlg, 102, "太郎");
-  } else if (std::strcmp(step, "reading") == 0) {
-    HWND dlg = waitDialog(pid, kNameDialogCaption);
-    if (dlg == NULL) return 1;
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-    if (waitDialog(pid, "姓名判断") == NULL) return 1;
-  } else if (std::strcmp(step, "close") == 0) {
-    HWND box = waitDialog(pid, NULL);
-    if (box != NULL) pressAndWaitGone(box, IDOK);
-    PostMessageA(main, WM_COMMAND, 100, 0);
+  } else if (step == "reading") {
+    submit(waitBox("姓名の入力", NULL), "山田", "太郎", "姓名判断");
+  } else if (step == "close") {
+    closeBox(waitBox(NULL, NULL));
+    post(100);
   } else {
-    std::printf("unknown pose %s\n", step);
     return 2;
   }
   Sleep(500);  // let the windows paint
@@ -707,38 +451,37 @@ int pose(const char* step) {
 int main(int argc, char** argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
   if (GetACP() != 932) {
-    std::printf(
-        "FAIL: the ANSI code page is %u, not 932. Run under Wine with LANG=ja_JP.UTF-8 "
-        "(locale generated) or on Japanese Windows.\n",
-        GetACP());
+    std::printf("FAIL: ANSI code page %u, not 932: run with LANG=ja_JP.UTF-8\n", GetACP());
     return 2;
   }
-  if (argc == 3 && std::strcmp(argv[1], "pose") == 0) return pose(argv[2]);
-  if (argc != 3) {
+  const std::string name = argc == 3 ? argv[1] : "";
+  if (name == "pose") return pose(argv[2]);
+  void (*const scenario)() = name == "window"        ? scenarioWindow
+                             : name == "reading"     ? scenarioReading
+                             : name == "file-output" ? scenarioFileOutput
+                             : name == "long-names"  ? scenarioLongNames
+                                                     : nullptr;
+  if (scenario == nullptr) {
     std::printf("usage: namori_driver SCENARIO NAMORI_EXE | pose STEP\n");
     return 2;
   }
-  struct Scenario {
-    const char* name;
-    void (*run)(Program&);
-  };
-  const Scenario scenarios[] = {{"window", scenarioWindow},
-                                {"reading", scenarioReading},
-                                {"file-output", scenarioFileOutput},
-                                {"long-names", scenarioLongNames}};
-  for (const Scenario& scenario : scenarios) {
-    if (std::strcmp(argv[1], scenario.name) != 0) continue;
-    Program program = {};
-    program.exePath = argv[2];
-    if (!start(argv[2], program)) return 1;
-    scenario.run(program);
-    if (program.process.hProcess != NULL) {  // a scenario stopped early
-      fail(__LINE__, "namori.exe was left running");
-      TerminateProcess(program.process.hProcess, 99);
-    }
-    std::printf("%s: %s\n", scenario.name, failures == 0 ? "passed" : "FAILED");
-    return failures == 0 ? 0 : 1;
+  exePath = argv[2];
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + std::string(exePath) + "\"";
+  if (!CreateProcessA(exePath, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                      &program)) {
+    std::printf("FAIL: cannot start %s (error %lu)\n", exePath, GetLastError());
+    return 1;
   }
-  std::printf("unknown scenario %s\n", argv[1]);
-  return 2;
+  waitFor([] { return !windowsOf(program.dwProcessId, "MyApp").empty(); }, 30000);
+  for (HWND hwnd : windowsOf(program.dwProcessId, "MyApp")) mainWindow = hwnd;
+  CHECK(mainWindow != NULL && settle());
+  if (failures == 0) scenario();
+  if (WaitForSingleObject(program.hProcess, 0) != WAIT_OBJECT_0) {  // a scenario stopped early
+    fail(__LINE__, "namori.exe was left running");
+    TerminateProcess(program.hProcess, 99);
+  }
+  std::printf("%s: %s\n", argv[1], failures == 0 ? "passed" : "FAILED");
+  return failures == 0 ? 0 : 1;
 }
