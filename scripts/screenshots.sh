@@ -23,25 +23,17 @@ namori_setup_prefix "$prefix" headless
 namori_wine_env "$prefix"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-shots.XXXXXX")
-xvfb_pid=
+NAMORI_XVFB_PID=
 cleanup() {
   wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$NAMORI_XVFB_PID" ]; then kill "$NAMORI_XVFB_PID" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
+namori_start_xvfb "$work" 700x500x24
 
-Xvfb -displayfd 3 -screen 0 700x500x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-namori=$(winpath "$build/ui/namori.exe")
-driver=$(winpath "$build/driver/namori_driver.exe")
+namori=$(namori_winpath "$build/ui/namori.exe")
+driver=$(namori_winpath "$build/driver/namori_driver.exe")
 
 cd "$work"
 wine "$namori" &

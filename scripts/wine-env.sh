@@ -53,6 +53,25 @@ namori_wine_env() {
   export LC_ALL=ja_JP.UTF-8
 }
 
+# The Windows path of a file under Wine, which sees the whole file system as Z:.
+namori_winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+
+# Starts a private Xvfb server of the given geometry (e.g. 1024x768x24) on a
+# free display, exports DISPLAY and sets NAMORI_XVFB_PID. $1 is a scratch
+# directory for the display number.
+namori_start_xvfb() {
+  local dir="$1" geometry="$2"
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$dir/.display" 2>/dev/null &
+  NAMORI_XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$dir/.display" ] && break
+    sleep 0.1
+  done
+  [ -s "$dir/.display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$dir/.display")"
+  rm -f "$dir/.display"
+}
+
 # Dialogs and menus ask for Windows' Japanese UI fonts, which Wine does not
 # ship; map every one of them to the IPA fonts so no text shows as boxes.
 namori_font_reg() {

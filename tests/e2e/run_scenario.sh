@@ -12,31 +12,19 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 for f in "$driver" "$namori"; do
   [ -f "$f" ] || { echo "missing $f" >&2; exit 1; }
 done
-# Wine sees the whole file system as drive Z:.
-winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-driver=$(winpath "$driver")
-namori=$(winpath "$namori")
+driver=$(namori_winpath "$driver")
+namori=$(namori_winpath "$namori")
 namori_wine_env "$prefix"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-e2e.XXXXXX")
-xvfb_pid=
+NAMORI_XVFB_PID=
 cleanup() {
   wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  [ -n "$NAMORI_XVFB_PID" ] && kill "$NAMORI_XVFB_PID" 2>/dev/null && wait "$NAMORI_XVFB_PID" 2>/dev/null
   [ "${keep:-0}" = 1 ] || rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Xvfb picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/.display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/.display" ] && break
-  sleep 0.1
-done
-[ -s "$work/.display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/.display")"
-rm -f "$work/.display"
+namori_start_xvfb "$work" 1024x768x24 || exit 1
 
 cd "$work"
 timeout 240 wine "$driver" "$scenario" "$namori"

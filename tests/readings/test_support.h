@@ -10,20 +10,13 @@
 #include <sstream>
 #include <string>
 
+#include "expected_texts.h"
 #include "readings.h"
 
 namespace namori {
 
-inline const char kYamadaTaroReport[] =
-    "\n***姓名判断***      山田 太郎 さん\n\n"
-    "総運  26画  総合      波乱と異変の凶数(天下を取る可能性)\n\n"
-    "天運   8画  先祖運    忍耐が発展を生む吉数\n\n"
-    "地運  18画  個性      才知と行動力に富む吉数\n\n"
-    "人運   9画  社会性    不遇と孤独を暗示する凶数\n\n"
-    "外運  17画  環境運    剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)\n\n"
-    "総運+人運 7.0 天運+地運+外運 24.0 得点 31.0/100.0\n\n";
-
-inline const char kNotice[] = "\n職業運数３２以降は表示しません\n";
+using expected::kNotice;
+using expected::kYamadaTaroReport;
 
 class InTempDirectory : public ::testing::Test {
  protected:

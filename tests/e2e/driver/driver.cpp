@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "expected_texts.h"
+
 namespace {
 
 int failures = 0;
@@ -221,17 +223,8 @@ std::string header(const std::string& surname, const std::string& givenName) {
   return "\n***姓名判断***      " + surname + " " + givenName + " さん\n\n";
 }
 
-// The reading of 山田 太郎 (grades 26, 8, 18, 9, 17), byte for byte.
-const std::string kYamadaTaro =
-    header("山田", "太郎") +
-    "総運  26画  総合      波乱と異変の凶数(天下を取る可能性)\n\n"
-    "天運   8画  先祖運    忍耐が発展を生む吉数\n\n"
-    "地運  18画  個性      才知と行動力に富む吉数\n\n"
-    "人運   9画  社会性    不遇と孤独を暗示する凶数\n\n"
-    "外運  17画  環境運    剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)\n\n"
-    "総運+人運 7.0 天運+地運+外運 24.0 得点 31.0/100.0\n\n";
+const std::string kYamadaTaro = expected::kYamadaTaroReport;
 
-// The career entry for 外運 17 begins so.
 const char kCareer17[] = "\n******* 人気商売で行こう *******\n\n貴方の適職：";
 
 // The window, its menu, the commands that need no reading, the About box, the
@@ -250,7 +243,7 @@ void scenarioWindow() {
              "ヘルプ(&H){目次(&C)=400;バージョン情報=301;};");
 
   note("career before any reading: the notice, and still no button");
-  CHECK_TEXT(career(), "\n職業運数３２以降は表示しません\n");
+  CHECK_TEXT(career(), expected::kNotice);
   CHECK(GetWindow(mainWindow, GW_CHILD) == NULL);
 
   note("unknown command ids do nothing");
