@@ -74,30 +74,41 @@ bool writeOut(const char* data, std::size_t size) {
   return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
 }
 
-int runStrokes(const char* text) {
-  std::string out;
-  const char* p = text;
-  while (*p != '\0') {
+// Walks UTF-8 text one character at a time, handing each with its Shift-JIS
+// form (1 or 2 bytes) to visit. Reports text that is not UTF-8 or a character
+// without a code page 932 form, naming `what`, and then returns false.
+template <typename Visit>
+bool forEachCharacter(const char* what, const char* utf8, Visit visit) {
+  for (const char* p = utf8; *p != '\0';) {
     const std::size_t length = namori::utf8CharLength(p);
     if (length == 0) {
-      reportInvalidUtf8("TEXT");
-      return kExitUsage;
+      reportInvalidUtf8(what);
+      return false;
     }
     char sjis[2];
     std::size_t sjisLength;
     if (!namori::utf8CharToSjis(p, length, sjis, &sjisLength)) {
-      reportUnencodable("TEXT", p, length);
-      return kExitUsage;
+      reportUnencodable(what, p, length);
+      return false;
     }
-    const int count = sjisLength == 2 ? namori::strokeCount(static_cast<unsigned char>(sjis[0]),
-                                                            static_cast<unsigned char>(sjis[1]))
-                                      : 0;
-    char line[32];
-    std::snprintf(line, sizeof line, "\t%d\n", count);
-    out.append(p, length);
-    out.append(line);
+    visit(p, length, sjis, sjisLength);
     p += length;
   }
+  return true;
+}
+
+int runStrokes(const char* text) {
+  std::string out;
+  const bool ok = forEachCharacter(
+      "TEXT", text,
+      [&](const char* p, std::size_t length, const char* sjis, std::size_t sjisLength) {
+        const int count = sjisLength == 2 ? namori::strokeCount(static_cast<unsigned char>(sjis[0]),
+                                                                static_cast<unsigned char>(sjis[1]))
+                                          : 0;
+        out.append(p, length);
+        out.append("\t" + std::to_string(count) + "\n");
+      });
+  if (!ok) return kExitUsage;
   if (!writeOut(out.data(), out.size())) {
     std::fprintf(stderr, "namori-cli: could not write the output\n");
     return kExitFailure;
@@ -111,27 +122,13 @@ int runStrokes(const char* text) {
 bool convertName(const char* what, const char* utf8, char* out, std::size_t capacity) {
   std::size_t used = 0;
   out[0] = '\0';
-  const char* p = utf8;
-  while (*p != '\0') {
-    const std::size_t length = namori::utf8CharLength(p);
-    if (length == 0) {
-      reportInvalidUtf8(what);
-      return false;
-    }
-    char sjis[2];
-    std::size_t sjisLength;
-    if (!namori::utf8CharToSjis(p, length, sjis, &sjisLength)) {
-      reportUnencodable(what, p, length);
-      return false;
-    }
-    if (used + sjisLength < capacity) {
-      std::memcpy(out + used, sjis, sjisLength);
-      used += sjisLength;
-      out[used] = '\0';
-    }
-    p += length;
-  }
-  return true;
+  return forEachCharacter(what, utf8,
+                          [&](const char*, std::size_t, const char* sjis, std::size_t sjisLength) {
+                            if (used + sjisLength >= capacity) return;
+                            std::memcpy(out + used, sjis, sjisLength);
+                            used += sjisLength;
+                            out[used] = '\0';
+                          });
 }
 
 // Prints Shift-JIS text on stderr in UTF-8 (falls back to nothing).
