@@ -16,8 +16,6 @@ const char* const kMeaningLabels[kGradeCount] = {"総合", "先祖運", "個性"
 // Longest row: 4 + 2 + 2 + 2 + 2 + 6 + 4 + 64-byte fortune text + 2.
 constexpr std::size_t kScratchBytes = 256;
 
-}  // namespace
-
 void startNameReport(ReadingState& state) {
   std::snprintf(state.nameReport, sizeof state.nameReport, "\n***姓名判断***      %s %s さん\n\n",
                 state.surname, state.givenName);
@@ -41,6 +39,8 @@ void appendScoreLine(ReadingState& state, const NameScore& score) {
                 first.c_str(), second.c_str(), total.c_str());
   appendText(state.nameReport, sizeof state.nameReport, line);
 }
+
+}  // namespace
 
 void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
                      const FortuneRecord* const records[kGradeCount], const NameScore& score) {

@@ -41,20 +41,20 @@ void runNameReading(ReadingState& state) {
   setReportFileName(state, kNameFileSuffix);
   state.careerPending = 0;
   state.namePending = 1;
-  startNameReport(state);
 
   const GradeValues grades = computeGrades(state.surname, state.givenName);
+  int folded[kGradeCount];
+  const FortuneRecord* records[kGradeCount];
   GradeWeights weights;
   for (int grade = 0; grade < kGradeCount; ++grade) {
     const int raw = grades.value[grade];
     // The career command keys on the raw 外運, never on the folded value.
     if (grade == kGaiun) state.lastOuterGrade = raw;
-    const int folded = foldGradeValue(raw);
-    const FortuneRecord& record = lookupFortune(folded);
-    appendGradeRow(state, grade, folded, record);
-    weights.w[grade] = record.weight;
+    folded[grade] = foldGradeValue(raw);
+    records[grade] = &lookupFortune(folded[grade]);
+    weights.w[grade] = records[grade]->weight;
   }
-  appendScoreLine(state, computeScore(weights));
+  buildNameReport(state, folded, records, computeScore(weights));
 }
 
 void runCareerCommand(ReadingState& state) {

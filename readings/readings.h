@@ -39,13 +39,6 @@ bool storeNames(ReadingState& state, const char* surnameField, const char* given
 // and builds the name report in state.nameReport.
 void runNameReading(ReadingState& state);
 
-// The name report in three steps, as the reading produces it: the header
-// replaces state.nameReport, then each grade row and the score line are
-// appended.
-void startNameReport(ReadingState& state);
-void appendGradeRow(ReadingState& state, int grade, int foldedValue, const FortuneRecord& record);
-void appendScoreLine(ReadingState& state, const NameScore& score);
-
 // The name report text from its parts, into state.nameReport.
 void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
                      const FortuneRecord* const records[kGradeCount], const NameScore& score);
