@@ -23,9 +23,14 @@ void storeOneName(char (&stored)[kNameBytes + 1], const char* field) {
   cutToWholeCharacters(stored, kNameBytes);
 }
 
-void setReportFileName(ReadingState& state, const char* suffix) {
-  copyText(state.reportFileName, sizeof state.reportFileName, state.surname);
-  appendText(state.reportFileName, sizeof state.reportFileName, state.givenName);
+// Surname + given name as stored now, into out (room for both names).
+void joinStoredNames(const ReadingState& state, char (&out)[sizeof ReadingState::readingNames]) {
+  copyText(out, sizeof out, state.surname);
+  appendText(out, sizeof out, state.givenName);
+}
+
+void setReportFileName(ReadingState& state, const char* names, const char* suffix) {
+  copyText(state.reportFileName, sizeof state.reportFileName, names);
   appendText(state.reportFileName, sizeof state.reportFileName, suffix);
 }
 
@@ -38,7 +43,8 @@ bool storeNames(ReadingState& state, const char* surnameField, const char* given
 }
 
 void runNameReading(ReadingState& state) {
-  setReportFileName(state, kNameFileSuffix);
+  joinStoredNames(state, state.readingNames);
+  setReportFileName(state, state.readingNames, kNameFileSuffix);
   state.careerPending = 0;
   state.namePending = 1;
 
@@ -59,7 +65,13 @@ void runNameReading(ReadingState& state) {
 
 void runCareerCommand(ReadingState& state) {
   std::memset(state.careerReport, 0, sizeof state.careerReport);
-  setReportFileName(state, kCareerFileSuffix);
+  char names[sizeof state.readingNames];
+  if (state.readingNames[0] != '\0') {
+    copyText(names, sizeof names, state.readingNames);
+  } else {
+    joinStoredNames(state, names);  // before any reading
+  }
+  setReportFileName(state, names, kCareerFileSuffix);
   state.careerPending = 1;
   state.namePending = 0;
   buildCareerReport(state.lastOuterGrade, state.careerReport);

@@ -22,6 +22,10 @@ struct ReadingState {
   char nameReport[kNameReportBytes];
   char careerReport[kCareerReportBytes];
   char reportFileName[kReportFileNameBytes];
+  // Surname + given name of the last name reading; empty before the first.
+  // The career file is named after these, not after names a rejected dialog
+  // left behind.
+  char readingNames[kNameBytes * 2 + 1];
   int namePending;
   int careerPending;
 };
@@ -43,7 +47,8 @@ void runNameReading(ReadingState& state);
 void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
                      const FortuneRecord* const records[kGradeCount], const NameScore& score);
 
-// Career command (id 201): clears the career text, sets the file name and
+// Career command (id 201): clears the career text, sets the file name (after
+// the last reading's names, or the stored names before any reading) and the
 // flags, and builds the text for state.lastOuterGrade.
 void runCareerCommand(ReadingState& state);
 

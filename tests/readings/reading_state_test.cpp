@@ -62,15 +62,16 @@ TEST_F(Reading, CommandSequence) {
   EXPECT_EQ(s.namePending, 1);
   EXPECT_EQ(s.careerPending, 0);
 
-  // The career text is the old reading's, the file name the new names'; the
-  // whole buffer is cleared first.
+  // The career text is the old reading's, and so is the file name, whatever
+  // the rejected dialog left in the stored names; the whole buffer is
+  // cleared first.
   std::memset(s.careerReport, 'z', sizeof s.careerReport);
   runCareerCommand(s);
   EXPECT_EQ(std::string(s.careerReport).rfind("\n******* 人気商売で行こう *******\n\n", 0), 0u);
   for (std::size_t i = std::strlen(s.careerReport); i < sizeof s.careerReport; ++i) {
     ASSERT_EQ(s.careerReport[i], 0) << i;
   }
-  EXPECT_STREQ(s.reportFileName, "田中さんの職業運適職.TXT");
+  EXPECT_STREQ(s.reportFileName, "山田太郎さんの職業運適職.TXT");
   EXPECT_EQ(s.careerPending, 1);
   EXPECT_EQ(s.namePending, 0);
   EXPECT_STREQ(s.nameReport, kYamadaTaroReport);
