@@ -1,233 +1,239 @@
 // namori-cli: a name reading without the window. Arguments and output are
-// UTF-8; inside, everything is Shift-JIS as in the Windows program. Messages
-// that carry Japanese text are written as u8 literals, since every plain
-// literal of this program is compiled to Shift-JIS.
+// UTF-8; inside, everything is Shift-JIS as in the Windows program. Texts
+// that carry Japanese are u8 literals, since every plain literal of this
+// program is compiled to Shift-JIS.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
+#include <vector>
 
-#include "engine.h"
+#include "cli_reading.h"
 #include "readings.h"
 #include "report_file.h"
-#include "sjis_utf8.h"
 
 namespace {
 
+using namori::cli::Name;
+
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // the report could not be saved or printed
+constexpr int kExitFailure = 1;  // the report file or the output could not be written
 constexpr int kExitUsage = 2;    // bad arguments or input
 
-const char kUsage[] =
-    "usage: namori-cli [--career] [--save] [--sjis] SURNAME GIVEN\n"
-    "       namori-cli --strokes TEXT\n"
-    "       namori-cli --help\n";
+const char kVersion[] = "namori-cli 1.0";
 
-const char kHelp[] =
-    "namori-cli reads a Japanese personal name (surname and given name) and prints\n"
-    "the name reading of Namori: the five grades with their number fortunes and the\n"
-    "score out of 100.\n"
-    "\n"
-    "  namori-cli SURNAME GIVEN\n"
-    "      Print the name report. Names are given in UTF-8, converted to Shift-JIS\n"
-    "      (code page 932) and cut to 34 bytes (17 full-width characters) each, as\n"
-    "      the name dialog does; a character is never cut in half.\n"
-    "  --career\n"
-    "      Print instead the career report (suitable occupations) that the career\n"
-    "      command shows right after this reading. It is chosen by the outer grade;\n"
-    "      outside 2 to 31 a notice is printed.\n"
-    "  --save\n"
-    "      Also write the report file, as the File output button does: in the\n"
-    "      current directory, named surname + given name + the report's suffix\n"
-    "      (the file name in UTF-8 here), content in Shift-JIS with LF line ends.\n"
-    "  --sjis\n"
-    "      Print the report as its raw Shift-JIS bytes instead of UTF-8.\n"
-    "  --strokes TEXT\n"
-    "      Print every character of TEXT with its stroke count, one per line,\n"
-    "      separated by a tab (0 for a character the stroke dictionary lacks).\n"
-    "  --help\n"
-    "      Print this help.\n"
-    "\n"
-    "Exit status: 0 on success; 1 when the report file or the output could not be\n"
-    u8"written; 2 for a usage error, an empty name (message \"データエラー\"), text that\n"
-    "is not UTF-8, or a character that code page 932 cannot encode.\n";
+const char kFooter[] =
+    u8"Names are UTF-8. Each is converted to Shift-JIS (code page 932) and cut to\n"
+    u8"34 bytes (17 full-width characters), as the name dialog does. Characters\n"
+    u8"the stroke dictionary lacks count 0 strokes; each is named on stderr.\n"
+    u8"A name that starts with - comes after --:  namori-cli -- -x 山田\n"
+    u8"\n"
+    u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
+    u8"from standard input and writes one JSON object per line, as --json does; a\n"
+    u8"bad line gives {\"line\": N, \"error\": \"...\"} and the rest go on.\n"
+    u8"\n"
+    u8"Examples:\n"
+    u8"  namori-cli 山田 太郎\n"
+    u8"  namori-cli --career --save 山田 太郎\n"
+    u8"  namori-cli --json 山田 太郎\n"
+    u8"  printf '山田 太郎\\n佐藤　花子\\n' | namori-cli --batch\n"
+    u8"  namori-cli --strokes 山田太郎\n"
+    u8"\n"
+    u8"Exit status: 0 on success; 1 when the report file or the output could not\n"
+    u8"be written; 2 for a usage error, an empty name (message \"データエラー\"),\n"
+    u8"text that is not UTF-8, a character without a code page 932 form, or (with\n"
+    u8"--batch) any bad line.\n";
 
-// Decodes the well-formed UTF-8 character of length bytes at p.
-unsigned long codePointOf(const char* p, std::size_t length) {
-  const unsigned char* s = reinterpret_cast<const unsigned char*>(p);
-  if (length == 1) return s[0];
-  unsigned long value = s[0] & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (s[i] & 0x3F);
-  return value;
+struct Options {
+  std::vector<std::string> names;
+  std::string strokesText;
+  std::string fileEncoding = "shift-jis";
+  bool career = false;
+  bool save = false;
+  bool sjis = false;
+  bool json = false;
+  bool batch = false;
+};
+
+void warn(const std::string& message) {
+  std::cerr << "namori-cli: " << message << '\n';
 }
 
-void reportUnencodable(const char* what, const char* p, std::size_t length) {
-  std::fprintf(stderr,
-               "namori-cli: %s: the character \"%.*s\" (U+%04lX) has no code page 932 form\n", what,
-               static_cast<int>(length), p, codePointOf(p, length));
+bool writeOut(const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+         std::fflush(stdout) == 0;
 }
 
-void reportInvalidUtf8(const char* what) {
-  std::fprintf(stderr, "namori-cli: %s is not valid UTF-8\n", what);
+int outputFailure() {
+  warn("could not write the output");
+  return kExitFailure;
 }
 
-bool writeOut(const char* data, std::size_t size) {
-  return std::fwrite(data, 1, size, stdout) == size && std::fflush(stdout) == 0;
-}
-
-// Walks UTF-8 text one character at a time, handing each with its Shift-JIS
-// form (1 or 2 bytes) to visit. Reports text that is not UTF-8 or a character
-// without a code page 932 form, naming `what`, and then returns false.
-template <typename Visit>
-bool forEachCharacter(const char* what, const char* utf8, Visit visit) {
-  for (const char* p = utf8; *p != '\0';) {
-    const std::size_t length = namori::utf8CharLength(p);
-    if (length == 0) {
-      reportInvalidUtf8(what);
-      return false;
-    }
-    char sjis[2];
-    std::size_t sjisLength;
-    if (!namori::utf8CharToSjis(p, length, sjis, &sjisLength)) {
-      reportUnencodable(what, p, length);
-      return false;
-    }
-    visit(p, length, sjis, sjisLength);
-    p += length;
-  }
-  return true;
-}
-
-int runStrokes(const char* text) {
-  std::string out;
-  const bool ok = forEachCharacter(
-      "TEXT", text,
-      [&](const char* p, std::size_t length, const char* sjis, std::size_t sjisLength) {
-        const int count = sjisLength == 2 ? namori::strokeCount(static_cast<unsigned char>(sjis[0]),
-                                                                static_cast<unsigned char>(sjis[1]))
-                                          : 0;
-        out.append(p, length);
-        out.append("\t" + std::to_string(count) + "\n");
-      });
-  if (!ok) return kExitUsage;
-  if (!writeOut(out.data(), out.size())) {
-    std::fprintf(stderr, "namori-cli: could not write the output\n");
-    return kExitFailure;
-  }
-  return kExitOk;
-}
-
-// Converts a UTF-8 name to Shift-JIS in out. Characters past the room of out
-// are still checked but no longer stored; the dialog's 34-byte cut happens
-// later, in storeNames.
-bool convertName(const char* what, const char* utf8, char* out, std::size_t capacity) {
-  std::size_t used = 0;
-  out[0] = '\0';
-  return forEachCharacter(what, utf8,
-                          [&](const char*, std::size_t, const char* sjis, std::size_t sjisLength) {
-                            if (used + sjisLength >= capacity) return;
-                            std::memcpy(out + used, sjis, sjisLength);
-                            used += sjisLength;
-                            out[used] = '\0';
-                          });
-}
-
-// Prints Shift-JIS text on stderr in UTF-8 (falls back to nothing).
-void printSjisOnStderr(const char* sjis) {
-  static char utf8[3 * namori::kReportFileNameBytes + 1];
-  std::size_t length;
-  if (namori::sjisToUtf8(sjis, std::strlen(sjis), utf8, sizeof utf8, &length)) {
-    std::fwrite(utf8, 1, length, stderr);
-  }
-}
-
-int runReading(const char* surname, const char* given, bool career, bool save, bool sjis) {
-  // Generous room: the real limit is applied by storeNames.
-  static char surnameField[256];
-  static char givenField[256];
-  if (!convertName("SURNAME", surname, surnameField, sizeof surnameField) ||
-      !convertName("GIVEN", given, givenField, sizeof givenField)) {
+int runStrokes(const std::string& text) {
+  std::string sjis, error;
+  if (!namori::cli::toSjis(text, "TEXT", &sjis, &error)) {
+    warn(error);
     return kExitUsage;
   }
+  return writeOut(namori::cli::strokeLines(sjis)) ? kExitOk : outputFailure();
+}
 
+// Says what a name was cut to and which characters count 0 strokes.
+void warnAboutNames(const Name& surname, const Name& given) {
+  for (const auto& [name, what] : {std::pair{&surname, "SURNAME"}, std::pair{&given, "GIVEN"}}) {
+    if (name->wasCut) {
+      warn(std::string(what) + " was cut to 34 bytes, as the name dialog cuts; read as \"" +
+           namori::cli::toUtf8(name->sjis) + "\"");
+    }
+  }
+  std::vector<std::string> unknown;
+  namori::cli::collectUnknown(surname.sjis, &unknown);
+  namori::cli::collectUnknown(given.sjis, &unknown);
+  for (const std::string& character : unknown) {
+    warn(namori::cli::describeCharacter(character) +
+         " is not in the stroke dictionary and counts 0 strokes");
+  }
+}
+
+// Writes the pending report to its file, in Shift-JIS as the Windows program
+// does, or in UTF-8.
+bool saveReport(const namori::ReadingState& state, bool utf8) {
+  if (!utf8) return namori::writePendingReport(state) == namori::FileOutputResult::kWritten;
+  const char* report = state.careerPending == 1 ? state.careerReport : state.nameReport;
+  const std::string text = namori::cli::toUtf8(report);
+  return namori::writeReportFile(state.reportFileName, text.data(), text.size());
+}
+
+int runReading(const Options& options) {
+  Name surname, given;
+  std::string error;
+  if (!namori::cli::convertName(options.names[0], "SURNAME", &surname, &error) ||
+      !namori::cli::convertName(options.names[1], "GIVEN", &given, &error)) {
+    warn(error);
+    return kExitUsage;
+  }
   namori::ReadingState& state = namori::readingState;
-  if (!namori::storeNames(state, surnameField, givenField)) {
-    std::fprintf(stderr, "%s\n", u8"データエラー");
+  if (!namori::storeNames(state, surname.sjis.c_str(), given.sjis.c_str())) {
+    std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
+  warnAboutNames(surname, given);
   namori::runNameReading(state);
-  if (career) namori::runCareerCommand(state);
+  if (options.career) namori::runCareerCommand(state);
 
-  const char* report = career ? state.careerReport : state.nameReport;
-  const std::size_t size =
-      strnlen(report, career ? sizeof state.careerReport : sizeof state.nameReport);
-  int status = kExitOk;
-  if (sjis) {
-    if (!writeOut(report, size)) status = kExitFailure;
+  const std::string report = options.career ? state.careerReport : state.nameReport;
+  std::string out;
+  if (options.json) {
+    out = namori::cli::readingJson(surname, given, options.career).dump() + "\n";
+  } else if (options.sjis) {
+    out = report;  // the report's exact bytes
   } else {
-    static char utf8[3 * namori::kCareerReportBytes + 1];
-    std::size_t length;
-    if (!namori::sjisToUtf8(report, size, utf8, sizeof utf8, &length) || !writeOut(utf8, length)) {
+    out = namori::cli::toUtf8(report);
+    if (out.empty() || out.back() != '\n') out += '\n';
+  }
+  int status = writeOut(out) ? kExitOk : outputFailure();
+
+  if (options.save) {
+    const std::string fileName = namori::cli::toUtf8(state.reportFileName);
+    if (saveReport(state, options.fileEncoding == "utf-8")) {
+      warn("wrote " + fileName);
+    } else {
+      warn("could not write the report file \"" + fileName + "\" in the current directory");
       status = kExitFailure;
     }
-  }
-  if (status != kExitOk) std::fprintf(stderr, "namori-cli: could not write the report\n");
-
-  if (save && namori::writePendingReport(state) != namori::FileOutputResult::kWritten) {
-    std::fprintf(stderr, "namori-cli: could not write the report file \"");
-    printSjisOnStderr(state.reportFileName);
-    std::fprintf(stderr, "\" in the current directory\n");
-    status = kExitFailure;
   }
   return status;
 }
 
-int usageError(const char* message) {
-  std::fprintf(stderr, "namori-cli: %s\n%s", message, kUsage);
+int runBatch(bool career) {
+  bool anyBad = false;
+  std::string line, out;
+  for (std::size_t lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    if (!namori::cli::batchLine(line, lineNumber, career, &out)) anyBad = true;
+    out += '\n';
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) return outputFailure();
+  }
+  if (std::fflush(stdout) != 0) return outputFailure();
+  return anyBad ? kExitUsage : kExitOk;
+}
+
+int usageError(const std::string& message) {
+  warn(message);
+  std::cerr << "Run with --help for more information.\n";
   return kExitUsage;
+}
+
+// CLI11 takes "-1" or "-" for a positional value; before "--", any argument
+// starting with '-' that is no option is a mistake.
+const char* strayDashArgument(int argc, char** argv, const Options& options) {
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    for (const std::string& name : options.names) {
+      if (argv[i][0] == '-' && name == argv[i]) return argv[i];
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool career = false;
-  bool save = false;
-  bool sjis = false;
-  bool strokes = false;
-  const char* positional[2];
-  int positionalCount = 0;
-  bool optionsEnded = false;
+  Options options;
+  CLI::App app{
+      u8"Reads a Japanese personal name (姓名判断) as ナモリ does: the five grades "
+      u8"with their number fortunes and the score out of 100.",
+      "namori-cli"};
+  app.footer(kFooter);
+  app.set_version_flag("--version", kVersion);
+  app.add_option("names", options.names, "The surname and the given name")
+      ->type_name("SURNAME GIVEN");
+  app.add_flag("--career", options.career,
+               "Print the career reading (suitable occupations) chosen by the reading's outer "
+               "grade instead of the name reading");
+  auto* save = app.add_flag("--save", options.save,
+                            "Also write the report file in the current directory, as the File "
+                            "output button does");
+  app.add_option("--file-encoding", options.fileEncoding,
+                 "Content of the saved file: shift-jis (default, the Windows program's bytes) or "
+                 "utf-8")
+      ->check(CLI::IsMember({"shift-jis", "utf-8"}))
+      ->needs(save);
+  auto* sjis = app.add_flag("--sjis", options.sjis, "Print the report's raw Shift-JIS bytes");
+  auto* json = app.add_flag("--json", options.json, "Print the reading as one JSON object");
+  auto* batch = app.add_flag("--batch", options.batch,
+                             "Read names from standard input, one JSON object per line");
+  auto* strokes = app.add_option("--strokes", options.strokesText,
+                                 "Print each character of TEXT with its stroke count");
+  sjis->excludes(json)->excludes(batch)->excludes(strokes);
+  batch->excludes(save)->excludes(json)->excludes(strokes);
+  strokes->excludes(json)->excludes(save)->excludes("--career");
 
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (!optionsEnded && arg[0] == '-' && arg[1] == '-') {
-      if (std::strcmp(arg, "--") == 0) {
-        optionsEnded = true;
-      } else if (std::strcmp(arg, "--help") == 0) {
-        std::fputs(kHelp, stdout);
-        return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
-      } else if (std::strcmp(arg, "--career") == 0) {
-        career = true;
-      } else if (std::strcmp(arg, "--save") == 0) {
-        save = true;
-      } else if (std::strcmp(arg, "--sjis") == 0) {
-        sjis = true;
-      } else if (std::strcmp(arg, "--strokes") == 0) {
-        strokes = true;
-      } else {
-        std::fprintf(stderr, "namori-cli: unknown option %s\n%s", arg, kUsage);
-        return kExitUsage;
-      }
-      continue;
-    }
-    if (positionalCount == 2) return usageError("too many arguments");
-    positional[positionalCount++] = arg;
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << app.help();
+    return std::cout.flush() ? kExitOk : kExitFailure;
+  } catch (const CLI::CallForVersion&) {
+    std::cout << kVersion << '\n';
+    return std::cout.flush() ? kExitOk : kExitFailure;
+  } catch (const CLI::ParseError& e) {
+    return usageError(e.what());
+  }
+  if (const char* stray = strayDashArgument(argc, argv, options)) {
+    return usageError(std::string("unknown option ") + stray +
+                      " (a name that starts with - comes after --)");
   }
 
-  if (strokes) {
-    if (career || save || sjis) return usageError("--strokes takes no other option");
-    if (positionalCount != 1) return usageError("--strokes needs exactly one TEXT");
-    return runStrokes(positional[0]);
+  if (!options.strokesText.empty() || strokes->count() > 0) {
+    if (!options.names.empty()) return usageError("--strokes takes no names");
+    return runStrokes(options.strokesText);
   }
-  if (positionalCount != 2) return usageError("a reading needs SURNAME and GIVEN");
-  return runReading(positional[0], positional[1], career, save, sjis);
+  if (options.batch) {
+    if (!options.names.empty()) return usageError("--batch reads the names from standard input");
+    return runBatch(options.career);
+  }
+  if (options.names.size() != 2) return usageError("a reading needs SURNAME and GIVEN");
+  return runReading(options);
 }

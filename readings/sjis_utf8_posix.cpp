@@ -13,14 +13,26 @@ namespace {
 const char kSjisCharset[] = "CP932";
 const char kUtf8Charset[] = "UTF-8";
 
+enum class Direction { kToUtf8, kToSjis };
+
+// One converter per direction, opened on first use and kept: opening one
+// costs far more than converting a short text. (iconv_t)-1 if it cannot be
+// opened.
+iconv_t converter(Direction direction) {
+  static const iconv_t toUtf8 = iconv_open(kUtf8Charset, kSjisCharset);
+  static const iconv_t toSjis = iconv_open(kSjisCharset, kUtf8Charset);
+  return direction == Direction::kToUtf8 ? toUtf8 : toSjis;
+}
+
 // Converts the whole input; false on any error or when out has no room.
-bool convert(const char* toCharset, const char* fromCharset, const char* in, std::size_t size,
-             char* out, std::size_t outCapacity, std::size_t* outLength) {
+bool convert(Direction direction, const char* in, std::size_t size, char* out,
+             std::size_t outCapacity, std::size_t* outLength) {
   *outLength = 0;
   if (outCapacity == 0) return false;
   out[0] = '\0';
-  iconv_t cd = iconv_open(toCharset, fromCharset);
+  iconv_t cd = converter(direction);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   char* inPtr = const_cast<char*>(in);
   std::size_t inLeft = size;
   char* outPtr = out;
@@ -28,7 +40,6 @@ bool convert(const char* toCharset, const char* fromCharset, const char* in, std
   bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1) &&
             inLeft == 0 &&
             iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
-  iconv_close(cd);
   if (!ok) {
     out[0] = '\0';
     return false;
@@ -42,7 +53,7 @@ bool convert(const char* toCharset, const char* fromCharset, const char* in, std
 
 bool sjisToUtf8(const char* in, std::size_t size, char* out, std::size_t outCapacity,
                 std::size_t* outLength) {
-  return convert(kUtf8Charset, kSjisCharset, in, size, out, outCapacity, outLength);
+  return convert(Direction::kToUtf8, in, size, out, outCapacity, outLength);
 }
 
 std::size_t utf8CharLength(const char* p) {
@@ -79,14 +90,14 @@ bool utf8CharToSjis(const char* p, std::size_t length, char out[2], std::size_t*
   char sjis[8];
   std::size_t sjisLength;
   *outLength = 0;
-  if (!convert(kSjisCharset, kUtf8Charset, p, length, sjis, sizeof sjis, &sjisLength) ||
-      sjisLength == 0 || sjisLength > 2) {
+  if (!convert(Direction::kToSjis, p, length, sjis, sizeof sjis, &sjisLength) || sjisLength == 0 ||
+      sjisLength > 2) {
     return false;
   }
   // Only a character that comes back unchanged belongs to code page 932.
   char back[8];
   std::size_t backLength;
-  if (!convert(kUtf8Charset, kSjisCharset, sjis, sjisLength, back, sizeof back, &backLength) ||
+  if (!convert(Direction::kToUtf8, sjis, sjisLength, back, sizeof back, &backLength) ||
       backLength != length || std::memcmp(back, p, length) != 0) {
     return false;
   }

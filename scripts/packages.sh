@@ -20,4 +20,5 @@ namori_ensure_packages() {
 
 # What the native build and its tests need. kanjidic and unicode-data are the
 # stroke sources the table generator is checked against.
-NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev kanjidic unicode-data)
+NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev libcli11-dev
+                        nlohmann-json3-dev kanjidic unicode-data)

@@ -1,0 +1,203 @@
+// namori-cli as a user runs it: arguments and standard input in, output and
+// exit status out.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "readings.h"
+#include "sjis_utf8.h"
+#include "test_support.h"
+
+namespace namori {
+namespace {
+
+struct CliResult {
+  int status;
+  std::string out, err;
+};
+
+// Runs the tool through the shell in the current directory, capturing its
+// output; input, if any, is its standard input.
+CliResult runCli(const std::vector<std::string>& args, const std::string& input = "") {
+  std::string command = "'" NAMORI_CLI_PATH "'";
+  for (const std::string& arg : args) {
+    command += " '";
+    for (char c : arg) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += '\'';
+  }
+  writeFile("cli.in", input);
+  const int status = std::system((command + " <cli.in >cli.out 2>cli.err").c_str());
+  std::filesystem::remove("cli.in");
+  CliResult run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile("cli.out"),
+                readFile("cli.err")};
+  std::filesystem::remove("cli.out");
+  std::filesystem::remove("cli.err");
+  return run;
+}
+
+std::string toUtf8(const std::string& sjis) {
+  std::string utf8(3 * sjis.size(), '\0');
+  std::size_t length = 0;
+  EXPECT_TRUE(sjisToUtf8(sjis.data(), sjis.size(), utf8.data(), utf8.size(), &length));
+  utf8.resize(length);
+  return utf8;
+}
+
+class Cli : public InTempDirectory {};
+
+TEST_F(Cli, StrokesAndReadingInUtf8AndShiftJis) {
+  CliResult run = runCli({"--strokes", u8"山田太郎鬱Ｕモ"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, u8"山\t3\n田\t5\n太\t4\n郎\t14\n鬱\t29\nＵ\t0\nモ\t3\n");
+
+  run = runCli({u8"山田", u8"太郎"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, toUtf8(kYamadaTaroReport));
+  EXPECT_EQ(run.out.rfind(u8"\n***姓名判断***      山田 太郎 さん\n\n総運  26画", 0), 0u);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(entryCount(), 0u);  // nothing saved without --save
+
+  run = runCli({"--sjis", u8"山田", u8"太郎"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kYamadaTaroReport);
+
+  // Cut to 34 bytes of Shift-JIS, as the dialog cuts.
+  run = runCli({u8"山田", u8"一二三四五六七八九十一二三四五六七八"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find(u8" 山田 一二三四五六七八九十一二三四五六七 さん\n"), std::string::npos);
+}
+
+TEST_F(Cli, CareerAndSave) {
+  char career[kCareerReportBytes] = {};
+  buildCareerReport(17, career);
+  CliResult run = runCli({"--career", "--save", u8"山田", u8"太郎"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, toUtf8(career) + "\n");  // a line end where the text has none
+  EXPECT_EQ(readFile(u8"山田太郎さんの職業運適職.TXT"), career);
+  EXPECT_EQ(run.err, u8"namori-cli: wrote 山田太郎さんの職業運適職.TXT\n");
+  EXPECT_EQ(entryCount(), 1u);
+
+  run = runCli({u8"山田", u8"太郎", "--save", "--file-encoding", "utf-8"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(readFile(u8"山田太郎さんの姓名判断.TXT"), toUtf8(kYamadaTaroReport));
+}
+
+TEST_F(Cli, WarnsAboutWhatItCannotCount) {
+  CliResult run = runCli({u8"髙橋", u8"一二三四五六七八九十一二三四五六七八"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find(u8"天運  16画"), std::string::npos);
+  EXPECT_EQ(run.err,
+            u8"namori-cli: GIVEN was cut to 34 bytes, as the name dialog cuts; read as "
+            u8"\"一二三四五六七八九十一二三四五六七\"\n"
+            u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes\n");
+
+  run = runCli({"Sato", "Taro"});  // each character once
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 6) << run.err;
+  EXPECT_NE(run.err.find("a (U+0061) is not in"), std::string::npos) << run.err;
+}
+
+TEST_F(Cli, JsonReading) {
+  CliResult run = runCli({"--json", "--career", u8"山田", u8"太郎"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto reading = nlohmann::json::parse(run.out);
+  EXPECT_EQ(reading["strokes"], nlohmann::json::parse(R"({"surname": [3, 5], "given": [4, 14]})"));
+  EXPECT_EQ(reading["unknown"], nlohmann::json::array());
+  const int values[] = {26, 8, 18, 9, 17};
+  for (int grade = 0; grade < 5; ++grade) {
+    EXPECT_EQ(reading["grades"][grade]["value"], values[grade]);
+  }
+  EXPECT_EQ(reading["grades"][0]["name"], u8"総運");
+  EXPECT_EQ(reading["grades"][0]["fortune"], u8"波乱と異変の凶数(天下を取る可能性)");
+  EXPECT_EQ(reading["grades"][0]["weight"], 0.1);
+  EXPECT_EQ(reading["score"],
+            nlohmann::json::parse(R"({"first": "7.0", "second": "24.0", "total": "31.0"})"));
+  char career[kCareerReportBytes] = {};
+  buildCareerReport(17, career);
+  EXPECT_EQ(reading["career"]["outerGrade"], 17);
+  EXPECT_EQ(reading["career"]["text"], toUtf8(career));
+
+  // A folded grade keeps its raw value beside the table index.
+  run = runCli({"--json", u8"鬱鬱鬱", u8"鬱鬱"});
+  const auto folded = nlohmann::json::parse(run.out);
+  EXPECT_EQ(folded["grades"][0]["value"], 145);
+  EXPECT_EQ(folded["grades"][0]["index"], 25);
+}
+
+TEST_F(Cli, Batch) {
+  const std::string input = u8"山田 太郎\n\n髙橋\t一郎\r\n山田　太郎 三\n𠮷田 太郎\n\xFF 太郎\n";
+  CliResult run = runCli({"--batch"}, input);
+  EXPECT_EQ(run.status, 2);
+  std::vector<nlohmann::json> lines;
+  for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    lines.push_back(nlohmann::json::parse(run.out.substr(at, end - at)));
+  }
+  ASSERT_EQ(lines.size(), 5u) << run.out;
+  EXPECT_EQ(lines[0]["score"]["total"], "31.0");
+  EXPECT_EQ(lines[1]["unknown"], nlohmann::json::array({u8"髙"}));
+  for (std::size_t i = 2; i < 5; ++i) EXPECT_TRUE(lines[i].contains("error")) << lines[i];
+  EXPECT_EQ(lines[2]["line"], 4);
+  EXPECT_EQ(lines[4]["line"], 6);
+
+  run = runCli({"--batch", "--career"}, u8"山田 太郎\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(nlohmann::json::parse(run.out)["career"]["outerGrade"], 17);
+}
+
+TEST_F(Cli, InputErrorsAndHelp) {
+  // 𠮷 is outside code page 932; 〜 (U+301C) would only come back as ～.
+  // Such text stays out of the assertion macros, which must quote Shift-JIS.
+  const struct {
+    std::vector<std::string> args;
+    std::string inErr;
+  } cases[] = {
+      {{u8"山田", ""}, u8"データエラー\n"},
+      {{u8"𠮷田", u8"太郎"}, u8"𠮷"},
+      {{"--strokes", u8"山𠮷"}, u8"𠮷"},
+      {{"--strokes", u8"〜"}, u8"〜"},
+      {{"\xFF", u8"太郎"}, ""},
+      {{}, "SURNAME and GIVEN"},
+      {{"a", "b", "c"}, "SURNAME and GIVEN"},
+      {{"--bogus", "a", "b"}, "--bogus"},
+      {{"--strokes", "--career", "a"}, "--strokes"},
+      {{"-x", u8"山田"}, "-x"},
+      {{"-1", u8"山田"}, "-1"},
+      {{"--batch", "a", "b"}, "standard input"},
+      {{"--json", "--sjis", "a", "b"}, "--sjis"},
+  };
+  for (const auto& c : cases) {
+    const CliResult run = runCli(c.args);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
+  }
+
+  CliResult run = runCli({"--", "-x", u8"山田"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(runCli({"--version"}).out, "namori-cli 1.0\n");
+  run = runCli({"-h"});
+  EXPECT_EQ(run.status, 0);
+  for (const char* word : {"--career", "--json", "--batch", "--file-encoding", u8"データエラー"}) {
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  }
+}
+
+TEST_F(Cli, SaveFailureExits1) {
+  std::filesystem::create_directory(u8"山田太郎さんの姓名判断.TXT");
+  CliResult run = runCli({"--save", u8"山田", u8"太郎"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, toUtf8(kYamadaTaroReport));
+  EXPECT_NE(run.err.find(u8"山田太郎さんの姓名判断.TXT"), std::string::npos) << run.err;
+
+  run = runCli({"--save", "a/b", u8"太郎"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(entryCount(), 1u);
+}
+
+}  // namespace
+}  // namespace namori
