@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <unordered_map>
 
 #include "career_table.h"
 #include "engine.h"
@@ -40,12 +41,12 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
   }
 }
 
-Json strokesJson(const Name& name) {
-  Json counts = Json::array();
+// Each character's strokes into counts, an array.
+void fillStrokes(const Name& name, Json* counts) {
+  *counts = Json::array();
   forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t length) {
-    counts.push_back(characterStrokes(p, length));
+    counts->push_back(characterStrokes(p, length));
   });
-  return counts;
 }
 
 const char* const kGradeNames[kGradeCount] = {u8"総運", u8"天運", u8"地運", u8"人運", u8"外運"};
@@ -125,6 +126,47 @@ std::string errorLine(std::size_t lineNumber, const std::string& message) {
   return Json{{"line", lineNumber}, {"error", message}}.dump();
 }
 
+// The code page 932 form of one UTF-8 character (1 or 2 bytes; empty when it
+// has none), looked up once per character and kept: a batch meets the same
+// few thousand characters again and again.
+std::string_view sjisFormOf(const char* p, std::size_t length) {
+  static std::unordered_map<std::string, std::string> known;
+  std::string key(p, length);
+  auto found = known.find(key);
+  if (found == known.end()) {
+    char sjis[2];
+    std::size_t sjisLength = 0;
+    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) sjisLength = 0;
+    found = known.emplace(std::move(key), std::string(sjis, sjisLength)).first;
+  }
+  return found->second;
+}
+
+// Calls visit(utf8Character, sjisCharacter) for each character of UTF-8
+// text. Text that is not UTF-8, or a character without a code page 932 form,
+// stops the walk with false and a message naming `what` in *error.
+template <typename Visit>
+bool forEachUtf8Character(std::string_view utf8, const char* what, std::string* error,
+                          Visit visit) {
+  const std::string text(utf8);  // utf8CharLength needs the terminator
+  for (std::size_t at = 0, length; at < text.size(); at += length) {
+    const char* p = text.c_str() + at;
+    if ((length = utf8CharLength(p)) == 0) {
+      *error = std::string(what) + " is not valid UTF-8";
+      return false;
+    }
+    const std::string_view sjis = sjisFormOf(p, length);
+    if (sjis.empty()) {
+      *error = std::string(what) + ": the character \"" +
+               describeCharacter(std::string_view(p, length)).insert(length, "\"") +
+               " has no code page 932 form";
+      return false;
+    }
+    visit(std::string_view(p, length), sjis);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string toUtf8(std::string_view sjis) {
@@ -143,26 +185,10 @@ std::string describeCharacter(std::string_view utf8Character) {
 }
 
 bool toSjis(std::string_view utf8, const char* what, std::string* sjis, std::string* error) {
-  const std::string text(utf8);  // utf8CharLength needs the terminator
   sjis->clear();
-  for (const char* p = text.c_str(); p != text.c_str() + text.size();) {
-    const std::size_t length = utf8CharLength(p);
-    if (length == 0) {
-      *error = std::string(what) + " is not valid UTF-8";
-      return false;
-    }
-    char character[2];
-    std::size_t sjisLength;
-    if (!utf8CharToSjis(p, length, character, &sjisLength)) {
-      *error = std::string(what) + ": the character \"" +
-               describeCharacter(std::string_view(p, length)).insert(length, "\"") +
-               " has no code page 932 form";
-      return false;
-    }
-    sjis->append(character, sjisLength);
-    p += length;
-  }
-  return true;
+  return forEachUtf8Character(utf8, what, error, [&](std::string_view, std::string_view character) {
+    sjis->append(character);
+  });
 }
 
 std::string strokeLines(std::string_view sjis) {
@@ -175,14 +201,18 @@ std::string strokeLines(std::string_view sjis) {
 }
 
 bool convertName(std::string_view utf8, const char* what, Name* out, std::string* error) {
-  std::string sjis;
-  if (!toSjis(utf8, what, &sjis, error)) return false;
-  // The dialog's 34-byte cut, never through a character.
-  out->sjis = sjis;
-  cutToWholeCharacters(out->sjis.data(), kNameBytes);
-  out->sjis.resize(std::char_traits<char>::length(out->sjis.c_str()));
-  out->wasCut = out->sjis.size() < sjis.size();
-  return true;
+  *out = Name{};
+  // The dialog's 34-byte cut keeps whole characters only; the characters
+  // after it are still checked.
+  return forEachUtf8Character(
+      utf8, what, error, [&](std::string_view utf8Character, std::string_view character) {
+        if (out->wasCut || out->sjis.size() + character.size() > kNameBytes) {
+          out->wasCut = true;
+          return;
+        }
+        out->sjis.append(character);
+        out->utf8.append(utf8Character);
+      });
 }
 
 void collectUnknown(std::string_view sjis, std::vector<std::string>* found) {
@@ -195,41 +225,67 @@ void collectUnknown(std::string_view sjis, std::vector<std::string>* found) {
   });
 }
 
-Json readingJson(const Name& surname, const Name& given, bool career) {
+namespace {
+
+// Sets a string value, reusing the string already there.
+void setString(Json& slot, const std::string& text) {
+  if (slot.is_string()) {
+    slot.get_ref<std::string&>() = text;
+  } else {
+    slot = text;
+  }
+}
+
+void fillReadingJson(const Name& surname, const Name& given, bool career, Json* reading) {
   FixedTexts& texts = fixedTexts();
+  Json& r = *reading;
+  // Values are assigned in place, so that a reused object keeps its
+  // allocations; the keys come out in the order they are first set.
+  setString(r["surname"], surname.utf8);
+  setString(r["given"], given.utf8);
+  fillStrokes(surname, &r["strokes"]["surname"]);
+  fillStrokes(given, &r["strokes"]["given"]);
+
+  std::vector<std::string> unknown;
+  collectUnknown(surname.sjis, &unknown);
+  collectUnknown(given.sjis, &unknown);
+  r["unknown"] = unknown;
+
   const GradeValues grades = computeGrades(surname.sjis.c_str(), given.sjis.c_str());
   GradeWeights weights;
-  Json gradeList = Json::array();
+  Json& gradeList = r["grades"];
   for (int grade = 0; grade < kGradeCount; ++grade) {
     const int value = grades.value[grade];
     const int index = foldGradeValue(value);
     const FortuneRecord& record = lookupFortune(index);
     weights.w[grade] = record.weight;
-    gradeList.push_back({{"name", kGradeNames[grade]},
-                         {"value", value},
-                         {"index", index},
-                         {"fortune", texts.fortunes[index]},
-                         {"weight", record.weight}});
+    Json& entry = gradeList[grade];
+    entry["name"] = kGradeNames[grade];
+    entry["value"] = value;
+    entry["index"] = index;
+    setString(entry["fortune"], texts.fortunes[index]);
+    entry["weight"] = record.weight;
   }
   const NameScore score = computeScore(weights);
+  Json& scoreJson = r["score"];
+  scoreJson["first"] = formatOneDecimal(score.firstPart);
+  scoreJson["second"] = formatOneDecimal(score.secondPart);
+  scoreJson["total"] = formatOneDecimal(score.total);
 
-  std::vector<std::string> unknown;
-  collectUnknown(surname.sjis, &unknown);
-  collectUnknown(given.sjis, &unknown);
-
-  Json reading = {{"surname", toUtf8(surname.sjis)},
-                  {"given", toUtf8(given.sjis)},
-                  {"strokes", {{"surname", strokesJson(surname)}, {"given", strokesJson(given)}}},
-                  {"unknown", unknown},
-                  {"grades", std::move(gradeList)},
-                  {"score",
-                   {{"first", formatOneDecimal(score.firstPart)},
-                    {"second", formatOneDecimal(score.secondPart)},
-                    {"total", formatOneDecimal(score.total)}}}};
   if (career) {
     const int outer = grades.value[kGaiun];
-    reading["career"] = {{"outerGrade", outer}, {"text", texts.career(outer)}};
+    r["career"]["outerGrade"] = outer;
+    setString(r["career"]["text"], texts.career(outer));
+  } else {
+    r.erase("career");
   }
+}
+
+}  // namespace
+
+Json readingJson(const Name& surname, const Name& given, bool career) {
+  Json reading;
+  fillReadingJson(surname, given, career, &reading);
   return reading;
 }
 
@@ -251,7 +307,9 @@ bool batchLine(std::string_view line, std::size_t lineNumber, bool career, std::
     *out = errorLine(lineNumber, error);
     return false;
   }
-  *out = readingJson(surname, given, career).dump();
+  static Json reading;  // reused from line to line
+  fillReadingJson(surname, given, career, &reading);
+  *out = reading.dump();
   return true;
 }
 

@@ -12,9 +12,10 @@
 namespace namori::cli {
 
 // A name as the dialog stores it: Shift-JIS, cut to 34 bytes at a whole
-// character.
+// character; utf8 is the same characters as typed.
 struct Name {
   std::string sjis;
+  std::string utf8;
   bool wasCut = false;
 };
 

@@ -84,7 +84,7 @@ void warnAboutNames(const Name& surname, const Name& given) {
   for (const auto& [name, what] : {std::pair{&surname, "SURNAME"}, std::pair{&given, "GIVEN"}}) {
     if (name->wasCut) {
       warn(std::string(what) + " was cut to 34 bytes, as the name dialog cuts; read as \"" +
-           namori::cli::toUtf8(name->sjis) + "\"");
+           name->utf8 + "\"");
     }
   }
   std::vector<std::string> unknown;
