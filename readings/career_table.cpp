@@ -51,18 +51,18 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
          "貴方の適職：外交官、商社マン、通訳、翻訳家、貿易業、航空会社勤務、",
          CAREER_INDENT "客室乗務員、船員、ツアーコンダクター、海外特派員、語学教師",
          CAREER_INDENT "外資系企業、輸入雑貨店、ホテル業、国際機関職員",
-         CAREER_INDENT "国内にとどまるより、海外と行き来する仕事で運が開けます。",
+         CAREER_INDENT "国内にとどまるより、外国と行き来する仕事で本領を発揮します。",
      }},
     // Outer grade 6
     {"\n******* ツキを生かそう *******\n\n",
      "\n\n",
      6,
      {
-         "貴方の適職：株式仲買人、不動産業、投資家、相場師、宝くじ販売、",
-         CAREER_INDENT "ベンチャー企業経営、芸能プロダクション、スカウト、プロ棋士",
-         CAREER_INDENT "勝負の世界では勘の良さが大きな武器になります。",
-         CAREER_INDENT "営業職、歩合制のセールス、骨董商、古物商",
-         CAREER_INDENT "ツキのある時期に思い切って動くことが成功の鍵です。",
+         "貴方の適職：株式仲買人、相場師、投資家、不動産業、宝くじ販売、",
+         CAREER_INDENT "ベンチャー企業経営、芸能プロダクション、スカウト、プロ棋士、",
+         CAREER_INDENT "歩合制のセールス、骨董商、古物商",
+         CAREER_INDENT "勘が鋭く、勝負どころを見抜く目を持っています。",
+         CAREER_INDENT "ツキが回ってきたら迷わず動き、好機を逃さないことです。",
          CAREER_INDENT "ただし、調子に乗りすぎての深追いは禁物です。",
      }},
     // Outer grade 7
@@ -101,11 +101,11 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      6,
      {
          "貴方の適職：清掃業、廃品回収業、産業廃棄物処理業、ビルメンテナンス、",
-         CAREER_INDENT "下水道工事、解体業、害虫駆除業、トンネル工事、鉱山労働",
-         CAREER_INDENT "汚れる仕事、きつい仕事、危険の伴う仕事ほど向いています。",
-         CAREER_INDENT "人が避けて通る仕事ほど競争相手が少なく、",
-         CAREER_INDENT "地道に続ければ大きな財産を築けます。",
-         CAREER_INDENT "他人の目を気にせず、黙々と働くことが成功への近道です。",
+         CAREER_INDENT "下水道工事、解体業、害虫駆除業、とび職、トンネル工事、鉱山作業員",
+         CAREER_INDENT "汚い、きつい、危ないと言われる仕事ほど、貴方には向いています。",
+         CAREER_INDENT "根気と体力に恵まれ、少々の苦労ではへこたれない人です。",
+         CAREER_INDENT "なり手が少ないだけに、腕を磨けば仕事が途切れることはありません。",
+         CAREER_INDENT "やがて自分の会社を興せば、大きな財産を築けるでしょう。",
      }},
     // Outer grade 11
     {"\n******* 自由業で行こう *******\n\n",
@@ -122,7 +122,7 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      {
          "貴方の適職：教師、塾講師、保育士、スポーツのコーチ、監督、",
          CAREER_INDENT "芸能マネージャー、プロデューサー、編集者、スカウト、人事担当",
-         CAREER_INDENT "家庭教師、ピアノ講師、書道教室、茶道や華道の師匠",
+         CAREER_INDENT "家庭教師、ピアノや書道の講師、茶道や華道の師匠",
          CAREER_INDENT "カウンセラー、キャリアコンサルタント",
          "自分が表に出るより、人を育てて世に送り出すことに喜びを感じる人です。",
      }},
@@ -157,7 +157,7 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      {
          "貴方の適職：自営業、会社経営者、開業医、弁護士、税理士、司法書士、",
          CAREER_INDENT "職人、料理店経営、フリーランスのプログラマー、作家、農業",
-         CAREER_INDENT "組織の中では力を出し切れず、独立してから運が開けるタイプです。",
+         CAREER_INDENT "組織の中では力を出し切れず、一本立ちしてから頭角を現すタイプです。",
          CAREER_INDENT "若いうちに技術や資格を身につけておきましょう。",
      }},
     // Outer grade 16
@@ -166,7 +166,7 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      5,
      {
          "貴方の適職：社会福祉士、介護福祉士、看護師、保育士、ソーシャルワーカー、",
-         CAREER_INDENT "民生委員、ボランティア団体職員、国際協力機関、宗教家",
+         CAREER_INDENT "民生委員、ボランティア団体や国際協力機関の職員、宗教家",
          CAREER_INDENT "公務員、教師、消防士、医師",
          CAREER_INDENT "利益を追うより、人の役に立つことで心が満たされる人です。",
          CAREER_INDENT "その誠実さが、やがて周りからの信頼と報酬になって返ってきます。",
@@ -178,7 +178,7 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      {
          "貴方の適職：歌手、俳優、タレント、アナウンサー、お笑い芸人、",
          CAREER_INDENT "プロスポーツ選手、ホスト、ホステス、飲食店経営、美容師",
-         CAREER_INDENT "人気を集めることで運が開け、人から好かれるほど収入も増えます。",
+         CAREER_INDENT "人に好かれる天性の魅力があり、人気がそのまま収入に結びつきます。",
          CAREER_INDENT "ファンや客を大切にすることを忘れずに。",
      }},
     // Outer grade 18
@@ -211,9 +211,9 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      4,
      {
          "貴方の適職：プロスポーツ選手、コーチ、監督、体育教師、審判、",
-         CAREER_INDENT "スポーツジムのインストラクター、トレーナー、スポーツ記者",
-         CAREER_INDENT "スポーツ用品店、ゴルフ場経営、スキー場、競技団体職員",
-         CAREER_INDENT "体を動かすことにかかわる仕事で運が開けます。",
+         CAREER_INDENT "スポーツジムのトレーナー、柔道整復師、スポーツ記者",
+         CAREER_INDENT "スポーツ用品店、ゴルフ場経営、スキーのインストラクター、競技団体職員",
+         CAREER_INDENT "汗を流すことを苦にせず、体を動かしている時に一番輝ける人です。",
      }},
     // Outer grade 21
     {"\n******* お役人か女性相手か *******\n\n",
@@ -274,7 +274,7 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
          "貴方の適職：政治家、市役所職員、新聞記者、放送関係、出版業、",
          CAREER_INDENT "スーパーマーケット、食品会社、鉄道会社、バス会社、電力会社",
          CAREER_INDENT "日用品の製造販売、大衆食堂、労働組合",
-         CAREER_INDENT "多くの人の暮らしを支える仕事で、地道に運が開けます。",
+         CAREER_INDENT "多くの人の暮らしを支える仕事に就けば、努力が年々実を結んでいきます。",
      }},
     // Outer grade 27
     {"\n******* 地味な仕事が向く *******\n",
@@ -312,9 +312,9 @@ const CareerEntry CareerTable[kCareerEntryCount] = {
      "\n\n",
      3,
      {
-         "貴方の適職：葬祭業、墓石業、遺品整理、特殊清掃、夜間警備、刑務官、",
-         CAREER_INDENT "ごみ収集、下水道の保守点検、産業廃棄物処理、害虫駆除",
-         CAREER_INDENT "人が敬遠する仕事ほど競争が少なく、遅咲きながら大きく実ります。",
+         "貴方の適職：葬祭業、納棺師、墓石業、遺品整理業、特殊清掃業、火葬場職員、",
+         CAREER_INDENT "霊園の管理人、刑務官、更生保護施設の職員、夜間警備員",
+         CAREER_INDENT "人の最期や世の陰を支える仕事で深く感謝され、遅咲きながら大きな花を咲かせます。",
      }},
     // Outer grade 31
     {"\n******* 名誉に生きよう *******\n\n",
