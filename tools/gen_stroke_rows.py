@@ -7,8 +7,13 @@ every other kanji comes from Debian's kanjidic (field S) and Unihan
 (kTotalStrokes): each kanji takes one of the counts those sources list,
 preferably KANJIDIC's first S value, and among all assignments under which
 every body has exactly its size, level-1/level-2 split and first and last
-character, the one with the fewest departures from KANJIDIC is chosen (a
-min-cost flow, solved per JIS level by successive shortest paths).
+character, the cheapest is chosen (a min-cost flow, solved per JIS level by
+successive shortest paths). A departure from KANJIDIC's first count costs
+more when only Unihan lists the chosen count, whose Chinese glyph conventions
+split families that share a component, than when it is a second KANJIDIC
+count. It costs far more for a jōyō or jinmeiyō kanji (KANJIDIC grade G1 to
+G10) than for any other, so that the fewest common kanji leave their count,
+and a little more again for one taught in primary school (G1 to G6).
 
 Usage: gen_stroke_rows.py [--kanjidic PATH] [--unihan PATH] [--out DIR]
 """
@@ -70,8 +75,6 @@ WHOLE = {
     30: "驫鸞",
 }
 ABSENT = "凜熙"
-# Placed by the row table itself although no source lists that count.
-TABLE_PLACED = {"芦": 22}
 
 LEVEL1_LAST = 0x9872
 
@@ -87,14 +90,16 @@ def level(c):
 
 
 def read_kanjidic(path):
-    strokes = {}
+    """Returns each kanji's S counts, and the grade (G) of those that have one."""
+    strokes, grades = {}, {}
     with open(path, "rb") as f:
         for raw in f:
             if raw.startswith(b"#"):
                 continue
             fields = raw.decode("euc_jp").split()
             strokes[fields[0]] = [int(x[1:]) for x in fields[2:] if re.fullmatch(r"S\d+", x)]
-    return strokes
+            grades.update((fields[0], x) for x in fields[2:] if re.fullmatch(r"G\d+", x))
+    return strokes, grades
 
 
 def read_unihan(path):
@@ -109,12 +114,17 @@ def read_unihan(path):
     return strokes
 
 
-def solve_level(kanji, candidates, preferred, capacity):
-    """Assigns each kanji a row from its candidates so that row r gets exactly
-    capacity[r] kanji, with the fewest kanji off their preferred row."""
-    def cost(k, r):
-        return 0 if r == preferred[k] else 1
+# What a kanji's departure from KANJIDIC's first count costs: by the source
+# of the count it takes, plus COMMON_COST for a jōyō or jinmeiyō kanji, which
+# outweighs every saving the other kanji could offer for it, and KYOIKU_COST
+# more for one taught in primary school (G1 to G6), so that among equally
+# few common kanji off their count the most familiar keep it.
+KANJIDIC_COST, UNIHAN_COST, COMMON_COST, KYOIKU_COST = 1, 2, 10000, 100
 
+
+def solve_level(kanji, candidates, cost, capacity):
+    """Assigns each kanji a row from its candidates so that row r gets exactly
+    capacity[r] kanji, at the least total cost(kanji, row)."""
     at = {k: min(candidates[k], key=lambda r: (cost(k, r), r)) for k in kanji}
     members = {r: set() for r in range(1, ROWS + 1)}
     for k in kanji:
@@ -171,59 +181,59 @@ def solve_level(kanji, candidates, preferred, capacity):
     return at
 
 
-def build(kanjidic, unihan):
-    fixed_all = "".join(FIXED.values()) + "".join(v[0] for v in INSIDE_BODY.values())
-    whole = {ch: r for r, text in WHOLE.items() for ch in text if ch not in fixed_all}
-    fixed_set = set(fixed_all)
-    assert len(fixed_set) == 141
+def build(kanjidic, grades, unihan):
+    """Returns the bodies of rows 1..30 and every departure from KANJIDIC's
+    first count as (code, kanji, that count, row, reason, detail)."""
+    fixed_row = {ch: r for r, text in FIXED.items() for ch in text}
+    fixed_row.update((ch, r) for r, (ch, _, _) in INSIDE_BODY.items())
+    assert len(fixed_row) == 141
+    whole = {ch: r for r, text in WHOLE.items() for ch in text if ch not in fixed_row}
 
     kanji = sorted((ch for ch in kanjidic if ch not in ABSENT), key=code)
-    body_kanji = [ch for ch in kanji if ch not in fixed_set]
+    body_kanji = [ch for ch in kanji if ch not in fixed_row]
 
-    # Which rows may hold each body kanji.
+    # Which rows may hold each body kanji; the row table names some outright.
     low = {r: code(b[2]) for r, b in BODY.items()}
     high = {r: code(b[3]) for r, b in BODY.items()}
-    pinned = {}
+    named = {ch: (r, "row %d is given whole" % r) for ch, r in whole.items()}
     for r, b in BODY.items():
-        pinned[b[2]] = r
-        pinned[b[3]] = r
-    for r, (_, before, after) in INSIDE_BODY.items():
-        pinned[before] = r
-        pinned[after] = r
+        named[b[2]] = (r, "first of row %d's body" % r)
+        named[b[3]] = (r, "last of row %d's body" % r)
+    for r, (inside, before, after) in INSIDE_BODY.items():
+        named[before] = (r, "just before %s in row %d" % (inside, r))
+        named[after] = (r, "just after %s in row %d" % (inside, r))
     gaps = {r: (code(b), code(a)) for r, (_, b, a) in INSIDE_BODY.items()}
-    pinned.update(whole)
-    pinned.update(TABLE_PLACED)
+
+    def fits(ch, r):
+        c = code(ch)
+        return (r in BODY and low[r] <= c <= high[r]
+                and not (r in gaps and gaps[r][0] < c < gaps[r][1]))
 
     preferred, candidates, listed = {}, {}, {}
     for ch in body_kanji:
-        kd = kanjidic[ch]
-        un = unihan.get(ch, [])
-        preferred[ch] = kd[0]
-        listed[ch] = sorted(set(kd) | set(un))
-        if ch in pinned:
-            candidates[ch] = [pinned[ch]]
+        preferred[ch] = kanjidic[ch][0]
+        listed[ch] = sorted(set(kanjidic[ch]) | set(unihan.get(ch, [])))
+        if ch in named:
+            candidates[ch] = [named[ch][0]]
             continue
-        c = code(ch)
-        allowed = []
-        for r in listed[ch]:
-            if r not in BODY:
-                continue  # rows 24..30 are given whole
-            if not low[r] <= c <= high[r]:
-                continue
-            if r in gaps and gaps[r][0] < c < gaps[r][1]:
-                continue
-            allowed.append(r)
-        if not allowed:
+        candidates[ch] = [r for r in listed[ch] if fits(ch, r)]
+        if not candidates[ch]:
             sys.exit("no row fits %s (listed %s)" % (ch, listed[ch]))
-        candidates[ch] = allowed
 
-    row_of = {}
+    def cost(ch, r):
+        if r == preferred[ch]:
+            return 0
+        grade = int(grades.get(ch, "G99")[1:])
+        return ((KANJIDIC_COST if r in kanjidic[ch] else UNIHAN_COST)
+                + (COMMON_COST if grade <= 10 else 0) + (KYOIKU_COST if grade <= 6 else 0))
+
+    row_of = dict(fixed_row)
     for lv in (1, 2):
         group = [ch for ch in body_kanji if level(code(ch)) == lv]
         capacity = {r: b[lv - 1] for r, b in BODY.items()}
         for r, text in WHOLE.items():
-            capacity[r] = sum(1 for ch in text if ch not in fixed_set and level(code(ch)) == lv)
-        row_of.update(solve_level(group, candidates, preferred, capacity))
+            capacity[r] = sum(1 for ch in text if ch not in fixed_row and level(code(ch)) == lv)
+        row_of.update(solve_level(group, candidates, cost, capacity))
 
     bodies = {r: sorted((ch for ch in body_kanji if row_of[ch] == r), key=code)
               for r in range(1, ROWS + 1)}
@@ -231,25 +241,21 @@ def build(kanjidic, unihan):
         bodies[r].insert(bodies[r].index(after), inside)
 
     departures = []
-    for ch in body_kanji:
-        if row_of[ch] == preferred[ch]:
+    for ch in kanji:
+        first, r = kanjidic[ch][0], row_of[ch]
+        if r == first:
             continue
-        r = row_of[ch]
-        if ch in TABLE_PLACED:
-            why = "the row table places it at the head of row %d's body" % r
-        elif ch in pinned and r not in listed[ch]:
-            why = "row %d as the dictionary gives it" % r
-        elif ch in pinned:
-            why = "row %d as the dictionary gives it (a count the sources list)" % r
-        elif preferred[ch] not in candidates[ch]:
-            why = ("row %d's body runs from %s to %s only; sources list %s"
-                   % (preferred[ch], BODY[preferred[ch]][2], BODY[preferred[ch]][3],
-                      listed[ch]) if preferred[ch] in BODY else
-                   "row %d is given whole; sources list %s" % (preferred[ch], listed[ch]))
+        if ch in fixed_row:
+            reason, detail = "fixed", ""
+        elif ch in named:
+            reason, detail = "named", named[ch][1]
+        elif not fits(ch, first):
+            reason = "bounds"
+            detail = ("row %d is given whole" % first if first in WHOLE else
+                      "row %d's body runs from %s to %s" % (first, BODY[first][2], BODY[first][3]))
         else:
-            why = "level-%d body sizes of the row table; sources list %s" % (
-                level(code(ch)), listed[ch])
-        departures.append((code(ch), ch, preferred[ch], r, why))
+            reason, detail = "sizes", ""
+        departures.append((code(ch), ch, first, r, reason, detail))
     return bodies, departures
 
 
@@ -287,16 +293,44 @@ def render_rows(bodies):
     return "\n".join(out)
 
 
-def render_departures(departures):
+REASONS = [
+    ("fixed", "fixed kanji, placed in their row by the dictionary's own rule"),
+    ("named", "body kanji the row table names in their row"),
+    ("bounds", "body kanji whose KANJIDIC row cannot hold them"),
+    ("sizes", "body kanji moved to another listed count so that every body has its size"),
+]
+
+
+def render_departures(departures, kanjidic, grades, unihan):
+    def counts(ch):
+        text = "KANJIDIC " + " ".join(map(str, kanjidic[ch]))
+        return text + ("; Unihan " + " ".join(map(str, unihan[ch])) if ch in unihan else "")
+
+    def common(items):
+        return sum(1 for d in items if d[1] in grades)
+
+    groups = [(title, sorted(d for d in departures if d[4] == reason)) for reason, title in REASONS]
+    moved = groups[-1][1]
+    unihan_only = sum(1 for d in moved if d[3] not in kanjidic[d[1]])
     out = [
-        "Kanji whose row differs from KANJIDIC's first stroke count (field S).",
+        "Kanji whose row differs from KANJIDIC's first stroke count (field S), by reason.",
         "Generated by tools/gen_stroke_rows.py together with stroke_rows.cpp.",
+        "Grade is KANJIDIC's G field: G1 to G10 mark the jōyō and jinmeiyō kanji.",
         "",
-        "code  kanji  KANJIDIC  row  why",
+        "%d kanji in all, %d of them jōyō or jinmeiyō (in brackets):" % (
+            len(departures), common(departures)),
     ]
-    for c, ch, kd, r, why in sorted(departures):
-        out.append("%04X  %s     %8d  %3d  %s" % (c, ch, kd, r, why))
-    out += ["", "%d departures." % len(departures), ""]
+    out += ["%5d (%3d)  %s" % (len(items), common(items), title) for title, items in groups]
+    out.append("             (%d to a second KANJIDIC count, %d to a count only Unihan lists)"
+               % (len(moved) - unihan_only, unihan_only))
+    for title, items in groups:
+        out += ["", "%s%s: %d (%d)" % (title[0].upper(), title[1:], len(items), common(items)),
+                "", "code  kanji  KANJIDIC  row  grade  counts listed"]
+        for c, ch, first, r, _, detail in items:
+            line = "%04X  %s     %8d  %3d  %-5s  %s" % (c, ch, first, r, grades.get(ch, "-"),
+                                                       counts(ch))
+            out.append(line + (" (%s)" % detail if detail else ""))
+    out.append("")
     return "\n".join(out)
 
 
@@ -307,12 +341,15 @@ def main():
     p.add_argument("--unihan", default="/usr/share/unicode/Unihan_IRGSources.txt.bz2")
     p.add_argument("--out", default=os.path.join(here, "..", "engine"))
     a = p.parse_args()
-    bodies, departures = build(read_kanjidic(a.kanjidic), read_unihan(a.unihan))
+    kanjidic, grades = read_kanjidic(a.kanjidic)
+    unihan = read_unihan(a.unihan)
+    bodies, departures = build(kanjidic, grades, unihan)
     with open(os.path.join(a.out, "stroke_rows.cpp"), "w", encoding="utf-8") as f:
         f.write(render_rows(bodies))
     with open(os.path.join(a.out, "stroke_departures.txt"), "w", encoding="utf-8") as f:
-        f.write(render_departures(departures))
-    print("%d departures" % len(departures))
+        f.write(render_departures(departures, kanjidic, grades, unihan))
+    print("%d kanji off KANJIDIC's first count, %d of them jōyō or jinmeiyō" % (
+        len(departures), sum(1 for d in departures if d[1] in grades)))
 
 
 if __name__ == "__main__":
