@@ -42,15 +42,18 @@ namori_install() {
   fi
 }
 
-# Exports the environment for running Wine programs in prefix $1. Wine takes
-# its ANSI code page from LANG, so ja_JP.UTF-8 gives code page 932.
+# Exports the environment for running Wine programs in prefix $1 under locale
+# $2 (default ja_JP.UTF-8). Wine takes the system's ANSI code page from the
+# locale: 932 for ja_JP.UTF-8, 1252 for C.UTF-8, where only namori.exe's
+# manifest gives it 932. (A locale that was never generated falls back to
+# ASCII, where Wine cannot make non-ASCII file names at all.)
 namori_wine_env() {
   export WINEPREFIX="$1"
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export LANG=ja_JP.UTF-8
-  export LC_ALL=ja_JP.UTF-8
+  export LANG="${2:-ja_JP.UTF-8}"
+  export LC_ALL="$LANG"
 }
 
 # The Windows path of a file under Wine, which sees the whole file system as Z:.
