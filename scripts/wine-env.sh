@@ -17,9 +17,9 @@
 . "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 # Packages needed to cross-build namori.exe and to run, drive and photograph
-# it under Wine on a headless machine.
+# it under Wine on a headless machine, and to package it (scripts/package.sh).
 NAMORI_WINE_PACKAGES=(g++-mingw-w64-x86-64 cmake make wine wine64 xvfb xauth x11-utils locales
-                      fonts-ipafont imagemagick)
+                      fonts-ipafont imagemagick zip unzip)
 
 namori_have_ja_locale() {
   locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'
