@@ -107,6 +107,9 @@ namori_setup_prefix() {
     namori_wine_env "$dir"
     unset DISPLAY
     if [ ! -f "$dir/.namori-ready" ]; then
+      # The stamp is written last: a set-up that was cut short starts again
+      # from nothing.
+      rm -rf "$dir"/{drive_c,dosdevices,system.reg,user.reg,userdef.reg,.update-timestamp}
       wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; exit 1; }
       wineserver -w
       # regedit wants UTF-16 with a byte-order mark for a version 5 file.
@@ -120,7 +123,8 @@ namori_setup_prefix() {
     # its own data directory; without it they show as "0 1 r".
     local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$dir/drive_c/windows/Fonts"
     if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-      mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+      mkdir -p "$fonts" && cp "$marlett" "$fonts/.marlett.tmp" &&
+        mv "$fonts/.marlett.tmp" "$fonts/marlett.ttf"
     fi
     if [ "$(cat "$dir/.namori-managed" 2>/dev/null)" != "$managed" ]; then
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 ||
