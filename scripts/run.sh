@@ -4,7 +4,9 @@
 # On Linux: installs what is missing (MinGW-w64, Wine, the Japanese locale and
 # fonts), cross-builds namori.exe into build-win/, and runs it under Wine in a
 # private prefix (build-win/wineprefix) with code page 932 and Japanese fonts:
-# on your display when DISPLAY is set, otherwise on a virtual one (xvfb-run).
+# on your display when DISPLAY is set, otherwise on a hidden virtual one
+# (Xvfb). Ctrl-C stops it; when it ends, every Wine process of the prefix ends
+# with it.
 # On Windows (MSYS2 MinGW shell): builds with the native MinGW compiler and
 # starts it.
 #
@@ -30,13 +32,33 @@ exe="$build/ui/namori.exe"
 echo "built $exe (runs on Windows as it is; no DLL needed)"
 
 prefix="$build/wineprefix"
+namori_wine_env "$prefix"
+NAMORI_XVFB_PID=
+# Ctrl-C, or the program's end: stop every Wine process of the private prefix
+# (the help viewer may outlive the program) and the virtual display.
+stop() {
+  trap - EXIT INT TERM
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ -n "$NAMORI_XVFB_PID" ]; then
+    kill "$NAMORI_XVFB_PID" 2>/dev/null || true
+    wait "$NAMORI_XVFB_PID" 2>/dev/null || true
+  fi
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
 if [ -n "${DISPLAY:-}" ]; then
   namori_setup_prefix "$prefix"
-  namori_wine_env "$prefix"
-  exec wine "$exe"
 else
-  echo "DISPLAY is not set: running on a virtual X display (xvfb-run)" >&2
   namori_setup_prefix "$prefix" headless
-  namori_wine_env "$prefix"
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$exe"
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/namori-run.XXXXXX")
+  namori_start_xvfb "$scratch" 1024x768x24
+  rm -rf "$scratch"
+  echo "DISPLAY is not set: namori.exe is running on a hidden virtual display" \
+    "($DISPLAY, Xvfb), so you cannot see its window. Press Ctrl-C to stop it." >&2
 fi
+# In the background, so that Ctrl-C reaches this script at once.
+wine "$exe" &
+wait $!

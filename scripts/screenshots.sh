@@ -3,9 +3,20 @@
 # display: the main window, the name dialog and a reading. The program is
 # worked by namori_driver.exe (tests/e2e/driver), as in the end-to-end tests.
 #
-#   scripts/screenshots.sh [OUTPUT_DIR]      (default: docs/)
+#   scripts/screenshots.sh [--locale LANG] [OUTPUT_DIR]
+#
+# The locale defaults to ja_JP.UTF-8 and the directory to docs/. Under another
+# locale the names carry it: --locale C.UTF-8 gives namori-window-c-utf8.png
+# and so on.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+lang=ja_JP.UTF-8 suffix=
+if [ "${1:-}" = --locale ]; then
+  [ $# -ge 2 ] || { echo "usage: $0 [--locale LANG] [OUTPUT_DIR]" >&2; exit 2; }
+  lang=$2
+  [ "$lang" = ja_JP.UTF-8 ] || suffix=-$(echo "$lang" | tr 'A-Z.' 'a-z-' | sed 's/utf-8/utf8/')
+  shift 2
+fi
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
 build=${NAMORI_WIN_BUILD:-$root/build-win}
 
@@ -20,7 +31,7 @@ cmake --build "$build/driver" -j"$(nproc)" >/dev/null
 
 prefix="$build/wineprefix-xvfb"
 namori_setup_prefix "$prefix" headless
-namori_wine_env "$prefix"
+namori_wine_env "$prefix" "$lang"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-shots.XXXXXX")
 NAMORI_XVFB_PID=
@@ -43,8 +54,6 @@ shot() {
   import -window root "$out/$2"
   echo "wrote $out/$2"
 }
-shot window namori-window.png
-shot dialog namori-dialog.png
-shot reading namori-reading.png
+for step in window dialog reading; do shot "$step" "namori-$step$suffix.png"; done
 wine "$driver" pose close
 wait "$namori_pid"

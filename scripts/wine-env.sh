@@ -17,9 +17,9 @@
 . "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 # Packages needed to cross-build namori.exe and to run, drive and photograph
-# it under Wine on a headless machine.
+# it under Wine on a headless machine, and to package it (scripts/package.sh).
 NAMORI_WINE_PACKAGES=(g++-mingw-w64-x86-64 cmake make wine wine64 xvfb xauth x11-utils locales
-                      fonts-ipafont imagemagick)
+                      fonts-ipafont imagemagick zip unzip)
 
 namori_have_ja_locale() {
   locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'
@@ -42,15 +42,18 @@ namori_install() {
   fi
 }
 
-# Exports the environment for running Wine programs in prefix $1. Wine takes
-# its ANSI code page from LANG, so ja_JP.UTF-8 gives code page 932.
+# Exports the environment for running Wine programs in prefix $1 under locale
+# $2 (default ja_JP.UTF-8). Wine takes the system's ANSI code page from the
+# locale: 932 for ja_JP.UTF-8, 1252 for C.UTF-8, where only namori.exe's
+# manifest gives it 932. (A locale that was never generated falls back to
+# ASCII, where Wine cannot make non-ASCII file names at all.)
 namori_wine_env() {
   export WINEPREFIX="$1"
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  export LANG=ja_JP.UTF-8
-  export LC_ALL=ja_JP.UTF-8
+  export LANG="${2:-ja_JP.UTF-8}"
+  export LC_ALL="$LANG"
 }
 
 # The Windows path of a file under Wine, which sees the whole file system as Z:.
@@ -104,6 +107,9 @@ namori_setup_prefix() {
     namori_wine_env "$dir"
     unset DISPLAY
     if [ ! -f "$dir/.namori-ready" ]; then
+      # The stamp is written last: a set-up that was cut short starts again
+      # from nothing.
+      rm -rf "$dir"/{drive_c,dosdevices,system.reg,user.reg,userdef.reg,.update-timestamp}
       wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; exit 1; }
       wineserver -w
       # regedit wants UTF-16 with a byte-order mark for a version 5 file.
@@ -117,7 +123,8 @@ namori_setup_prefix() {
     # its own data directory; without it they show as "0 1 r".
     local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$dir/drive_c/windows/Fonts"
     if [ -f "$marlett" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-      mkdir -p "$fonts" && cp "$marlett" "$fonts/"
+      mkdir -p "$fonts" && cp "$marlett" "$fonts/.marlett.tmp" &&
+        mv "$fonts/.marlett.tmp" "$fonts/marlett.ttf"
     fi
     if [ "$(cat "$dir/.namori-managed" 2>/dev/null)" != "$managed" ]; then
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 ||

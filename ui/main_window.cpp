@@ -34,6 +34,32 @@ void outputFile(HWND hwnd) {
   }
 }
 
+// Every text of the program is Shift-JIS and goes through the ANSI calls, so
+// it needs code page 932: from the manifest on Windows 11, otherwise from the
+// system locale. Under any other code page the texts would show garbled and
+// a file name could mean something else to the file system than to the name
+// check, so the program says so (in Unicode, which reads correctly anywhere)
+// and stops.
+bool codePageIs932() {
+  if (GetACP() == 932) return true;
+  MessageBoxW(
+      NULL,
+      L"ナモリは日本語の文字コード (コード ページ 932、Shift-JIS) で動くプログラムです。"
+      L"このパソコンでは別のコード ページで起動したため、文字化けしないよう終了します。\n"
+      L"Windows 11 でお使いいただくか、コントロール パネルの「地域」→「管理」→"
+      L"「システム ロケールの変更」で「Unicode 対応ではないプログラムの現在の言語」を"
+      L"「日本語 (日本)」にして (「ベータ: ワールドワイド言語サポートで Unicode UTF-8 を使用」"
+      L"はオフ)、Windows を再起動してください。\n\n"
+      L"Namori needs code page 932 (Japanese, Shift-JIS), but this computer started it "
+      L"with another code page, so it stops rather than show garbled text.\n"
+      L"Run it on Windows 11, or set \"Language for non-Unicode programs\" to Japanese "
+      L"(Japan) in Control Panel > Region > Administrative > Change system locale "
+      L"(with \"Beta: Use Unicode UTF-8 for worldwide language support\" off), "
+      L"then restart Windows.",
+      L"ナモリ", MB_OK | MB_ICONERROR);
+  return false;
+}
+
 }  // namespace
 
 ATOM RegisterWin95(const WNDCLASSA* wc) {
@@ -101,6 +127,8 @@ INT_PTR CALLBACK AboutDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  if (!codePageIs932()) return 1;
+
   WNDCLASSA wc;
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = WndProc;

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs one driver scenario against namori.exe on a private Xvfb server, in a
-# fresh directory (where namori.exe writes its report files).
+# fresh directory (where namori.exe writes its report files), under the
+# locale LANG (default ja_JP.UTF-8).
 #
-#   run_scenario.sh PREFIX DRIVER_EXE NAMORI_EXE SCENARIO
+#   run_scenario.sh PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]
 set -u
-[ $# -eq 4 ] || { echo "usage: $0 PREFIX DRIVER_EXE NAMORI_EXE SCENARIO" >&2; exit 2; }
-prefix=$1 driver=$2 namori=$3 scenario=$4
+[ $# -eq 4 ] || [ $# -eq 5 ] || {
+  echo "usage: $0 PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]" >&2
+  exit 2
+}
+prefix=$1 driver=$2 namori=$3 scenario=$4 lang=${5:-ja_JP.UTF-8}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/wine-env.sh"
 
@@ -14,7 +18,7 @@ for f in "$driver" "$namori"; do
 done
 driver=$(namori_winpath "$driver")
 namori=$(namori_winpath "$namori")
-namori_wine_env "$prefix"
+namori_wine_env "$prefix" "$lang"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-e2e.XXXXXX")
 NAMORI_XVFB_PID=
