@@ -20,6 +20,7 @@ namespace {
 constexpr int kMaxGivenStrokes = 17 * kStrokeRows;
 constexpr int kBestTenths = 1000;           // a score of 100.0
 constexpr int kExcluded = kBestTenths + 1;  // bucket of the filtered out
+constexpr std::uint16_t kNoKey = 0xFFFF;
 
 struct StrokeKey {
   int all;    // every character of the given name
@@ -41,12 +42,8 @@ struct Catalog {
 
   Catalog() {
     const std::uint32_t count = candidates::kCount;
-    writing.resize(count);
-    readings.resize(count);
-    key.resize(count);
-    sex.resize(count);
-    characters.resize(count);
-    std::vector<std::uint16_t> keyOf((kMaxGivenStrokes + 1) * (kStrokeRows + 1), 0xFFFF);
+    resize(count);
+    std::vector<std::uint16_t> keyOf((kMaxGivenStrokes + 1) * (kStrokeRows + 1), kNoKey);
 
     const char* w = candidates::kWritings;
     const char* const wEnd = w + candidates::kWritingsSize;
@@ -66,7 +63,7 @@ struct Catalog {
       ++w;                                                 // the NUL
       if (all > kMaxGivenStrokes) all = kMaxGivenStrokes;  // never, for names of 34 bytes
       std::uint16_t& k = keyOf[all * (kStrokeRows + 1) + first];
-      if (k == 0xFFFF) {
+      if (k == kNoKey) {
         k = static_cast<std::uint16_t>(keys.size());
         keys.push_back({all, first});
       }
@@ -78,16 +75,21 @@ struct Catalog {
       const void* end = std::memchr(r, candidates::kReadingsEnd, rEnd - r);
       r = end ? static_cast<const char*>(end) + 1 : rEnd;
     }
-    for (auto* v : {&writing, &readings}) v->resize(i);
-    key.resize(i);
-    sex.resize(i);
-    characters.resize(i);
+    if (i < count) resize(i);  // data shorter than its count: keep what is whole
 
     unsigned code = candidates::kFirstKanaCode;
     for (const char* k = candidates::kReadingKana; k[0] && k[1] && code < 128; k += 2, ++code) {
       while (code == '?' || code == '\\') ++code;
       kanaOfCode[code] = codeAt(k);
     }
+  }
+
+  void resize(std::uint32_t count) {
+    writing.resize(count);
+    readings.resize(count);
+    key.resize(count);
+    sex.resize(count);
+    characters.resize(count);
   }
 
   // The packed form of a Shift-JIS kana reading, katakana read as hiragana;

@@ -29,8 +29,10 @@ enum class SexFilter {
 
 struct SuggestFilter {
   SexFilter sex = SexFilter::kAny;
-  int characters = 0;   // exactly this many characters; 0: any
-  std::string reading;  // a reading, Shift-JIS kana (katakana is read as hiragana); empty: any
+  int characters = 0;  // exactly this many characters; 0: any
+  // A reading, Shift-JIS kana (katakana is read as hiragana); empty: any. A
+  // reading with a character that no candidate reading has matches nothing.
+  std::string reading;
   double minScore = 0;  // the score as printed (one decimal) is at least this
   std::size_t top = 0;  // the best this many; 0: all
 };
