@@ -62,8 +62,8 @@ class Suggestions {
 };
 
 // Ranks the candidates for a Shift-JIS surname (null reads as empty). The
-// first call loads the candidate data (about a millisecond); later calls and
-// other threads share it.
+// first call loads the candidate data (about 2 ms); later calls and other
+// threads share it.
 Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter = {});
 
 // Readings of the candidate at `position` in data order, as Shift-JIS
