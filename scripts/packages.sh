@@ -19,6 +19,7 @@ namori_ensure_packages() {
 }
 
 # What the native build and its tests need. kanjidic and unicode-data are the
-# stroke sources the table generator is checked against.
+# stroke sources the table generator is checked against; enamdict (with
+# kanjidic) is the source of the given-name candidates.
 NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev libcli11-dev
-                        nlohmann-json3-dev kanjidic unicode-data)
+                        nlohmann-json3-dev kanjidic unicode-data enamdict)

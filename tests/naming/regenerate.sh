@@ -1,0 +1,19 @@
+#!/bin/sh
+# Reruns the candidate generator and compares its output with the committed
+# file. Exit 77 (skipped) where the Debian name data is missing.
+# Usage: regenerate.sh PYTHON SOURCE_DIR WORK_DIR
+set -eu
+python=$1 src=$2 work=$3
+enamdict=/usr/share/edict/enamdict
+kanjidic=/usr/share/edict/kanjidic
+if [ ! -f "$enamdict" ] || [ ! -f "$kanjidic" ]; then
+  echo "name data not installed (enamdict, kanjidic): skipped"
+  exit 77
+fi
+rm -rf "$work" && mkdir -p "$work"
+"$python" "$src/tools/gen_candidates.py" --enamdict "$enamdict" --kanjidic "$kanjidic" \
+  --strokes "$src/engine/stroke_rows.cpp" --out "$work"
+if ! cmp "$work/candidates_data.cpp" "$src/naming/candidates_data.cpp"; then
+  echo "naming/candidates_data.cpp differs from the generator's output; rerun tools/gen_candidates.py"
+  exit 1
+fi
