@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "cli_reading.h"
+#include "naming.h"
 #include "readings.h"
 #include "report_file.h"
+#include "suggest_output.h"
 
 namespace {
 
@@ -29,6 +31,11 @@ const char kFooter[] =
     u8"the stroke dictionary lacks count 0 strokes; each is named on stderr.\n"
     u8"A name that starts with - comes after --:  namori-cli -- -x 山田\n"
     u8"\n"
+    u8"--suggest ranks the given names of ENAMDICT that a child could be registered\n"
+    u8"with (jouyou and jinmeiyou kanji, kana) by the score each reads with SURNAME,\n"
+    u8"exactly as a reading of SURNAME and that name would score. Ties keep the\n"
+    u8"order of the writings' Shift-JIS codes, so the list never changes.\n"
+    u8"\n"
     u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
     u8"from standard input and writes one JSON object per line, as --json does; a\n"
     u8"bad line gives {\"line\": N, \"error\": \"...\"} and the rest go on.\n"
@@ -39,6 +46,7 @@ const char kFooter[] =
     u8"  namori-cli --json 山田 太郎\n"
     u8"  printf '山田 太郎\\n佐藤　花子\\n' | namori-cli --batch\n"
     u8"  namori-cli --strokes 山田太郎\n"
+    u8"  namori-cli --suggest 山田 --sex f --chars 2 --top 10\n"
     u8"\n"
     u8"Exit status: 0 on success; 1 when the report file or the output could not\n"
     u8"be written; 2 for a usage error, an empty name (message \"データエラー\"),\n"
@@ -54,6 +62,13 @@ struct Options {
   bool sjis = false;
   bool json = false;
   bool batch = false;
+  // --suggest
+  std::string suggestSurname;
+  std::string sex;
+  int characters = 0;
+  std::string reading;
+  double minScore = 0;
+  std::size_t top = 20;
 };
 
 void warn(const std::string& message) {
@@ -160,6 +175,49 @@ int runBatch(bool career) {
   return anyBad ? kExitUsage : kExitOk;
 }
 
+// A reading for --reading: kana only (hiragana, katakana, ー).
+bool isKana(const std::string& sjis) {
+  for (std::size_t at = 0; at < sjis.size(); at += 2) {
+    if (at + 1 >= sjis.size()) return false;
+    const unsigned code =
+        static_cast<unsigned char>(sjis[at]) << 8 | static_cast<unsigned char>(sjis[at + 1]);
+    const bool hiragana = code >= 0x829F && code <= 0x82F1;
+    const bool katakana = code >= 0x8340 && code <= 0x8396;
+    if (!hiragana && !katakana && code != 0x815B) return false;
+  }
+  return true;
+}
+
+int usageError(const std::string& message);
+
+int runSuggest(const Options& options) {
+  Name surname;
+  std::string error;
+  namori::SuggestFilter filter;
+  if (!namori::cli::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
+      !namori::cli::toSjis(options.reading, "--reading", &filter.reading, &error)) {
+    warn(error);
+    return kExitUsage;
+  }
+  if (surname.sjis.empty()) {
+    std::cerr << u8"データエラー\n";
+    return kExitUsage;
+  }
+  if (!isKana(filter.reading)) return usageError("--reading takes hiragana or katakana");
+  warnAboutNames(surname, Name{});
+  filter.sex = options.sex == "f"   ? namori::SexFilter::kFemale
+               : options.sex == "m" ? namori::SexFilter::kMale
+                                    : namori::SexFilter::kAny;
+  filter.characters = options.characters;
+  filter.minScore = options.minScore;
+  filter.top = options.top;
+  const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
+  const std::string out = options.json
+                              ? namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n"
+                              : namori::cli::suggestionTable(suggestions);
+  return writeOut(out) ? kExitOk : outputFailure();
+}
+
 int usageError(const std::string& message) {
   warn(message);
   std::cerr << "Run with --help for more information.\n";
@@ -206,7 +264,31 @@ int main(int argc, char** argv) {
                              "Read names from standard input, one JSON object per line");
   auto* strokes = app.add_option("--strokes", options.strokesText,
                                  "Print each character of TEXT with its stroke count");
+  auto* suggest = app.add_option("--suggest", options.suggestSurname,
+                                 "Rank the given names that read best with SURNAME")
+                      ->type_name("SURNAME");
+  app.add_option("--sex", options.sex, "With --suggest: f (names tagged f or g) or m (m or g)")
+      ->check(CLI::IsMember({"f", "m"}))
+      ->needs(suggest);
+  app.add_option("--chars", options.characters, "With --suggest: names of exactly N characters")
+      ->type_name("N")
+      ->check(CLI::Range(1, 17))
+      ->needs(suggest);
+  app.add_option("--reading", options.reading,
+                 "With --suggest: names with this reading (hiragana; katakana is read as "
+                 "hiragana)")
+      ->type_name("KANA")
+      ->needs(suggest);
+  app.add_option("--min-score", options.minScore,
+                 "With --suggest: names scoring at least X (as printed, one decimal)")
+      ->type_name("X")
+      ->check(CLI::Range(0.0, 100.0))
+      ->needs(suggest);
+  app.add_option("--top", options.top, "With --suggest: print the best N (default 20; 0 = all)")
+      ->type_name("N")
+      ->needs(suggest);
   sjis->excludes(json)->excludes(batch)->excludes(strokes);
+  suggest->excludes(save)->excludes(sjis)->excludes(batch)->excludes(strokes)->excludes("--career");
   batch->excludes(save)->excludes(json)->excludes(strokes);
   strokes->excludes(json)->excludes(save)->excludes("--career");
 
@@ -229,6 +311,10 @@ int main(int argc, char** argv) {
   if (!options.strokesText.empty() || strokes->count() > 0) {
     if (!options.names.empty()) return usageError("--strokes takes no names");
     return runStrokes(options.strokesText);
+  }
+  if (suggest->count() > 0) {
+    if (!options.names.empty()) return usageError("--suggest takes SURNAME only");
+    return runSuggest(options);
   }
   if (options.batch) {
     if (!options.names.empty()) return usageError("--batch reads the names from standard input");

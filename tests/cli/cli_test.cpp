@@ -11,6 +11,7 @@
 
 #include "readings.h"
 #include "sjis_utf8.h"
+#include "suggest_output.h"
 #include "test_support.h"
 
 namespace namori {
@@ -197,6 +198,69 @@ TEST_F(Cli, SaveFailureExits1) {
   run = runCli({"--save", "a/b", u8"太郎"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(entryCount(), 1u);
+}
+
+}  // namespace
+}  // namespace namori
+
+namespace namori {
+namespace {
+
+nlohmann::json suggestJson(std::vector<std::string> args) {
+  args.insert(args.begin(), {"--json", "--suggest"});
+  const CliResult run = runCli(args);
+  EXPECT_EQ(run.status, 0) << run.err;
+  return nlohmann::json::parse(run.out);
+}
+
+TEST_F(Cli, SuggestReadsLikeAReadingAndFilters) {
+  const auto best = suggestJson({u8"山田", "--top", "3"});
+  ASSERT_EQ(best["candidates"].size(), 3u);
+  for (const auto& candidate : best["candidates"]) {
+    const CliResult run = runCli({"--json", u8"山田", candidate["given"].get<std::string>()});
+    const auto reading = nlohmann::json::parse(run.out);
+    for (int grade = 0; grade < 5; ++grade) {
+      EXPECT_EQ(candidate["grades"][grade], reading["grades"][grade]["value"]);
+    }
+    EXPECT_EQ(candidate["score"], reading["score"]["total"]);
+  }
+
+  const auto filtered = suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハナ",
+                                     "--min-score", "60", "--top", "0"});
+  ASSERT_GT(filtered["candidates"].size(), 3u);
+  for (const auto& candidate : filtered["candidates"]) {
+    const auto& sex = candidate["sex"];
+    EXPECT_TRUE(std::count(sex.begin(), sex.end(), "f") + std::count(sex.begin(), sex.end(), "g"));
+    EXPECT_EQ(cli::displayWidth(candidate["given"].get<std::string>()), 4u);
+    const auto& readings = candidate["readings"];
+    EXPECT_NE(std::find(readings.begin(), readings.end(), u8"はな"), readings.end());
+    EXPECT_GE(std::stod(candidate["score"].get<std::string>()), 60.0);
+  }
+}
+
+TEST_F(Cli, SuggestTableAndErrors) {
+  CliResult run = runCli({"--suggest", u8"髙田", "--top", "5"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("U+9AD9"), std::string::npos);
+  // Six lines, every one as wide as the header: the score column lines up.
+  std::vector<std::size_t> widths;
+  for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    widths.push_back(cli::displayWidth(run.out.substr(at, end - at)));
+  }
+  ASSERT_EQ(widths.size(), 6u) << run.out;
+  EXPECT_EQ(std::count(widths.begin(), widths.end(), widths[0]), 6) << run.out;
+
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--suggest", ""},
+                                             {"--suggest", u8"山田", "--sex", "x"},
+                                             {"--suggest", u8"山田", "--reading", "abc"},
+                                             {"--top", "3", u8"山田", u8"太郎"},
+                                             {"--suggest", u8"山田", u8"太郎"}}) {
+    run = runCli(args);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err, "");
+  }
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+// Printing the ranked given names. Texts that carry Japanese are u8 literals.
+#include "suggest_output.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "sjis_utf8.h"
+
+namespace namori::cli {
+
+namespace {
+
+// The sex tags as the dictionary writes them: f, m, g.
+std::vector<std::string> sexTags(unsigned sex) {
+  std::vector<std::string> tags;
+  if (sex & kSexFemale) tags.push_back("f");
+  if (sex & kSexMale) tags.push_back("m");
+  if (sex & kSexUnstated) tags.push_back("g");
+  return tags;
+}
+
+std::vector<std::string> readingsOf(const Suggestion& suggestion) {
+  std::vector<std::string> readings;
+  for (const std::string& reading : candidateReadings(suggestion.position)) {
+    readings.push_back(toUtf8(reading));
+  }
+  return readings;
+}
+
+// Readings joined by "・", cut with "…" past this many columns so that one
+// much-read writing does not widen the whole table.
+constexpr std::size_t kReadingsColumns = 24;
+
+std::string readingsCell(const std::vector<std::string>& readings) {
+  std::string cell;
+  for (const std::string& reading : readings) {
+    const std::string next = cell.empty() ? reading : cell + u8"・" + reading;
+    if (displayWidth(next) > kReadingsColumns) return cell + u8"…";
+    cell = next;
+  }
+  return cell;
+}
+
+void appendPadded(std::string& line, const std::string& text, std::size_t width, bool right) {
+  const std::string padding(width - std::min(width, displayWidth(text)), ' ');
+  line += right ? padding + text : text + padding;
+}
+
+}  // namespace
+
+std::size_t displayWidth(std::string_view utf8) {
+  std::size_t width = 0;
+  for (std::size_t at = 0; at < utf8.size(); ++at) {
+    const unsigned char lead = static_cast<unsigned char>(utf8[at]);
+    if ((lead & 0xC0) == 0x80) continue;  // continuation byte
+    if (lead < 0xE1) {
+      width += 1;  // below U+1000
+      continue;
+    }
+    // Three- and four-byte characters: wide unless half-width (U+FF61..U+FFDC).
+    const bool halfWidth = lead == 0xEF && at + 2 < utf8.size() &&
+                           ((static_cast<unsigned char>(utf8[at + 1]) == 0xBD &&
+                             static_cast<unsigned char>(utf8[at + 2]) >= 0xA1) ||
+                            static_cast<unsigned char>(utf8[at + 1]) == 0xBE);
+    width += halfWidth ? 1 : 2;
+  }
+  return width;
+}
+
+std::string suggestionTable(const Suggestions& suggestions) {
+  constexpr int kColumns = 10;
+  const bool rightAligned[kColumns] = {true, false, false, false, true,
+                                       true, true,  true,  true,  true};
+  std::vector<std::array<std::string, kColumns>> rows;
+  rows.push_back({u8"順位", u8"名", u8"読み", u8"性別", u8"総運", u8"天運", u8"地運", u8"人運",
+                  u8"外運", u8"得点"});
+  for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
+    const Suggestion s = suggestions[rank];
+    std::string sex;
+    for (const std::string& tag : sexTags(s.sex)) sex += tag;
+    std::array<std::string, kColumns> row = {std::to_string(rank + 1), toUtf8(s.given),
+                                             readingsCell(readingsOf(s)), sex};
+    for (int grade = 0; grade < kGradeCount; ++grade) {
+      row[4 + grade] = std::to_string(s.grades.value[grade]);
+    }
+    row[9] = formatOneDecimal(s.score);
+    rows.push_back(std::move(row));
+  }
+  std::size_t widths[kColumns] = {};
+  for (const auto& row : rows) {
+    for (int c = 0; c < kColumns; ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
+  }
+  std::string table;
+  for (const auto& row : rows) {
+    std::string line;
+    for (int c = 0; c < kColumns; ++c) {
+      if (c > 0) line += "  ";
+      appendPadded(line, row[c], widths[c], rightAligned[c]);
+    }
+    table += line.erase(line.find_last_not_of(' ') + 1) + "\n";
+  }
+  return table;
+}
+
+Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestions) {
+  Json candidates = Json::array();
+  for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
+    const Suggestion s = suggestions[rank];
+    candidates.push_back({{"given", toUtf8(s.given)},
+                          {"readings", readingsOf(s)},
+                          {"sex", sexTags(s.sex)},
+                          {"grades", s.grades.value},
+                          {"score", formatOneDecimal(s.score)}});
+  }
+  return {{"surname", surnameUtf8}, {"candidates", std::move(candidates)}};
+}
+
+}  // namespace namori::cli

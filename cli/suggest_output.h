@@ -1,0 +1,23 @@
+// The ranked given names of namori-cli --suggest, as a table for a terminal
+// or as one JSON object.
+#pragma once
+
+#include <string>
+
+#include "cli_reading.h"
+#include "naming.h"
+
+namespace namori::cli {
+
+// Display width of UTF-8 text in a terminal: East Asian wide and full-width
+// characters take two columns, the others one.
+std::size_t displayWidth(std::string_view utf8);
+
+// Rank, writing, readings, sex, the five raw grades and the score, one row
+// per suggestion, columns aligned for East Asian wide characters.
+std::string suggestionTable(const Suggestions& suggestions);
+
+// {"surname": ..., "candidates": [{"given", "readings", "sex", "grades", "score"}, ...]}
+Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestions);
+
+}  // namespace namori::cli
