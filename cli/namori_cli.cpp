@@ -4,6 +4,7 @@
 // program is compiled to Shift-JIS.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -163,15 +164,21 @@ int runReading(const Options& options) {
 
 int runBatch(bool career) {
   bool anyBad = false;
-  std::string line, out;
-  for (std::size_t lineNumber = 1; std::getline(std::cin, line); ++lineNumber) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+  std::string out;
+  char* buffer = nullptr;
+  std::size_t capacity = 0;
+  std::size_t lineNumber = 0;
+  for (ssize_t length; (length = ::getline(&buffer, &capacity, stdin)) >= 0;) {
+    ++lineNumber;
+    std::string_view line(buffer, static_cast<std::size_t>(length));
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
     if (!namori::cli::batchLine(line, lineNumber, career, &out)) anyBad = true;
     out += '\n';
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) return outputFailure();
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) break;
   }
-  if (std::fflush(stdout) != 0) return outputFailure();
+  std::free(buffer);
+  if (std::ferror(stdout) || std::fflush(stdout) != 0) return outputFailure();
   return anyBad ? kExitUsage : kExitOk;
 }
 
