@@ -33,8 +33,6 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
 }
 
 TEST_F(Reading, NamesAreCutTo34BytesOnACharacterBoundary) {
-  read("山田", "一二三四五六七八九十一二三四五六七八");
-  EXPECT_STREQ(s.givenName, "一二三四五六七八九十一二三四五六七");
   // After one single-byte character the limit falls inside a character.
   ASSERT_TRUE(storeNames(s, "A一二三四五六七八九十一二三四五六七", "x"));
   EXPECT_STREQ(s.surname, "A一二三四五六七八九十一二三四五六");
@@ -56,7 +54,6 @@ TEST_F(Reading, CommandSequence) {
   EXPECT_STREQ(s.givenName, "");
   EXPECT_STREQ(s.nameReport, kYamadaTaroReport);
   EXPECT_STREQ(s.reportFileName, "山田太郎さんの姓名判断.TXT");
-  EXPECT_EQ(s.lastOuterGrade, 17);
   EXPECT_EQ(s.namePending, 1);
   EXPECT_EQ(s.careerPending, 0);
 
