@@ -5,19 +5,12 @@
 #
 #   run_scenario.sh PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]
 set -u
-[ $# -eq 4 ] || [ $# -eq 5 ] || {
-  echo "usage: $0 PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]" >&2
-  exit 2
-}
+usage="usage: $0 PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]"
+[ $# -eq 4 ] || [ $# -eq 5 ] || { echo "$usage" >&2; exit 2; }
 prefix=$1 driver=$2 namori=$3 scenario=$4 lang=${5:-ja_JP.UTF-8}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/wine-env.sh"
-
-for f in "$driver" "$namori"; do
-  [ -f "$f" ] || { echo "missing $f" >&2; exit 1; }
-done
-driver=$(namori_winpath "$driver")
-namori=$(namori_winpath "$namori")
+driver=$(namori_winpath "$driver") namori=$(namori_winpath "$namori")
 namori_wine_env "$prefix" "$lang"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/namori-e2e.XXXXXX")

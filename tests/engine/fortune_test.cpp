@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -15,43 +14,29 @@
 namespace namori {
 namespace {
 
-std::uint64_t bits(double d) {
-  std::uint64_t b;
-  std::memcpy(&b, &d, sizeof b);
-  return b;
-}
-
 TEST(FortuneTable, WeightsAndClassWords) {
-  std::map<std::uint64_t, int> perWeight;
+  std::map<double, int> perWeight;  // the literals are the exact doubles
   for (int i = 0; i < kFortuneCount; ++i) {
     const FortuneRecord& r = NumberFortuneTable[i];
-    ++perWeight[bits(r.weight)];
+    ++perWeight[r.weight];
     const std::size_t length = std::strlen(r.text);
     ASSERT_GT(length, 0u);
     EXPECT_LE(length, 64u) << i;
     // Double-byte text, single-byte parentheses only around a trailing note.
-    for (const char* p = r.text; *p; p += charLength(p)) {
-      if (charLength(p) == 1) {
-        EXPECT_TRUE(*p == '(' || *p == ')') << i;
-      }
-    }
+    for (const char* p = r.text; *p; p += charLength(p))
+      EXPECT_TRUE(charLength(p) == 2 || *p == '(' || *p == ')') << i;
     EXPECT_EQ(std::strstr(r.text, "（"), nullptr) << i;
   }
-  EXPECT_EQ(perWeight, (std::map<std::uint64_t, int>{{0x3FF0000000000000, 6},
-                                                     {0x3FE999999999999A, 25},
-                                                     {0x3FD999999999999A, 14},
-                                                     {0x3FB999999999999A, 11},
-                                                     {0x3FA999999999999A, 5}}));
+  EXPECT_EQ(perWeight,
+            (std::map<double, int>{{1.0, 6}, {0.8, 25}, {0.4, 14}, {0.1, 11}, {0.05, 5}}));
+  // The longest texts are whole; 0 and 17 are checked in the reading tests.
   EXPECT_EQ(std::strlen(NumberFortuneTable[12].text), 64u);
   EXPECT_EQ(std::strlen(NumberFortuneTable[22].text), 64u);
-  EXPECT_STREQ(NumberFortuneTable[0].text, "自惚を自戒して発展する吉数");
   EXPECT_STREQ(NumberFortuneTable[60].text, NumberFortuneTable[0].text);
   EXPECT_EQ(NumberFortuneTable[0].weight, 1.0);
   EXPECT_EQ(NumberFortuneTable[60].weight, 0.8);
   EXPECT_EQ(NumberFortuneTable[56].weight, 0.05);
   EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
-  EXPECT_STREQ(NumberFortuneTable[17].text,
-               "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)");
 }
 
 TEST(FoldGradeValue, FoldsIntoTheTable) {
@@ -118,8 +103,6 @@ TEST(FormatOneDecimal, AgreesWithExactRoundingOnEveryScoreAndRandomValues) {
               ASSERT_EQ(formatOneDecimal(v), referenceOneDecimal(v)) << v;
               halves += std::floor(v * 20) == v * 20 && std::floor(v * 10) != v * 10;
             }
-            ASSERT_GE(s.total, 5.0);
-            ASSERT_LE(s.total, 100.0);
           }
   EXPECT_GT(halves, 0);
   std::mt19937_64 random(7);
