@@ -25,13 +25,6 @@ unsigned long codePointOf(const char* p, std::size_t length) {
   return value;
 }
 
-// Strokes of one Shift-JIS character: a single byte counts 0, as in the grades.
-int characterStrokes(const char* p, std::size_t length) {
-  return length == 2
-             ? strokeCount(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))
-             : 0;
-}
-
 // Calls visit(character, length) for each character of Shift-JIS text.
 template <typename Visit>
 void forEachSjisCharacter(std::string_view sjis, Visit visit) {
@@ -44,8 +37,8 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
 // Each character's strokes into counts, an array.
 void fillStrokes(const Name& name, Json* counts) {
   *counts = Json::array();
-  forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t length) {
-    counts->push_back(characterStrokes(p, length));
+  forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t) {
+    counts->push_back(characterStrokes(p));
   });
 }
 
@@ -194,8 +187,8 @@ bool toSjis(std::string_view utf8, const char* what, std::string* sjis, std::str
 std::string strokeLines(std::string_view sjis) {
   std::string lines;
   forEachSjisCharacter(sjis, [&](const char* p, std::size_t length) {
-    lines += toUtf8(std::string_view(p, length)) + "\t" +
-             std::to_string(characterStrokes(p, length)) + "\n";
+    lines +=
+        toUtf8(std::string_view(p, length)) + "\t" + std::to_string(characterStrokes(p)) + "\n";
   });
   return lines;
 }
@@ -217,7 +210,7 @@ bool convertName(std::string_view utf8, const char* what, Name* out, std::string
 
 void collectUnknown(std::string_view sjis, std::vector<std::string>* found) {
   forEachSjisCharacter(sjis, [&](const char* p, std::size_t length) {
-    if (characterStrokes(p, length) != 0) return;
+    if (characterStrokes(p) != 0) return;
     std::string character = toUtf8(std::string_view(p, length));
     if (std::find(found->begin(), found->end(), character) == found->end()) {
       found->push_back(std::move(character));
@@ -252,25 +245,20 @@ void fillReadingJson(const Name& surname, const Name& given, bool career, Json* 
   r["unknown"] = unknown;
 
   const GradeValues grades = computeGrades(surname.sjis.c_str(), given.sjis.c_str());
-  GradeWeights weights;
+  const GradeReading gradeReading = readGrades(grades);
   Json& gradeList = r["grades"];
   for (int grade = 0; grade < kGradeCount; ++grade) {
-    const int value = grades.value[grade];
-    const int index = foldGradeValue(value);
-    const FortuneRecord& record = lookupFortune(index);
-    weights.w[grade] = record.weight;
     Json& entry = gradeList[grade];
     entry["name"] = kGradeNames[grade];
-    entry["value"] = value;
-    entry["index"] = index;
-    setString(entry["fortune"], texts.fortunes[index]);
-    entry["weight"] = record.weight;
+    entry["value"] = grades.value[grade];
+    entry["index"] = gradeReading.index[grade];
+    setString(entry["fortune"], texts.fortunes[gradeReading.index[grade]]);
+    entry["weight"] = gradeReading.record[grade]->weight;
   }
-  const NameScore score = computeScore(weights);
   Json& scoreJson = r["score"];
-  scoreJson["first"] = formatOneDecimal(score.firstPart);
-  scoreJson["second"] = formatOneDecimal(score.secondPart);
-  scoreJson["total"] = formatOneDecimal(score.total);
+  scoreJson["first"] = formatOneDecimal(gradeReading.score.firstPart);
+  scoreJson["second"] = formatOneDecimal(gradeReading.score.secondPart);
+  scoreJson["total"] = formatOneDecimal(gradeReading.score.total);
 
   if (career) {
     const int outer = grades.value[kGaiun];

@@ -116,8 +116,7 @@ void warnAboutNames(const Name& surname, const Name& given) {
 // does, or in UTF-8.
 bool saveReport(const namori::ReadingState& state, bool utf8) {
   if (!utf8) return namori::writePendingReport(state) == namori::FileOutputResult::kWritten;
-  const char* report = state.careerPending == 1 ? state.careerReport : state.nameReport;
-  const std::string text = namori::cli::toUtf8(report);
+  const std::string text = namori::cli::toUtf8(namori::pendingReport(state));
   return namori::writeReportFile(state.reportFileName, text.data(), text.size());
 }
 
@@ -138,7 +137,7 @@ int runReading(const Options& options) {
   namori::runNameReading(state);
   if (options.career) namori::runCareerCommand(state);
 
-  const std::string report = options.career ? state.careerReport : state.nameReport;
+  const std::string report = namori::pendingReport(state);
   std::string out;
   if (options.json) {
     out = namori::cli::readingJson(surname, given, options.career).dump() + "\n";

@@ -33,6 +33,29 @@ struct GradeValues {
   int value[kGradeCount];
 };
 
+// Strokes of the character at p as charLength splits it: the row of a
+// double-byte character, 0 for a single byte or a lone lead byte.
+inline int characterStrokes(const char* p) {
+  return charLength(p) == 2
+             ? strokeCount(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))
+             : 0;
+}
+
+// Stroke sums of one name as the grades need them.
+struct NameStrokes {
+  int all = 0;    // every character
+  int first = 0;  // the first character
+  int last = 0;   // the last character
+  int characters = 0;
+};
+
+// A NUL-terminated Shift-JIS name, walked as charLength splits it; no byte
+// past the terminator is read. An empty name gives all zeros.
+NameStrokes countNameStrokes(const char* name);
+
+// The five grades of a surname and a given name from their stroke sums.
+GradeValues gradesOf(const NameStrokes& surname, const NameStrokes& given);
+
 // Both names are NUL-terminated Shift-JIS. A single-byte character or a lone
 // lead byte before the terminator is one character counting 0 strokes; no
 // byte past a terminator is read. An empty name contributes nothing.
@@ -67,6 +90,16 @@ struct NameScore {
 };
 
 NameScore computeScore(const GradeWeights& weights);
+
+// What five grade values read as: each folded into a table index, its
+// fortune record, and the score of their weights.
+struct GradeReading {
+  int index[kGradeCount];
+  const FortuneRecord* record[kGradeCount];
+  NameScore score;
+};
+
+GradeReading readGrades(const GradeValues& grades);
 
 // One decimal, computed from the double's exact value: an exact half rounds
 // up (53.25 -> "53.3"), anything else to nearest (25.749999999999996 ->

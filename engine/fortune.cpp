@@ -98,6 +98,18 @@ NameScore computeScore(const GradeWeights& weights) {
   return score;
 }
 
+GradeReading readGrades(const GradeValues& grades) {
+  GradeReading reading;
+  GradeWeights weights;
+  for (int grade = 0; grade < kGradeCount; ++grade) {
+    reading.index[grade] = foldGradeValue(grades.value[grade]);
+    reading.record[grade] = &lookupFortune(reading.index[grade]);
+    weights.w[grade] = reading.record[grade]->weight;
+  }
+  reading.score = computeScore(weights);
+  return reading;
+}
+
 std::string formatOneDecimal(double value) {
   if (std::isnan(value)) return "nan";
   std::string sign;

@@ -3,33 +3,16 @@
 
 namespace namori {
 
-namespace {
-
-// Stroke sums of one name as the grades need them.
-struct NameStrokes {
-  int all = 0;    // every character
-  int first = 0;  // the first character
-  int last = 0;   // the last character
-};
-
-NameStrokes countName(const char* name) {
+NameStrokes countNameStrokes(const char* name) {
   NameStrokes strokes;
-  bool firstSeen = false;
   for (std::size_t length; (length = charLength(name)) != 0; name += length) {
-    const int count = length == 2 ? strokeCount(static_cast<unsigned char>(name[0]),
-                                                static_cast<unsigned char>(name[1]))
-                                  : 0;
+    const int count = characterStrokes(name);
     strokes.all += count;
     strokes.last = count;
-    if (!firstSeen) {
-      strokes.first = count;
-      firstSeen = true;
-    }
+    if (strokes.characters++ == 0) strokes.first = count;
   }
   return strokes;
 }
-
-}  // namespace
 
 void cutToWholeCharacters(char* s, std::size_t maxBytes) {
   std::size_t end = 0;
@@ -40,9 +23,7 @@ void cutToWholeCharacters(char* s, std::size_t maxBytes) {
   s[end] = '\0';
 }
 
-GradeValues computeGrades(const char* surname, const char* givenName) {
-  const NameStrokes sur = countName(surname);
-  const NameStrokes given = countName(givenName);
+GradeValues gradesOf(const NameStrokes& sur, const NameStrokes& given) {
   GradeValues grades;
   grades.value[kSouun] = sur.all + given.all;
   grades.value[kTenun] = sur.all;
@@ -50,6 +31,10 @@ GradeValues computeGrades(const char* surname, const char* givenName) {
   grades.value[kJinun] = sur.last + given.first;
   grades.value[kGaiun] = (sur.all - sur.last) + (given.all - given.first);
   return grades;
+}
+
+GradeValues computeGrades(const char* surname, const char* givenName) {
+  return gradesOf(countNameStrokes(surname), countNameStrokes(givenName));
 }
 
 }  // namespace namori

@@ -22,11 +22,6 @@ constexpr int kBestTenths = 1000;           // a score of 100.0
 constexpr int kExcluded = kBestTenths + 1;  // bucket of the filtered out
 constexpr std::uint16_t kNoKey = 0xFFFF;
 
-struct StrokeKey {
-  int all;    // every character of the given name
-  int first;  // its first character
-};
-
 unsigned codeAt(const char* p) {
   return static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]);
 }
@@ -37,7 +32,7 @@ struct Catalog {
   std::vector<std::uint16_t> key;       // index into keys
   std::vector<std::uint8_t> sex;        // NameSexTag bits
   std::vector<std::uint8_t> characters;
-  std::vector<StrokeKey> keys;
+  std::vector<NameStrokes> keys;           // the given name's all and first only
   std::array<unsigned, 128> kanaOfCode{};  // packed byte -> Shift-JIS code, 0 if none
 
   Catalog() {
@@ -52,23 +47,17 @@ struct Catalog {
     std::uint32_t i = 0;
     for (; i < count && w < wEnd && r < rEnd; ++i) {
       writing[i] = static_cast<std::uint32_t>(w - candidates::kWritings);
-      int all = 0, first = 0, chars = 0;
-      for (std::size_t length; (length = charLength(w)) != 0; w += length) {
-        const int strokes = length == 2 ? strokeCount(static_cast<unsigned char>(w[0]),
-                                                      static_cast<unsigned char>(w[1]))
-                                        : 0;
-        if (chars++ == 0) first = strokes;
-        all += strokes;
-      }
-      ++w;                                                 // the NUL
-      if (all > kMaxGivenStrokes) all = kMaxGivenStrokes;  // never, for names of 34 bytes
-      std::uint16_t& k = keyOf[all * (kStrokeRows + 1) + first];
+      const NameStrokes given = countNameStrokes(w);
+      w += std::strlen(w) + 1;
+      // Above the limit never happens for names of 34 bytes.
+      const int all = given.all < kMaxGivenStrokes ? given.all : kMaxGivenStrokes;
+      std::uint16_t& k = keyOf[all * (kStrokeRows + 1) + given.first];
       if (k == kNoKey) {
         k = static_cast<std::uint16_t>(keys.size());
-        keys.push_back({all, first});
+        keys.push_back({all, given.first});
       }
       key[i] = k;
-      characters[i] = static_cast<std::uint8_t>(chars);
+      characters[i] = static_cast<std::uint8_t>(given.characters);
 
       readings[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
       sex[i] = static_cast<std::uint8_t>(*r - '0');
@@ -132,24 +121,6 @@ const Catalog& catalog() {
   return loaded;
 }
 
-GradeValues gradesOf(int surnameAll, int surnameLast, const StrokeKey& given) {
-  GradeValues g;
-  g.value[kSouun] = surnameAll + given.all;
-  g.value[kTenun] = surnameAll;
-  g.value[kChiun] = given.all;
-  g.value[kJinun] = surnameLast + given.first;
-  g.value[kGaiun] = (surnameAll - surnameLast) + (given.all - given.first);
-  return g;
-}
-
-double scoreOf(const GradeValues& grades) {
-  GradeWeights weights;
-  for (int i = 0; i < kGradeCount; ++i) {
-    weights.w[i] = lookupFortune(foldGradeValue(grades.value[i])).weight;
-  }
-  return computeScore(weights).total;
-}
-
 // The score in tenths as formatOneDecimal prints it (5.0 to 100.0).
 int printedTenths(double score) {
   int tenths = 0;
@@ -164,11 +135,7 @@ int printedTenths(double score) {
 Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) {
   const Catalog& cat = catalog();
   Suggestions out;
-  // A surname's part of every grade is what it gives with an empty given name:
-  // 天運 is its whole sum and 人運 its last character.
-  const GradeValues alone = computeGrades(surname ? surname : "", "");
-  out.surnameAll_ = alone.value[kTenun];
-  out.surnameLast_ = alone.value[kJinun];
+  out.surname_ = countNameStrokes(surname ? surname : "");
 
   std::string packed;
   const bool byReading = !filter.reading.empty();
@@ -178,7 +145,7 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   out.keyScore_.resize(cat.keys.size());
   std::vector<std::uint16_t> keyBucket(cat.keys.size());
   for (std::size_t k = 0; k < cat.keys.size(); ++k) {
-    const double score = scoreOf(gradesOf(out.surnameAll_, out.surnameLast_, cat.keys[k]));
+    const double score = readGrades(gradesOf(out.surname_, cat.keys[k])).score.total;
     const int tenths = printedTenths(score);
     out.keyScore_[k] = score;
     const bool kept = tenths <= kBestTenths && tenths / 10.0 >= filter.minScore;
@@ -224,7 +191,7 @@ Suggestion Suggestions::operator[](std::size_t rank) const {
   Suggestion s;
   s.given = candidates::kWritings + cat.writing[i];
   s.sex = cat.sex[i];
-  s.grades = gradesOf(surnameAll_, surnameLast_, cat.keys[cat.key[i]]);
+  s.grades = gradesOf(surname_, cat.keys[cat.key[i]]);
   s.score = keyScore_[cat.key[i]];
   s.position = i;
   return s;

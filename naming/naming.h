@@ -58,7 +58,7 @@ class Suggestions {
   friend Suggestions suggestGivenNames(const char*, const SuggestFilter&);
   std::vector<std::uint32_t> order_;  // candidate positions, best first
   std::vector<double> keyScore_;      // score per stroke key, for this surname
-  int surnameAll_ = 0, surnameLast_ = 0;
+  NameStrokes surname_;
 };
 
 // Ranks the candidates for a Shift-JIS surname (null reads as empty). The

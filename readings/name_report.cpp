@@ -42,13 +42,12 @@ void appendScoreLine(ReadingState& state, const NameScore& score) {
 
 }  // namespace
 
-void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
-                     const FortuneRecord* const records[kGradeCount], const NameScore& score) {
+void buildNameReport(ReadingState& state, const GradeReading& reading) {
   startNameReport(state);
   for (int grade = 0; grade < kGradeCount; ++grade) {
-    appendGradeRow(state, grade, foldedValues[grade], *records[grade]);
+    appendGradeRow(state, grade, reading.index[grade], *reading.record[grade]);
   }
-  appendScoreLine(state, score);
+  appendScoreLine(state, reading.score);
 }
 
 }  // namespace namori

@@ -49,18 +49,9 @@ void runNameReading(ReadingState& state) {
   state.namePending = 1;
 
   const GradeValues grades = computeGrades(state.surname, state.givenName);
-  int folded[kGradeCount];
-  const FortuneRecord* records[kGradeCount];
-  GradeWeights weights;
-  for (int grade = 0; grade < kGradeCount; ++grade) {
-    const int raw = grades.value[grade];
-    // The career command keys on the raw 外運, never on the folded value.
-    if (grade == kGaiun) state.lastOuterGrade = raw;
-    folded[grade] = foldGradeValue(raw);
-    records[grade] = &lookupFortune(folded[grade]);
-    weights.w[grade] = records[grade]->weight;
-  }
-  buildNameReport(state, folded, records, computeScore(weights));
+  // The career command keys on the raw 外運, never on the folded value.
+  state.lastOuterGrade = grades.value[kGaiun];
+  buildNameReport(state, readGrades(grades));
 }
 
 void runCareerCommand(ReadingState& state) {

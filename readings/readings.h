@@ -43,9 +43,9 @@ bool storeNames(ReadingState& state, const char* surnameField, const char* given
 // and builds the name report in state.nameReport.
 void runNameReading(ReadingState& state);
 
-// The name report text from its parts, into state.nameReport.
-void buildNameReport(ReadingState& state, const int foldedValues[kGradeCount],
-                     const FortuneRecord* const records[kGradeCount], const NameScore& score);
+// The name report text for the stored names and their grades' reading,
+// into state.nameReport.
+void buildNameReport(ReadingState& state, const GradeReading& reading);
 
 // Career command (id 201): clears the career text, sets the file name (after
 // the last reading's names, or the stored names before any reading) and the
@@ -55,6 +55,10 @@ void runCareerCommand(ReadingState& state);
 // Writes the entry for outerGrade, or the out-of-range notice, into a
 // zero-cleared buffer of kCareerReportBytes.
 void buildCareerReport(int outerGrade, char* buffer);
+
+// The report the File output button would write: the name report, the
+// career report, or null when neither is pending.
+const char* pendingReport(const ReadingState& state);
 
 // File output (id 202): writes the pending report, up to its NUL, to the
 // report file in the current directory and cuts the file to that length.

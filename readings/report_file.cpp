@@ -63,20 +63,21 @@ bool isSafeReportFileName(const char* sjisFileName) {
   return true;
 }
 
+const char* pendingReport(const ReadingState& state) {
+  if (state.namePending == 1) return state.nameReport;
+  if (state.careerPending == 1) return state.careerReport;
+  return nullptr;
+}
+
 FileOutputResult writePendingReport(const ReadingState& state) {
-  const char* report;
-  std::size_t capacity;
-  if (state.namePending == 1) {
-    report = state.nameReport;
-    capacity = sizeof state.nameReport;
-  } else if (state.careerPending == 1) {
-    report = state.careerReport;
-    capacity = sizeof state.careerReport;
-  } else {
-    return FileOutputResult::kNothingPending;
+  const char* report = pendingReport(state);
+  if (report == nullptr) return FileOutputResult::kNothingPending;
+  // Both buffers are NUL-terminated within their size.
+  const std::size_t capacity =
+      report == state.nameReport ? sizeof state.nameReport : sizeof state.careerReport;
+  if (!writeReportFile(state.reportFileName, report, strnlen(report, capacity))) {
+    return FileOutputResult::kFailed;
   }
-  const std::size_t size = strnlen(report, capacity);
-  if (!writeReportFile(state.reportFileName, report, size)) return FileOutputResult::kFailed;
   return FileOutputResult::kWritten;
 }
 
