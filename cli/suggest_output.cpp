@@ -20,10 +20,10 @@ std::vector<std::string> sexTags(unsigned sex) {
   return tags;
 }
 
-std::vector<std::string> readingsOf(const Suggestion& suggestion) {
+std::vector<std::string> readingsOf(const Suggestions& suggestions, std::size_t rank) {
   std::vector<std::string> readings;
-  for (const std::string& reading : candidateReadings(suggestion.position)) {
-    readings.push_back(toUtf8(reading));
+  for (const CandidateReading& reading : suggestions.readings(rank)) {
+    readings.push_back(toUtf8(reading.kana));
   }
   return readings;
 }
@@ -80,7 +80,7 @@ std::string suggestionTable(const Suggestions& suggestions) {
     std::string sex;
     for (const std::string& tag : sexTags(s.sex)) sex += tag;
     std::array<std::string, kColumns> row = {std::to_string(rank + 1), toUtf8(s.given),
-                                             readingsCell(readingsOf(s)), sex};
+                                             readingsCell(readingsOf(suggestions, rank)), sex};
     for (int grade = 0; grade < kGradeCount; ++grade) {
       row[4 + grade] = std::to_string(s.grades.value[grade]);
     }
@@ -108,7 +108,7 @@ Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestio
   for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
     const Suggestion s = suggestions[rank];
     candidates.push_back({{"given", toUtf8(s.given)},
-                          {"readings", readingsOf(s)},
+                          {"readings", readingsOf(suggestions, rank)},
                           {"sex", sexTags(s.sex)},
                           {"grades", s.grades.value},
                           {"score", formatOneDecimal(s.score)}});

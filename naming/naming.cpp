@@ -8,6 +8,7 @@
 #include "naming.h"
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 #include "candidates_data.h"
@@ -136,6 +137,7 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   const Catalog& cat = catalog();
   Suggestions out;
   out.surname_ = countNameStrokes(surname ? surname : "");
+  out.filter_ = filter;
 
   std::string packed;
   const bool byReading = !filter.reading.empty();
@@ -194,29 +196,56 @@ Suggestion Suggestions::operator[](std::size_t rank) const {
   s.grades = gradesOf(surname_, cat.keys[cat.key[i]]);
   s.score = keyScore_[cat.key[i]];
   s.position = i;
+  s.people = 0;
+  s.familiarity = 0;
   return s;
 }
 
-std::vector<std::string> candidateReadings(std::uint32_t position) {
+std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
+  return candidateReadings(order_[rank]);
+}
+
+std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
   const Catalog& cat = catalog();
-  std::vector<std::string> out;
+  std::vector<CandidateReading> out;
   if (position >= cat.readings.size()) return out;
-  out.emplace_back();
+  out.push_back({"", cat.sex[position]});
   for (const char* p = candidates::kReadings + cat.readings[position] + 1;
        *p != candidates::kReadingsEnd; ++p) {
     if (*p == candidates::kReadingSeparator) {
-      out.emplace_back();
+      out.push_back({"", cat.sex[position]});
       continue;
     }
     const unsigned code = cat.kanaOfCode[static_cast<unsigned char>(*p) & 0x7F];
-    out.back() += static_cast<char>(code >> 8);
-    out.back() += static_cast<char>(code & 0xFF);
+    out.back().kana += static_cast<char>(code >> 8);
+    out.back().kana += static_cast<char>(code & 0xFF);
   }
   return out;
 }
 
 std::size_t candidateCount() {
   return catalog().key.size();
+}
+
+bool isReadingPattern(const std::string& sjis) {
+  std::string packed;
+  return !sjis.empty() && catalog().pack(sjis, packed);
+}
+
+bool parseMinScore(const std::string& text, double* minScore) {
+  if (text.empty()) {
+    *minScore = 0;
+    return true;
+  }
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (*end != '\0' || !(value >= 0 && value <= 100)) return false;
+  *minScore = value;
+  return true;
+}
+
+bool surnameCounts(const char* surname) {
+  return surname && countNameStrokes(surname).all > 0;
 }
 
 }  // namespace namori

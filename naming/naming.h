@@ -2,6 +2,16 @@
 // candidate is read as the given name after the surname, with exactly the
 // grades and score of computeGrades/computeScore. Pure computation over data
 // compiled into the program; no I/O.
+//
+// Two measures order the candidates that score the same, both worked out
+// from ENAMDICT when the data is generated (tools/gen_candidates.py):
+// - people: how many distinct full names of real people in ENAMDICT (entries
+//   for one particular person) are a surname followed by this writing
+//   (実在の人名に多い名ほど上). ENAMDICT's people lean towards older
+//   generations.
+// - familiarity: of each character, how many candidate writings contain it;
+//   a writing's familiarity is the smallest of those counts over its
+//   characters (名前によく使われる字ほど上).
 #pragma once
 
 #include <cstddef>
@@ -13,65 +23,98 @@
 
 namespace namori {
 
-// Sex tags of a candidate writing: the union of the tags of its dictionary
-// entries.
+// Sex of a reading of a candidate writing, as ENAMDICT tags it. A writing's
+// sex is the union over the readings shown.
 enum NameSexTag : unsigned {
   kSexFemale = 1,    // f
   kSexMale = 2,      // m
-  kSexUnstated = 4,  // g: a given name whose sex is not given
+  kSexUnstated = 4,  // g, or a reading joined from an unclassified entry
 };
 
 enum class SexFilter {
   kAny,
-  kFemale,  // tagged f or g
-  kMale,    // tagged m or g
+  kFemale,  // readings tagged f, or unstated while no reading of the writing is m
+  kMale,    // readings tagged m, or unstated while no reading of the writing is f
+};
+
+enum class SuggestOrder {
+  kScore,   // printed score, then people, then familiarity, then code order
+  kPeople,  // people, then printed score, then familiarity, then code order
 };
 
 struct SuggestFilter {
   SexFilter sex = SexFilter::kAny;
   int characters = 0;  // exactly this many characters; 0: any
-  // A reading, Shift-JIS kana (katakana is read as hiragana); empty: any. A
-  // reading with a character that no candidate reading has matches nothing.
+  // A reading pattern, Shift-JIS kana (katakana read as hiragana) with an
+  // optional '*' at either end: ゆい exact, ゆ* starts with, *と ends with,
+  // *な* contains. Empty: any. See isReadingPattern.
   std::string reading;
+  std::string with;     // Shift-JIS: every one of these characters appears
+  std::string without;  // Shift-JIS: none of these characters appears
   double minScore = 0;  // the score as printed (one decimal) is at least this
   std::size_t top = 0;  // the best this many; 0: all
+  SuggestOrder order = SuggestOrder::kScore;
+  bool anyKanji = false;  // also names with a kanji that parents avoid
+};
+
+// One reading of a candidate: Shift-JIS hiragana (ヴ stays katakana) and
+// its sex (one NameSexTag bit).
+struct CandidateReading {
+  std::string kana;
+  unsigned sex;
 };
 
 struct Suggestion {
-  const char* given;       // Shift-JIS, NUL-terminated, in constant data
-  unsigned sex;            // NameSexTag bits
-  GradeValues grades;      // raw, as computeGrades(surname, given)
-  double score;            // computeScore(...).total of those grades
-  std::uint32_t position;  // the candidate's place in data order
+  const char* given;          // Shift-JIS, NUL-terminated, in constant data
+  unsigned sex;               // NameSexTag bits of the readings shown
+  GradeValues grades;         // raw, as computeGrades(surname, given)
+  double score;               // computeScore(...).total of those grades
+  std::uint32_t position;     // the candidate's place in data order
+  std::uint32_t people;       // see above
+  std::uint32_t familiarity;  // see above
 };
 
-// The ranked candidates: best score first (by the score as printed with one
-// decimal); equal printed scores in data order, which is the Shift-JIS code
-// order of the writings. A Suggestion is made on access.
+// The ranked candidates. A Suggestion is made on access.
 class Suggestions {
  public:
   std::size_t size() const { return order_.size(); }
   bool empty() const { return order_.empty(); }
   Suggestion operator[](std::size_t rank) const;
+  // The readings shown for the candidate at rank: those the sex filter keeps,
+  // the ones the reading pattern matches first, each group in code order.
+  std::vector<CandidateReading> readings(std::size_t rank) const;
 
  private:
   friend Suggestions suggestGivenNames(const char*, const SuggestFilter&);
   std::vector<std::uint32_t> order_;  // candidate positions, best first
   std::vector<double> keyScore_;      // score per stroke key, for this surname
   NameStrokes surname_;
+  SuggestFilter filter_;
 };
 
 // Ranks the candidates for a Shift-JIS surname (null reads as empty). The
-// first call loads the candidate data (about 2 ms); later calls and other
-// threads share it.
+// first call loads the candidate data; later calls and other threads share
+// it.
 Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter = {});
 
-// Readings of the candidate at `position` in data order, as Shift-JIS
-// hiragana (ヴ, which has no hiragana in code page 932, stays katakana), in
-// code order.
-std::vector<std::string> candidateReadings(std::uint32_t position);
+// Every reading of the candidate at `position` in data order, in code order.
+std::vector<CandidateReading> candidateReadings(std::uint32_t position);
 
 // Number of candidates in the data.
 std::size_t candidateCount();
+
+// ---- Checks of what a user types, shared by every front end ---------------
+
+// True for a reading pattern suggestGivenNames takes: one or more kana
+// (isNameKana) with an optional '*' at either end.
+bool isReadingPattern(const std::string& sjis);
+
+// A minimum score as typed: empty (0), or a finite decimal number from 0 to
+// 100. False for anything else.
+bool parseMinScore(const std::string& text, double* minScore);
+
+// True when the Shift-JIS surname has at least one character that counts
+// strokes; a ranking for any other surname ranks as if there were none.
+bool surnameCounts(const char* surname);
 
 }  // namespace namori

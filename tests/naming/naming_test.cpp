@@ -24,8 +24,10 @@ std::vector<std::uint32_t> positions(const Suggestions& list) {
 }
 
 bool hasReading(std::uint32_t position, const std::string& reading) {
-  const std::vector<std::string> readings = candidateReadings(position);
-  return std::find(readings.begin(), readings.end(), reading) != readings.end();
+  for (const CandidateReading& r : candidateReadings(position)) {
+    if (r.kana == reading) return true;
+  }
+  return false;
 }
 
 std::size_t characterCount(const char* s) {
@@ -148,7 +150,8 @@ TEST(Naming, CandidatesAreRegistrableWellKnownNames) {
   }
   // Readings and tags as the dictionary gives them.
   const Suggestion& shota = byWriting.at("翔太");
-  EXPECT_EQ(candidateReadings(shota.position), std::vector<std::string>{"しょうた"});
+  ASSERT_EQ(candidateReadings(shota.position).size(), 1u);
+  EXPECT_EQ(candidateReadings(shota.position)[0].kana, "しょうた");
   EXPECT_EQ(shota.sex, unsigned{kSexMale});
   const Suggestion& hina = byWriting.at("陽菜");
   EXPECT_TRUE(hasReading(hina.position, "ひな"));
