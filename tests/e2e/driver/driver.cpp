@@ -631,7 +631,7 @@ void scenarioCodePage() {
   note("the code page message instead of the window");
   HWND box = waitBox("ナモリ", NULL);
   const std::string message = text(box, 0xFFFF);
-  for (const char* part : {"コード ページ 932", "Windows 11", "日本語 (日本)", "code page 932",
+  for (const char* part : {"コードページ 932", "Windows 11", "日本語 (日本)", "code page 932",
                            "\"Language for non-Unicode programs\" to Japanese"}) {
     if (message.find(part) == std::string::npos)
       fail(__LINE__, "no \"" + utf8(part) + "\" in " + utf8(message));
