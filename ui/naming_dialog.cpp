@@ -150,8 +150,11 @@ void showCandidates(HWND dlg) {
   const std::size_t count = shown->suggestions.size();
   SendMessageA(list, LVM_SETITEMCOUNT, count, 0);
   if (count > 0) {
+    // The best name is chosen and the list takes the keys: arrows move,
+    // Enter reads.
     ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list, 0, FALSE);
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
   }
   InvalidateRect(list, NULL, TRUE);
   SetDlgItemTextA(dlg, IDC_NAMING_STATUS,
@@ -209,6 +212,16 @@ void giveCellText(HWND dlg, NMLVDISPINFOA* info) {
   item.pszText[length] = '\0';
 }
 
+// Enter on the list is the list's own (NM_RETURN, a reading of the chosen
+// row) rather than the dialog's default button.
+LRESULT CALLBACK listKeys(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_GETDLGCODE && lParam != 0) {
+    const MSG* key = reinterpret_cast<const MSG*>(lParam);
+    if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+  }
+  return DefSubclassProc(list, msg, wParam, lParam);
+}
+
 void initDialog(HWND dlg) {
   SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(new NamingList));
   centreOnOwner(dlg);
@@ -222,6 +235,7 @@ void initDialog(HWND dlg) {
   ListView_SetExtendedListViewStyle(list,
                                     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   addColumns(list);
+  SetWindowSubclass(list, listKeys, 0, 0);
   SetDlgItemTextA(dlg, IDC_NAMING_STATUS,
                   "姓と条件を入れて「候補を表示」を押すと、得点の高い名前から並びます。");
 }
@@ -234,18 +248,14 @@ INT_PTR CALLBACK NamingDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
       initDialog(dlg);
       return TRUE;
     case WM_DESTROY:
+      RemoveWindowSubclass(GetDlgItem(dlg, IDC_NAMING_LIST), listKeys, 0);
       delete listOf(dlg);
       SetWindowLongPtrA(dlg, DWLP_USER, 0);
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDC_NAMING_SHOW:
-          // Enter on the list reads its row; anywhere else it shows the list.
-          if (GetFocus() == GetDlgItem(dlg, IDC_NAMING_LIST)) {
-            readRow(dlg, selectedRow(dlg));
-          } else {
-            showCandidates(dlg);
-          }
+          showCandidates(dlg);
           return TRUE;
         case IDC_NAMING_READ:
           readRow(dlg, selectedRow(dlg));
