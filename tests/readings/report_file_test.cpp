@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -67,21 +68,29 @@ TEST(ReportFileName, LeadBytesHideNoSeparator) {
   for (const char* name : {"\x81/x", "a\x83", "a\x80"}) EXPECT_FALSE(isSafeReportFileName(name));
 }
 
-TEST_F(FileOutput, FileSystemFailuresAreReported) {
+// Every failure leaves what was at the name as it was, and no temporary file.
+TEST_F(FileOutput, FailuresLeaveTheOldFileWhole) {
   read("山田", "太郎");
   // The name is taken by a directory: fails even for root.
   std::filesystem::create_directory(kNameFile);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
+  EXPECT_EQ(entryCount(), 1u);
   std::filesystem::remove(kNameFile);
 
-  // A symbolic link is not followed out of the directory.
+  // A symbolic link is neither followed out of the directory nor replaced.
   writeFile("outside", "old");
   std::filesystem::create_symlink(directory_ / "outside", kNameFile);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
   EXPECT_EQ(readFile("outside"), "old");
+  EXPECT_TRUE(std::filesystem::is_symlink(kNameFile));
+  EXPECT_EQ(entryCount(), 2u);
   std::filesystem::remove(kNameFile);
+  std::filesystem::remove("outside");
 
-  // A file size limit stops the write part way, as a full disk would.
+  // A file size limit stops the write part way, as a full disk would; the
+  // older, longer file keeps every byte.
+  const std::string old = std::string(600, 'x') + "end";
+  writeFile(kNameFile, old);
   struct rlimit saved;
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   void (*previousHandler)(int) = signal(SIGXFSZ, SIG_IGN);
@@ -92,6 +101,31 @@ TEST_F(FileOutput, FileSystemFailuresAreReported) {
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(result, FileOutputResult::kFailed);
+  EXPECT_EQ(readFile(kNameFile), old);
+  EXPECT_EQ(entryCount(), 1u);
+}
+
+// The replacement keeps the old file's permissions and never takes over a
+// file that happens to have the name a temporary file would get.
+TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
+  read("山田", "太郎");
+  writeFile(kNameFile, "old");
+  ASSERT_EQ(chmod(kNameFile.c_str(), 0600), 0);
+  // The next names of this process, as a crashed run could have left them.
+  char name[kTemporaryNameBytes];
+  nextTemporaryReportName(static_cast<unsigned long>(getpid()), name);
+  unsigned long pid = 0, last = 0;
+  ASSERT_EQ(std::sscanf(name, ".namori-%lu-%lu.tmp", &pid, &last), 2) << name;
+  for (unsigned long n = last + 1; n <= last + 3; ++n) {
+    std::snprintf(name, sizeof name, ".namori-%lu-%lu.tmp", pid, n);
+    writeFile(name, "leftover");
+  }
+  EXPECT_EQ(write(), FileOutputResult::kWritten);
+  EXPECT_EQ(readFile(kNameFile), kYamadaTaroReport);
+  struct stat st;
+  ASSERT_EQ(stat(kNameFile.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(entryCount(), 4u);
 }
 
 TEST_F(FileOutput, ReadOnlyDirectory) {
