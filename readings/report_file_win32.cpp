@@ -24,12 +24,12 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
 bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
   if (!isSafeReportFileName(sjisFileName)) return false;
 
-  // Only a plain file is replaced: a directory, or a link or junction
-  // (a reparse point), at the name is left alone. A read-only file makes
-  // the replacement fail below.
+  // Only a plain writable file is replaced: a directory, a link or junction
+  // (a reparse point) or a read-only file at the name is left alone.
   const DWORD attributes = GetFileAttributesA(sjisFileName);
   if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+      (attributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY)) != 0) {
     return false;
   }
 
