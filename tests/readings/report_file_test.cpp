@@ -38,7 +38,7 @@ TEST_F(FileOutput, WritesThePendingReportAndCutsALongerFile) {
 
   runCareerCommand(s);
   EXPECT_EQ(write(), FileOutputResult::kWritten);
-  EXPECT_EQ(readFile(kCareerFile), s.careerReport);
+  EXPECT_EQ(readFile(kCareerFile), kYamadaTaroCareer);
   EXPECT_EQ(readFile(kNameFile), kYamadaTaroReport);
   EXPECT_EQ(entryCount(), 2u);
 
