@@ -111,6 +111,7 @@ TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   // The next names of this process, as a crashed run could have left them.
   char name[kTemporaryNameBytes];
   nextTemporaryReportName(static_cast<unsigned long>(getpid()), name);
+  EXPECT_TRUE(isSafeReportFileName(name)) << name;
   unsigned long pid = 0, last = 0;
   ASSERT_EQ(std::sscanf(name, ".namori-%lu-%lu.tmp", &pid, &last), 2) << name;
   for (unsigned long n = last + 1; n <= last + 3; ++n) {
