@@ -126,9 +126,14 @@ TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   EXPECT_EQ(entryCount(), 4u);
 }
 
-TEST_F(FileOutput, ReadOnlyDirectory) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+TEST_F(FileOutput, ReadOnlyFileAndDirectory) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes over read-only files and into directories";
   read("山田", "太郎");
+  writeFile(kNameFile, "old");
+  ASSERT_EQ(chmod(kNameFile.c_str(), 0444), 0);
+  EXPECT_EQ(write(), FileOutputResult::kFailed);
+  EXPECT_EQ(readFile(kNameFile), "old");
+  std::filesystem::remove(kNameFile);
   ASSERT_EQ(chmod(directory_.c_str(), 0555), 0);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
   EXPECT_EQ(entryCount(), 0u);
