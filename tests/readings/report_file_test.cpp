@@ -26,7 +26,7 @@ class FileOutput : public WithState {
   FileOutputResult write() { return writePendingReport(s); }
 };
 
-TEST_F(FileOutput, WritesThePendingReportAndCutsALongerFile) {
+TEST_F(FileOutput, WritesThePendingReportOverALongerFile) {
   EXPECT_FALSE(storeNames(s, "山田", ""));
   EXPECT_EQ(write(), FileOutputResult::kNothingPending);
   EXPECT_EQ(entryCount(), 0u);
