@@ -62,8 +62,8 @@ bool writeReportFile(const char* sjisFileName, const char* data, std::size_t siz
   }
 
   // Only a regular file the user may write is replaced, and the new one gets
-  // its permissions (as far as the umask allows). A symbolic link, a directory or a device at the
-  // name is left alone, as is a file made read-only.
+  // its permissions (as far as the umask allows). A symbolic link, a
+  // directory or a device at the name is left alone, as is a read-only file.
   mode_t mode = 0666;
   struct stat old;
   if (lstat(fileName, &old) == 0) {
