@@ -30,10 +30,12 @@ TEST(FortuneTable, WeightsAndTexts) {
   for (int i = 0; i < kFortuneCount; ++i) {
     const FortuneRecord& r = NumberFortuneTable[i];
     actual[r.weight].push_back(i);
-    EXPECT_LE(std::strlen(r.text), 64u) << i;
+    const std::size_t length = std::strlen(r.text);
+    EXPECT_TRUE(length > 0 && length <= 64) << i;
     // Double-byte text, single-byte parentheses only around a trailing note.
     for (const char* p = r.text; *p; p += charLength(p))
       EXPECT_TRUE(charLength(p) == 2 || *p == '(' || *p == ')') << i;
+    EXPECT_EQ(std::strstr(r.text, "（"), nullptr) << i;
   }
   EXPECT_EQ(actual, byWeight);
   // The longest texts are whole; 0, 8, 17, 18 and 26 are checked in the
