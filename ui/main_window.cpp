@@ -1,7 +1,8 @@
 // Program entry and the main window: class registration, the message loop,
 // menu and button commands, the About box and the help command.
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
@@ -84,6 +85,13 @@ void openHelp(HWND hwnd) {
   WinHelpA(hwnd, "ナモリ.HLP", HELP_FINDER, 0);
 }
 
+// 名付け: the naming window, whose list view needs the common controls.
+void runNaming(HWND hwnd) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  DialogBoxParamA(appInstance, "NAMINGDIALOG", hwnd, NamingDlgProc, 0);
+}
+
 // Until the first reading the empty window says where to begin.
 void paintHint(HWND hwnd) {
   PAINTSTRUCT paint;
@@ -158,7 +166,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
           openHelp(hwnd);
           break;
         case IDM_NAMING:
-          DialogBoxParamA(appInstance, "NAMINGDIALOG", hwnd, NamingDlgProc, 0);
+          runNaming(hwnd);
           break;
       }
       return 0;
