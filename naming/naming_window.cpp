@@ -20,18 +20,23 @@ bool isSpace(const char* p, std::size_t length) {
          (length == 2 && std::memcmp(p, "　", 2) == 0);
 }
 
-// The text with full-width digits, ．and ＊ as ASCII, and spaces dropped at
-// both ends, or everywhere when `inside`.
-std::string tidy(const std::string& text, bool inside = false) {
+enum Tidy {
+  kTrim,         // spaces dropped at both ends
+  kAscii,        // and full-width digits, ．and ＊ as ASCII
+  kAsciiNoSpace  // and no space anywhere
+};
+
+std::string tidy(const std::string& text, Tidy how) {
   std::string out;
   std::size_t kept = 0;  // out's length up to its last character that is no space
   for (const char* p = text.c_str(); std::size_t length = charLength(p); p += length) {
     if (isSpace(p, length)) {
-      if (!inside && !out.empty()) out.append(p, length);
+      if (how != kAsciiNoSpace && !out.empty()) out.append(p, length);
       continue;
     }
-    const unsigned code =
-        length == 2 ? static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]) : 0;
+    const unsigned code = how != kTrim && length == 2 ? static_cast<unsigned char>(p[0]) << 8 |
+                                                            static_cast<unsigned char>(p[1])
+                                                      : 0;
     if (code >= 0x824F && code <= 0x8258) {
       out += static_cast<char>('0' + (code - 0x824F));
     } else if (code == 0x8144) {
@@ -52,7 +57,7 @@ std::string tidy(const std::string& text, bool inside = false) {
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad) {
   char cut[kNameBytes + 1] = {};
-  const std::string typed = tidy(form.surname);
+  const std::string typed = tidy(form.surname, kTrim);
   std::memcpy(cut, typed.data(), typed.size() < kNameBytes ? typed.size() : kNameBytes);
   cutToWholeCharacters(cut, kNameBytes);
   *bad = NamingField::kSurname;
@@ -61,7 +66,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
     return "姓の字がどれも辞書にないため、画数を数えられません。姓を確かめてください。";
   }
   SuggestFilter f;
-  f.reading = tidy(form.reading);
+  f.reading = tidy(form.reading, kAscii);
   *bad = NamingField::kReading;
   if (!f.reading.empty() && !isReadingPattern(f.reading)) {
     return "読みは、ひらがなかカタカナで入力してください。"
@@ -69,12 +74,12 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
            "含む名（*な*）を探せます。";
   }
   *bad = NamingField::kMinScore;
-  if (!parseMinScore(tidy(form.minScore), &f.minScore)) {
+  if (!parseMinScore(tidy(form.minScore, kAscii), &f.minScore)) {
     return "最低得点は、0 から 100 までの数で入力してください。";
   }
   f.sex = form.sex == 1 ? SexFilter::kFemale : form.sex == 2 ? SexFilter::kMale : SexFilter::kAny;
   f.characters = form.characters >= 1 && form.characters <= 3 ? form.characters : 0;
-  f.with = tidy(form.with, true);
+  f.with = tidy(form.with, kAsciiNoSpace);
   f.order = form.order == 1 ? SuggestOrder::kPeople : SuggestOrder::kScore;
   f.anyKanji = form.anyKanji;
   *surname = cut;

@@ -34,7 +34,8 @@ enum class NamingField { kSurname, kReading, kMinScore };
 // What a form asks the ranking for: the surname as a reading would take it
 // (spaces around it dropped, cut to 34 bytes like the name dialog's field)
 // and the filter. Spaces are dropped around every text field and inside
-// 使いたい字; full-width digits and ＊ count as their ASCII forms. Returns
+// 使いたい字; in the fields but the surname, full-width digits, ．and ＊
+// count as their ASCII forms. Returns
 // the message naming the field to correct (and the field, in *bad), or an
 // empty string when the form is good.
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,

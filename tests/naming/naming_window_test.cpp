@@ -26,7 +26,7 @@ Read read(const NamingForm& form) {
 
 TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   NamingForm form;
-  form.surname = "　山田 ";
+  form.surname = "　山田１ ";
   form.sex = 1;
   form.characters = 2;
   form.reading = " ゆ＊";
@@ -36,7 +36,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.anyKanji = true;
   const Read r = read(form);
   ASSERT_EQ(r.problem, "");
-  EXPECT_EQ(r.surname, "山田");
+  EXPECT_EQ(r.surname, "山田１");
   EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
   EXPECT_EQ(r.filter.characters, 2);
   EXPECT_EQ(r.filter.reading, "ゆ*");
