@@ -1,6 +1,9 @@
 // The given-name candidates compiled into the program (candidates_data.cpp,
 // made by tools/gen_candidates.py, which describes the layout). Read only by
 // the naming module.
+//
+// Data order: people high to low, then familiarity high to low, then the
+// Shift-JIS code order of the writings.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +18,15 @@ extern const char kReadingKana[];
 constexpr unsigned char kFirstKanaCode = 0x23;
 constexpr char kReadingSeparator = ' ';
 constexpr char kReadingsEnd = '!';
-// Writings in Shift-JIS code order, each followed by its sex digit.
+// {people, number of writings}: the people of the writings in data order.
+extern const std::uint32_t kPeopleRuns[][2];
+extern const std::size_t kPeopleRunCount;
+// Writings in data order, each ended by a NUL.
 extern const char kWritings[];
 extern const std::size_t kWritingsSize;
-// The readings of each writing, packed, in the same order.
+// Per writing, in the same order: '1' if it has an avoided kanji, else '0';
+// then its readings, kReadingSeparator between two, each a sex digit
+// (NameSexTag bits) and the packed kana; kReadingsEnd after the last.
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;
 

@@ -58,7 +58,8 @@ struct SuggestFilter {
 };
 
 // One reading of a candidate: Shift-JIS hiragana (ヴ stays katakana) and
-// its sex (one NameSexTag bit).
+// its sex: kSexFemale and/or kSexMale where an entry states it, else
+// kSexUnstated alone.
 struct CandidateReading {
   std::string kana;
   unsigned sex;

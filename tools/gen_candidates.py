@@ -1,30 +1,50 @@
 #!/usr/bin/env python3
 """Generates naming/candidates_data.cpp, the given names that naming support ranks.
 
-Source: the given names of ENAMDICT (entries tagged f, m or g), kept only where
-a child could be registered with the writing: every character is a jouyou or
-jinmeiyou kanji (KANJIDIC field G1 to G10), hiragana, katakana or one of
-ー 々 ゝ ゞ ヽ ヾ, and every character has a code page 932 form and a stroke
-count in our stroke dictionary (engine/stroke_rows.cpp); the whole writing fits
-the name dialog's 34 bytes. Each writing keeps all its readings (hiragana) and
-the union of its entries' sex tags. Stroke counts are not stored: the program
-works them out from the engine when it loads the data.
+Source: the given names of ENAMDICT (entries tagged f, m or g, never h, which
+is one person's full name), kept only where a child could be registered with
+the writing: every character is a jouyou or jinmeiyou kanji (KANJIDIC field G1
+to G10), hiragana, katakana or one of ー 々 ゝ ゞ ヽ ヾ, and every character has
+a code page 932 form and a stroke count in our stroke dictionary
+(engine/stroke_rows.cpp); the whole writing fits the name dialog's 34 bytes.
+Each writing keeps all its readings (hiragana), each with its own sex: f
+and/or m where an entry says so, else unstated (g). An entry tagged u
+(unclassified) adds its reading, unstated, to a writing that already is a
+given name. Stroke counts are not stored: the program works them out from
+the engine when it loads the data.
+
+Two measures order the writings, both from ENAMDICT:
+- people: how many distinct full names of people (entries tagged h) are a
+  surname (an entry tagged s) followed by the writing, split at the first
+  place where the part before is a surname and the rest a candidate;
+- familiarity: for each character, how many writings contain it; a writing's
+  familiarity is the smallest of these over its characters.
+The data order is people high to low, then familiarity high to low, then
+Shift-JIS code order, so a stable sort by score keeps both as tie-breaks.
+The program works familiarity out again when it loads; people is stored.
+
+Writings with a kanji of naming/avoided_kanji.txt (kanji parents avoid for
+their meaning) are kept, flagged.
 
 Layout of the data (Shift-JIS once compiled):
-- kWritings: the writings in Shift-JIS code order, each ended by a NUL.
-- kReadings: one record per writing, in the same order: a digit, the sum of the
-  writing's tags f 1, m 2, g 4; its readings packed one byte per kana (byte
-  0x23 + i is character i of kReadingKana, skipping '?' and the backslash), a
-  space between two readings; '!' after the last.
+- kPeopleRuns: {people, number of writings} pairs, in data order.
+- kWritings: the writings in data order, each ended by a NUL.
+- kReadings: one record per writing, in the same order: a digit, 1 when the
+  writing has an avoided kanji, else 0; then its readings, a space between
+  two, each a digit for its sex (f 1, m 2, both 3, unstated 4) and its kana
+  packed one byte per kana (byte 0x23 + i is character i of kReadingKana,
+  skipping '?' and the backslash); '!' after the last.
 
-Usage: gen_candidates.py [--enamdict PATH] [--kanjidic PATH] [--strokes PATH] [--out DIR]
+Usage: gen_candidates.py [--enamdict PATH] [--kanjidic PATH] [--strokes PATH]
+                         [--avoided PATH] [--out DIR]
 """
 import argparse
 import os
 import re
 import sys
 
-SEX_BITS = {"f": 1, "m": 2, "g": 4}
+F, M, U = 1, 2, 4  # NameSexTag: f, m, unstated
+SEX_BITS = {"f": F, "m": M, "g": U}
 MARKS = "ー々ゝゞヽヾ"
 MAX_BYTES = 34
 FIRST_CODE = 0x23
@@ -82,30 +102,95 @@ def to_hiragana(reading):
     return "".join(out)
 
 
-def read_given_names(path, allowed):
-    """(number of given-name entries, {writing: [sex bits, set of readings]})."""
-    entries = 0
-    names = {}
+def parse_entry(raw):
+    """(writing, reading or None, set of tags) of one ENAMDICT line, or None."""
+    m = re.match(r"^(\S+) (?:\[(\S+)\] )?/(.*)/$", raw.decode("euc_jp").rstrip("\n"))
+    if not m:
+        return None
+    tags = set()
+    for group in re.findall(r"(?:^|/)\(([^)]*)\)", m.group(3)):
+        tags.update(group.split(","))
+    return m.group(1), m.group(2), tags
+
+
+def read_enamdict(path):
+    """Every entry of ENAMDICT as (writing, reading or None, tags)."""
     with open(path, "rb") as f:
-        for raw in f:
-            m = re.match(r"^(\S+) (?:\[(\S+)\] )?/(.*)/$", raw.decode("euc_jp").rstrip("\n"))
-            if not m:
-                continue
-            tags = set()
-            for group in re.findall(r"(?:^|/)\(([^)]*)\)", m.group(3)):
-                tags.update(group.split(","))
-            sex = sum(bit for tag, bit in SEX_BITS.items() if tag in tags)
-            if not sex:
-                continue
-            entries += 1
-            writing = m.group(1)
-            encoded = sjis(writing)
-            if encoded is None or len(encoded) > MAX_BYTES or not all(c in allowed for c in writing):
-                continue
-            name = names.setdefault(writing, [0, set()])
-            name[0] |= sex
-            name[1].add(to_hiragana(m.group(2) or writing))
-    return entries, names
+        return [e for e in map(parse_entry, f) if e]
+
+
+def reading_sex(bits):
+    """A reading's sex: f and/or m where an entry states it, else unstated."""
+    return bits & (F | M) or U
+
+
+def read_given_names(entries, allowed):
+    """(number of given-name entries, {writing: {reading: sex bits}}).
+
+    Given names are the entries tagged f, m or g and not h (h is one person's
+    full name). An entry tagged u (unclassified) adds its reading, of unstated
+    sex, to a writing that is already a given name; it never adds a writing.
+    """
+    count = 0
+    names = {}
+    unclassified = []
+    for writing, reading, tags in entries:
+        if "h" in tags:
+            continue
+        if "u" in tags and not tags & set(SEX_BITS):
+            unclassified.append((writing, reading))
+            continue
+        sex = sum(bit for tag, bit in SEX_BITS.items() if tag in tags)
+        if not sex:
+            continue
+        count += 1
+        encoded = sjis(writing)
+        if encoded is None or len(encoded) > MAX_BYTES or not all(c in allowed for c in writing):
+            continue
+        readings = names.setdefault(writing, {})
+        kana = to_hiragana(reading or writing)
+        readings[kana] = readings.get(kana, 0) | (sex & (F | M))
+    for writing, reading in unclassified:
+        if writing in names:
+            names[writing].setdefault(to_hiragana(reading or writing), 0)
+    return count, {w: {r: reading_sex(b) for r, b in rs.items()} for w, rs in names.items()}
+
+
+def count_people(entries, candidates):
+    """{writing: people}: how many distinct full names of real people (entries
+    tagged h) are an ENAMDICT surname (tagged s) followed by the writing. A
+    name is split at the first place where the part before is a surname and
+    the rest a candidate."""
+    surnames = {w for w, _, tags in entries if "s" in tags}
+    people = {}
+    for full in sorted({w for w, _, tags in entries if "h" in tags}):
+        for i in range(1, len(full)):
+            if full[:i] in surnames and full[i:] in candidates:
+                people[full[i:]] = people.get(full[i:], 0) + 1
+                break
+    return people
+
+
+def count_familiarity(writings):
+    """{writing: familiarity}: the smallest, over the writing's characters, of
+    the number of writings that contain the character."""
+    per_char = {}
+    for w in writings:
+        for c in set(w):
+            per_char[c] = per_char.get(c, 0) + 1
+    return {w: min(per_char[c] for c in w) for w in writings}
+
+
+def read_avoided(path):
+    """The kanji of the avoided list: the first character of each line that is
+    not blank or a # comment."""
+    avoided = set()
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if line and not line.startswith("#"):
+                avoided.add(line[0])
+    return avoided
 
 
 def kana_codes(kana):
@@ -128,9 +213,10 @@ def literal_lines(pieces, width):
     return ['    "%s"' % line for line in lines]
 
 
-def render(entries, names):
-    order = sorted(names, key=sjis)
-    readings = {w: sorted(names[w][1], key=sjis) for w in order}
+def render(entries, names, people, avoided):
+    familiarity = count_familiarity(names)
+    order = sorted(names, key=lambda w: (-people.get(w, 0), -familiarity[w], sjis(w)))
+    readings = {w: sorted(names[w], key=sjis) for w in order}
     for w in order:
         for r in readings[w]:
             if sjis(r) is None or not all(is_kana(c) or c == "ー" for c in r):
@@ -138,8 +224,17 @@ def render(entries, names):
     kana = sorted({c for rs in readings.values() for r in rs for c in r}, key=sjis)
     code = kana_codes(kana)
     writings = [w + "\\0" for w in order]
-    packed = ["%d%s!" % (names[w][0], " ".join("".join(code[c] for c in r) for r in readings[w]))
+    packed = ["%d%s!" % (any(c in avoided for c in w),
+                         " ".join("%d%s" % (names[w][r], "".join(code[c] for c in r))
+                                  for r in readings[w]))
               for w in order]
+    runs = []
+    for w in order:
+        n = people.get(w, 0)
+        if runs and runs[-1][0] == n:
+            runs[-1][1] += 1
+        else:
+            runs.append([n, 1])
     out = [
         "// Generated by tools/gen_candidates.py; do not edit by hand.",
         "// Given names of ENAMDICT (EDRDG, CC BY-SA 4.0) whose every character is a",
@@ -149,13 +244,18 @@ def render(entries, names):
         "",
         "namespace namori::candidates {",
         "",
-        "// %d writings from %d given-name entries." % (len(order), entries),
+        "// %d writings from %d given-name entries; %d of them borne by people."
+        % (len(order), entries, sum(1 for w in order if people.get(w))),
         "const std::uint32_t kCount = %d;" % len(order),
         "",
         "const char kReadingKana[] = \"%s\";" % "".join(kana),
         "",
-        "const char kWritings[] =",
+        "const std::uint32_t kPeopleRuns[][2] = {",
     ]
+    out += ["    " + line for line in
+            wrap_items(["{%d, %d}," % (n, c) for n, c in runs], LINE_WIDTH)]
+    out += ["};", "const std::size_t kPeopleRunCount = sizeof kPeopleRuns / sizeof kPeopleRuns[0];",
+            "", "const char kWritings[] ="]
     out += literal_lines(writings, 64)
     out[-1] += ";"
     out += ["const std::size_t kWritingsSize = sizeof kWritings - 1;", "", "const char kReadings[] ="]
@@ -166,23 +266,39 @@ def render(entries, names):
     return "\n".join(out), len(order)
 
 
+def wrap_items(items, width):
+    lines, line = [], ""
+    for item in items:
+        if line and len(line) + 1 + len(item) > width:
+            lines.append(line)
+            line = ""
+        line += (" " if line else "") + item
+    if line:
+        lines.append(line)
+    return lines
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--enamdict", default="/usr/share/edict/enamdict")
     p.add_argument("--kanjidic", default="/usr/share/edict/kanjidic")
     p.add_argument("--strokes", default=os.path.join(here, "..", "engine", "stroke_rows.cpp"))
+    p.add_argument("--avoided", default=os.path.join(here, "..", "naming", "avoided_kanji.txt"))
     p.add_argument("--out", default=os.path.join(here, "..", "naming"))
     a = p.parse_args()
     counted = read_stroke_characters(a.strokes)
     name_kanji = read_name_kanji(a.kanjidic)
     allowed = {c for c in counted
                if (c in name_kanji or is_kana(c) or c in MARKS) and sjis(c) is not None}
-    entries, names = read_given_names(a.enamdict, allowed)
-    text, kept = render(entries, names)
+    entries = read_enamdict(a.enamdict)
+    count, names = read_given_names(entries, allowed)
+    people = count_people(entries, names)
+    text, kept = render(count, names, people, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
         f.write(text)
-    print("%d given-name entries, %d writings kept" % (entries, kept))
+    print("%d given-name entries, %d writings kept, %d borne by people"
+          % (count, kept, sum(1 for n in people.values() if n)))
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ if [ ! -f "$enamdict" ] || [ ! -f "$kanjidic" ]; then
 fi
 rm -rf "$work" && mkdir -p "$work"
 "$python" "$src/tools/gen_candidates.py" --enamdict "$enamdict" --kanjidic "$kanjidic" \
-  --strokes "$src/engine/stroke_rows.cpp" --out "$work"
+  --strokes "$src/engine/stroke_rows.cpp" --avoided "$src/naming/avoided_kanji.txt" --out "$work"
 if ! cmp "$work/candidates_data.cpp" "$src/naming/candidates_data.cpp"; then
   echo "naming/candidates_data.cpp differs from the generator's output; rerun tools/gen_candidates.py"
   exit 1
