@@ -21,8 +21,8 @@ namespace {
 
 // The name dialog's 34 bytes: at most 17 characters of at most 30 strokes.
 constexpr int kMaxGivenStrokes = 17 * kStrokeRows;
-constexpr int kBestTenths = 1000;           // a score of 100.0
-constexpr int kBuckets = kBestTenths + 1;   // printed scores 100.0 down to 0.0
+constexpr int kBestTenths = 1000;          // a score of 100.0
+constexpr int kBuckets = kBestTenths + 1;  // printed scores 100.0 down to 0.0
 constexpr std::uint16_t kNoKey = 0xFFFF;
 
 // Candidate flags worked out at load.
@@ -34,8 +34,12 @@ unsigned codeAt(const char* p) {
   return static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]);
 }
 
-bool isHiragana(unsigned c) { return c >= 0x829F && c <= 0x82F1; }
-bool isKatakana(unsigned c) { return c >= 0x8340 && c <= 0x8396 && c != 0x837F; }
+bool isHiragana(unsigned c) {
+  return c >= 0x829F && c <= 0x82F1;
+}
+bool isKatakana(unsigned c) {
+  return c >= 0x8340 && c <= 0x8396 && c != 0x837F;
+}
 
 // A kana a reading may hold: hiragana, katakana, ー and the kana repeat marks.
 bool isReadingKana(unsigned c) {
@@ -92,8 +96,8 @@ struct Catalog {
   std::vector<std::uint32_t> readings;  // offset of the record in kReadings
   std::vector<std::uint16_t> key;       // index into keys
   std::vector<std::uint8_t> characters;
-  std::vector<std::uint8_t> flags;      // kKeptForFemale, kKeptForMale, kAvoided
-  std::vector<std::uint8_t> sexes;      // NameSexTag bits of all readings
+  std::vector<std::uint8_t> flags;       // kKeptForFemale, kKeptForMale, kAvoided
+  std::vector<std::uint8_t> sexes;       // NameSexTag bits of all readings
   std::vector<std::uint16_t> peopleRun;  // index into candidates::kPeopleRuns
   std::vector<std::uint32_t> familiarity;
   std::vector<NameStrokes> keys;           // the given name's all and first only
@@ -131,7 +135,8 @@ struct Catalog {
       readings[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
       std::uint8_t f = *r == '1' ? kAvoided : 0;
       unsigned sex = 0;
-      const char* end = static_cast<const char*>(std::memchr(r, candidates::kReadingsEnd, rEnd - r));
+      const char* end =
+          static_cast<const char*>(std::memchr(r, candidates::kReadingsEnd, rEnd - r));
       if (!end) end = rEnd;
       for (const char* p = r + 1; p < end; ++p) {
         if (p == r + 1 || p[-1] == candidates::kReadingSeparator) sex |= (*p - '0') & 7;
@@ -395,6 +400,19 @@ std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
   });
   matched.insert(matched.end(), others.begin(), others.end());
   return matched;
+}
+
+std::size_t Suggestions::matchedReadings(std::size_t rank) const {
+  const Catalog& cat = catalog();
+  const std::uint32_t i = order_[rank];
+  const Pattern pattern = cat.pattern(filter_.reading);
+  if (pattern.any) return 0;
+  std::size_t n = 0;
+  cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t length) {
+    n += sexKeeps(filter_.sex, sex, cat.sexes[i]) && pattern.matches(p, length);
+    return false;
+  });
+  return n;
 }
 
 std::vector<CandidateReading> candidateReadings(std::uint32_t position) {

@@ -84,6 +84,9 @@ class Suggestions {
   // The readings shown for the candidate at rank: those the sex filter keeps,
   // the ones the reading pattern matches first, each group in code order.
   std::vector<CandidateReading> readings(std::size_t rank) const;
+  // How many of readings(rank), from the first, the reading pattern matches:
+  // those a list must never hide. 0 when there is no pattern.
+  std::size_t matchedReadings(std::size_t rank) const;
 
  private:
   friend Suggestions suggestGivenNames(const char*, const SuggestFilter&);

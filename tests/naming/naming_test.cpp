@@ -173,7 +173,9 @@ std::vector<CandidateReading> matchedFirst(const std::vector<CandidateReading>& 
   return out;
 }
 
-bool startsWith(const std::string& s, const std::string& p) { return s.rfind(p, 0) == 0; }
+bool startsWith(const std::string& s, const std::string& p) {
+  return s.rfind(p, 0) == 0;
+}
 bool endsWith(const std::string& s, const std::string& p) {
   return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
 }
@@ -192,7 +194,8 @@ TEST(Naming, FiltersKeepExactlyWhatTheySay) {
   const Case cases[] = {
       {"f", [](SuggestFilter& f) { f.sex = SexFilter::kFemale; },
        [](const char*, const R& r) { return bySex(kSexFemale, kSexMale, r); }},
-      {"m 3 characters 80", [](SuggestFilter& f) {
+      {"m 3 characters 80",
+       [](SuggestFilter& f) {
          f.sex = SexFilter::kMale;
          f.characters = 3;
          f.minScore = 80;
@@ -200,12 +203,14 @@ TEST(Naming, FiltersKeepExactlyWhatTheySay) {
        [](const char* w, const R& r) {
          return characters(w).size() == 3 ? bySex(kSexMale, kSexFemale, r) : R{};
        }},
-      {"with 翔 without 太", [](SuggestFilter& f) {
+      {"with 翔 without 太",
+       [](SuggestFilter& f) {
          f.with = "翔";
          f.without = "太大";
        },
-       [](const char* w, const R& r) { return contains(w, "翔") && !contains(w, "太") &&
-                                                  !contains(w, "大") ? r : R{}; }},
+       [](const char* w, const R& r) {
+         return contains(w, "翔") && !contains(w, "太") && !contains(w, "大") ? r : R{};
+       }},
       {"with 花子", [](SuggestFilter& f) { f.with = "花子"; },
        [](const char* w, const R& r) { return contains(w, "花") && contains(w, "子") ? r : R{}; }},
       {"ゆい", [](SuggestFilter& f) { f.reading = "ユイ"; },
@@ -216,7 +221,8 @@ TEST(Naming, FiltersKeepExactlyWhatTheySay) {
        [](const char*, const R& r) {
          return matchedFirst(r, [](const std::string& k) { return startsWith(k, "ゆ"); });
        }},
-      {"*と m", [](SuggestFilter& f) {
+      {"*と m",
+       [](SuggestFilter& f) {
          f.reading = "*と";
          f.sex = SexFilter::kMale;
        },
@@ -277,7 +283,8 @@ TEST(Naming, FiltersKeepExactlyWhatTheySay) {
       filter.top = 7;
       const Suggestions top = suggestGivenNames("山田", filter);
       ASSERT_EQ(top.size(), 7u);
-      for (std::size_t rank = 0; rank < 7; ++rank) EXPECT_EQ(top[rank].position, got[rank].position);
+      for (std::size_t rank = 0; rank < 7; ++rank)
+        EXPECT_EQ(top[rank].position, got[rank].position);
     }
   }
 }
