@@ -18,14 +18,17 @@ extern const char kReadingKana[];
 constexpr unsigned char kFirstKanaCode = 0x23;
 constexpr char kReadingSeparator = ' ';
 constexpr char kReadingsEnd = '!';
-// {people, number of writings}: the people of the writings in data order.
-extern const std::uint32_t kPeopleRuns[][2];
-extern const std::size_t kPeopleRunCount;
+constexpr unsigned char kRecordHead = 0x40;
+constexpr unsigned kRecordAvoided = 8;
+// {people, familiarity, number of writings}: the measures of the writings in
+// data order, one triple for each run of writings that share them.
+extern const std::uint32_t kMeasureRuns[][3];
+extern const std::size_t kMeasureRunCount;
 // Writings in data order, each ended by a NUL.
 extern const char kWritings[];
 extern const std::size_t kWritingsSize;
-// Per writing, in the same order: '1' if it has an avoided kanji, else '0';
-// then its readings, kReadingSeparator between two, each a sex digit
+// Per writing, in the same order: kRecordHead + the NameSexTag bits of all
+// its readings + kRecordAvoided if it has an avoided kanji; then its readings, kReadingSeparator between two, each a sex digit
 // (NameSexTag bits) and the packed kana; kReadingsEnd after the last.
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;

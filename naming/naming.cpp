@@ -9,6 +9,7 @@
 // tie-breaks. The people-first order is a counting sort on (people, score).
 #include "naming.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -25,10 +26,12 @@ constexpr int kBestTenths = 1000;          // a score of 100.0
 constexpr int kBuckets = kBestTenths + 1;  // printed scores 100.0 down to 0.0
 constexpr std::uint16_t kNoKey = 0xFFFF;
 
-// Candidate flags worked out at load.
-constexpr std::uint8_t kKeptForFemale = 1;  // a reading f, or unstated and none m
-constexpr std::uint8_t kKeptForMale = 2;    // a reading m, or unstated and none f
-constexpr std::uint8_t kAvoided = 4;        // has a kanji parents avoid
+// Candidate flags worked out at load, beside the NameSexTag bits of all its
+// readings (the low three bits).
+constexpr std::uint8_t kSexBits = 7;
+constexpr std::uint8_t kAvoided = 8;         // has a kanji parents avoid
+constexpr std::uint8_t kKeptForFemale = 16;  // a reading f, or unstated and none m
+constexpr std::uint8_t kKeptForMale = 32;    // a reading m, or unstated and none f
 
 unsigned codeAt(const char* p) {
   return static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]);
@@ -79,16 +82,69 @@ struct Pattern {
 
   bool matches(const char* p, std::size_t n) const {
     if (any) return true;
-    if (!packable || n < packed.size()) return false;
     const std::size_t k = packed.size();
-    if (!openStart && !openEnd) return n == k && std::memcmp(p, packed.data(), k) == 0;
-    if (!openStart) return std::memcmp(p, packed.data(), k) == 0;
-    if (!openEnd) return std::memcmp(p + n - k, packed.data(), k) == 0;
-    for (std::size_t at = 0; at + k <= n; ++at) {
-      if (std::memcmp(p + at, packed.data(), k) == 0) return true;
+    if (!packable || n < k) return false;
+    if (!openStart) return (openEnd || n == k) && equalAt(p);
+    if (!openEnd) return equalAt(p + n - k);
+    for (const char* last = p + n - k; p <= last; ++p) {
+      if (equalAt(p)) return true;
     }
     return false;
   }
+
+  // Readings are a few bytes: a plain loop beats a call to memcmp.
+  bool equalAt(const char* p) const {
+    for (std::size_t i = 0; i < packed.size(); ++i) {
+      if (p[i] != packed[i]) return false;
+    }
+    return true;
+  }
+};
+
+// The characters of a --with or --without list, looked up by their code.
+class CharacterSet {
+ public:
+  explicit CharacterSet(const std::string& sjis) {
+    if (sjis.empty()) return;
+    indexOf_.assign(0x10000, 0);
+    for (const char* c = sjis.c_str(); *c; c += charLength(c)) {
+      if (charLength(c) != 2) {
+        unmatchable_ = true;  // every writing is double-byte
+        continue;
+      }
+      std::uint8_t& index = indexOf_[codeAt(c)];
+      if (index != 0) continue;
+      if (count_ == 64) {
+        unmatchable_ = true;  // more than a writing of 17 characters can hold
+        index = 64;
+        continue;
+      }
+      index = static_cast<std::uint8_t>(++count_);
+      all_ |= std::uint64_t{1} << (index - 1);
+    }
+  }
+
+  bool empty() const { return indexOf_.empty(); }
+
+  bool holdsAll(const char* writing) const {
+    return !unmatchable_ && (found(writing) & all_) == all_;
+  }
+  bool holdsAny(const char* writing) const { return found(writing) != 0; }
+
+ private:
+  std::uint64_t found(const char* writing) const {
+    std::uint64_t bits = 0;
+    for (const char* c = writing; *c; c += charLength(c)) {
+      if (charLength(c) != 2) continue;
+      if (const unsigned index = indexOf_[codeAt(c)]) bits |= std::uint64_t{1} << (index - 1);
+    }
+    return bits;
+  }
+
+  std::vector<std::uint8_t> indexOf_;  // by Shift-JIS code: 1 + the bit; 0: not listed
+  std::uint64_t all_ = 0;
+  int count_ = 0;
+  bool unmatchable_ = false;
 };
 
 struct Catalog {
@@ -96,19 +152,21 @@ struct Catalog {
   std::vector<std::uint32_t> readings;  // offset of the record in kReadings
   std::vector<std::uint16_t> key;       // index into keys
   std::vector<std::uint8_t> characters;
-  std::vector<std::uint8_t> flags;       // kKeptForFemale, kKeptForMale, kAvoided
-  std::vector<std::uint8_t> sexes;       // NameSexTag bits of all readings
-  std::vector<std::uint16_t> peopleRun;  // index into candidates::kPeopleRuns
-  std::vector<std::uint32_t> familiarity;
+  std::vector<std::uint8_t> flags;         // the sexes of all readings, kAvoided, kKeptFor...
+  std::vector<std::uint32_t> runStart;     // per run of kMeasureRuns, its first candidate
+  std::vector<std::uint16_t> peopleRank;   // per run: how many greater people counts
   std::vector<NameStrokes> keys;           // the given name's all and first only
   std::array<unsigned, 128> kanaOfCode{};  // packed byte -> Shift-JIS code, 0 if none
-  std::size_t peopleRuns = 0;
+  std::size_t peopleRanks = 1;
 
   Catalog() {
     const std::uint32_t count = candidates::kCount;
     resize(count);
-    std::vector<std::uint16_t> keyOf((kMaxGivenStrokes + 1) * (kStrokeRows + 1), kNoKey);
-    std::vector<std::uint32_t> containing(0x10000);  // writings per character
+    // Keys by stroke sum and first strokes; sums above kTableStrokes, which
+    // few names reach, are looked up among the keys. A small table stays in
+    // the cache while the data, in people order, visits it at random.
+    constexpr int kTableStrokes = 191;
+    std::vector<std::uint16_t> keyOf((kTableStrokes + 1) * (kStrokeRows + 1), kNoKey);
 
     const char* w = candidates::kWritings;
     const char* const wEnd = w + candidates::kWritingsSize;
@@ -120,56 +178,55 @@ struct Catalog {
       const NameStrokes given = countNameStrokes(w);
       // Above the limit never happens for names of 34 bytes.
       const int all = given.all < kMaxGivenStrokes ? given.all : kMaxGivenStrokes;
-      std::uint16_t& k = keyOf[all * (kStrokeRows + 1) + given.first];
+      std::uint16_t k = kNoKey;
+      if (all <= kTableStrokes) {
+        k = keyOf[all * (kStrokeRows + 1) + given.first];
+      } else {
+        for (std::size_t j = 0; j < keys.size() && k == kNoKey; ++j) {
+          if (keys[j].all == all && keys[j].first == given.first) k = static_cast<std::uint16_t>(j);
+        }
+      }
       if (k == kNoKey) {
         k = static_cast<std::uint16_t>(keys.size());
         keys.push_back({all, given.first});
+        if (all <= kTableStrokes) keyOf[all * (kStrokeRows + 1) + given.first] = k;
       }
       key[i] = k;
       characters[i] = static_cast<std::uint8_t>(given.characters);
-      for (const char* c = w; *c; c += charLength(c)) {
-        if (charLength(c) == 2 && !contains(w, c)) ++containing[codeAt(c)];
-      }
       w += std::strlen(w) + 1;
 
       readings[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
-      std::uint8_t f = *r == '1' ? kAvoided : 0;
-      unsigned sex = 0;
-      const char* end =
-          static_cast<const char*>(std::memchr(r, candidates::kReadingsEnd, rEnd - r));
-      if (!end) end = rEnd;
-      for (const char* p = r + 1; p < end; ++p) {
-        if (p == r + 1 || p[-1] == candidates::kReadingSeparator) sex |= (*p - '0') & 7;
-      }
-      for (const char* p = r + 1; p < end; ++p) {
-        if (p != r + 1 && p[-1] != candidates::kReadingSeparator) continue;
-        const unsigned s = (*p - '0') & 7;
-        if (sexKeeps(SexFilter::kFemale, s, sex)) f |= kKeptForFemale;
-        if (sexKeeps(SexFilter::kMale, s, sex)) f |= kKeptForMale;
-      }
-      flags[i] = f;
-      sexes[i] = static_cast<std::uint8_t>(sex);
+      // The sexes of all readings; an unstated bit means a reading of no
+      // stated sex, which each filter keeps unless the other sex is stated.
+      const unsigned head = static_cast<unsigned char>(*r) - candidates::kRecordHead;
+      const unsigned sex = head & 7;
+      const void* found = std::memchr(r, candidates::kReadingsEnd, rEnd - r);
+      const char* const end = found ? static_cast<const char*>(found) : rEnd;
+      std::uint8_t f = head & candidates::kRecordAvoided ? kAvoided : 0;
+      if ((sex & kSexFemale) || ((sex & kSexUnstated) && !(sex & kSexMale))) f |= kKeptForFemale;
+      if ((sex & kSexMale) || ((sex & kSexUnstated) && !(sex & kSexFemale))) f |= kKeptForMale;
+      flags[i] = static_cast<std::uint8_t>(f | sex);
       r = end < rEnd ? end + 1 : rEnd;
     }
     if (i < count) resize(i);  // data shorter than its count: keep what is whole
 
-    for (std::uint32_t j = 0; j < i; ++j) {
-      std::uint32_t least = 0xFFFFFFFF;
-      for (const char* c = candidates::kWritings + writing[j]; *c; c += charLength(c)) {
-        if (charLength(c) == 2 && containing[codeAt(c)] < least) least = containing[codeAt(c)];
+    // The runs of measures, in data order; people counts only fall. A last
+    // run, of no measures, holds whatever candidates the runs leave.
+    const std::size_t runs = candidates::kMeasureRunCount;
+    runStart.resize(runs + 2);
+    peopleRank.resize(runs + 1);
+    std::uint32_t first = 0;
+    for (std::size_t r = 0; r < runs; ++r) {
+      if (r > 0 && candidates::kMeasureRuns[r][0] != candidates::kMeasureRuns[r - 1][0]) {
+        ++peopleRanks;
       }
-      familiarity[j] = least == 0xFFFFFFFF ? 0 : least;
+      peopleRank[r] = static_cast<std::uint16_t>(peopleRanks - 1);
+      runStart[r] = std::min(first, i);
+      first += candidates::kMeasureRuns[r][2];
     }
-
-    std::uint32_t j = 0;
-    for (std::size_t run = 0; run < candidates::kPeopleRunCount; ++run) {
-      for (std::uint32_t n = 0; n < candidates::kPeopleRuns[run][1] && j < i; ++n) {
-        peopleRun[j++] = static_cast<std::uint16_t>(run);
-      }
-    }
-    peopleRuns = candidates::kPeopleRunCount;
-    for (; j < i; ++j) peopleRun[j] = static_cast<std::uint16_t>(peopleRuns);  // none
-    ++peopleRuns;
+    peopleRank[runs] = static_cast<std::uint16_t>(peopleRanks++);
+    runStart[runs] = std::min(first, i);
+    runStart[runs + 1] = i;
 
     unsigned code = candidates::kFirstKanaCode;
     for (const char* k = candidates::kReadingKana; k[0] && k[1] && code < 128; k += 2, ++code) {
@@ -184,22 +241,19 @@ struct Catalog {
     key.resize(count);
     characters.resize(count);
     flags.resize(count);
-    sexes.resize(count);
-    peopleRun.resize(count);
-    familiarity.resize(count);
   }
 
-  // Does the writing before `at` already hold the character at `at`?
-  static bool contains(const char* from, const char* at) {
-    for (const char* c = from; c < at; c += charLength(c)) {
-      if (std::memcmp(c, at, 2) == 0) return true;
-    }
-    return false;
+  // The run of measures that holds candidate i.
+  std::size_t runOf(std::uint32_t i) const {
+    return std::upper_bound(runStart.begin(), runStart.end() - 1, i) - runStart.begin() - 1;
   }
-
   std::uint32_t people(std::uint32_t i) const {
-    const std::uint16_t run = peopleRun[i];
-    return run < candidates::kPeopleRunCount ? candidates::kPeopleRuns[run][0] : 0;
+    const std::size_t r = runOf(i);
+    return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][0] : 0;
+  }
+  std::uint32_t familiarity(std::uint32_t i) const {
+    const std::size_t r = runOf(i);
+    return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][1] : 0;
   }
 
   // A Shift-JIS pattern as isReadingPattern takes it, in packed form.
@@ -241,7 +295,7 @@ struct Catalog {
   // until f returns true; returns whether one did.
   template <typename F>
   bool anyReading(std::uint32_t i, F f) const {
-    const char* p = candidates::kReadings + readings[i] + 1;  // past the avoided digit
+    const char* p = candidates::kReadings + readings[i] + 1;  // past the head
     if (*p == candidates::kReadingsEnd) return false;
     for (;;) {
       const unsigned sex = (*p++ - '0') & 7;
@@ -251,30 +305,6 @@ struct Catalog {
       if (*end == candidates::kReadingsEnd) return false;
       p = end + 1;
     }
-  }
-
-  // Does the writing hold the character at c (charLength long)?
-  bool writingHas(std::uint32_t i, const char* c, std::size_t length) const {
-    for (const char* p = candidates::kWritings + writing[i]; *p;) {
-      const std::size_t n = charLength(p);
-      if (n == length && std::memcmp(p, c, n) == 0) return true;
-      p += n;
-    }
-    return false;
-  }
-
-  bool writingHasAll(std::uint32_t i, const std::string& chars) const {
-    for (const char* c = chars.c_str(); *c; c += charLength(c)) {
-      if (!writingHas(i, c, charLength(c))) return false;
-    }
-    return true;
-  }
-
-  bool writingHasAny(std::uint32_t i, const std::string& chars) const {
-    for (const char* c = chars.c_str(); *c; c += charLength(c)) {
-      if (writingHas(i, c, charLength(c))) return true;
-    }
-    return false;
   }
 
   std::string kana(const char* p, std::size_t n) const {
@@ -329,25 +359,28 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
                                                                 : 0;
   const std::uint8_t leaveOut = static_cast<std::uint8_t>(filter.anyKanji ? 0 : kAvoided);
   const bool byPeople = filter.order == SuggestOrder::kPeople;
+  const CharacterSet with(filter.with), without(filter.without);
   // The sort key: the bucket, or (people run, bucket) for the people order.
   const std::uint32_t excluded =
-      byPeople ? static_cast<std::uint32_t>(cat.peopleRuns * kBuckets) : kBuckets;
+      byPeople ? static_cast<std::uint32_t>(cat.peopleRanks * kBuckets) : kBuckets;
   const std::uint32_t count = static_cast<std::uint32_t>(cat.key.size());
   std::vector<std::uint32_t> slotOf(count);
   std::vector<std::uint32_t> start(excluded + 1);
+  std::size_t run = 0;  // of the candidate, for the people order
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t b = keyBucket[cat.key[i]];
     const std::uint8_t f = cat.flags[i];
     if (b == kBuckets || (f & leaveOut) || (sexFlag && !(f & sexFlag)) ||
         (filter.characters != 0 && cat.characters[i] != filter.characters) ||
-        (!filter.with.empty() && !cat.writingHasAll(i, filter.with)) ||
-        (!filter.without.empty() && cat.writingHasAny(i, filter.without)) ||
+        (!with.empty() && !with.holdsAll(candidates::kWritings + cat.writing[i])) ||
+        (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i])) ||
         (!pattern.any && !cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t n) {
-          return sexKeeps(filter.sex, sex, cat.sexes[i]) && pattern.matches(p, n);
+          return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
         }))) {
       b = excluded;
     } else if (byPeople) {
-      b += cat.peopleRun[i] * kBuckets;
+      while (i >= cat.runStart[run + 1]) ++run;
+      b += cat.peopleRank[run] * kBuckets;
     }
     slotOf[i] = b;
     ++start[b];
@@ -376,14 +409,14 @@ Suggestion Suggestions::operator[](std::size_t rank) const {
   s.given = candidates::kWritings + cat.writing[i];
   s.sex = 0;
   cat.anyReading(i, [&](unsigned sex, const char*, std::size_t) {
-    if (sexKeeps(filter_.sex, sex, cat.sexes[i])) s.sex |= sex;
+    if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) s.sex |= sex;
     return false;
   });
   s.grades = gradesOf(surname_, cat.keys[cat.key[i]]);
   s.score = keyScore_[cat.key[i]];
   s.position = i;
   s.people = cat.people(i);
-  s.familiarity = cat.familiarity[i];
+  s.familiarity = cat.familiarity(i);
   return s;
 }
 
@@ -393,7 +426,7 @@ std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
   const Pattern pattern = cat.pattern(filter_.reading);
   std::vector<CandidateReading> matched, others;
   cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t n) {
-    if (sexKeeps(filter_.sex, sex, cat.sexes[i])) {
+    if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) {
       (pattern.any || pattern.matches(p, n) ? matched : others).push_back({cat.kana(p, n), sex});
     }
     return false;
@@ -409,7 +442,7 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
   if (pattern.any) return 0;
   std::size_t n = 0;
   cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t length) {
-    n += sexKeeps(filter_.sex, sex, cat.sexes[i]) && pattern.matches(p, length);
+    n += sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, length);
     return false;
   });
   return n;
