@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "candidates_data.h"
+#include "kana.h"
 
 namespace namori {
 
@@ -35,26 +36,6 @@ constexpr std::uint8_t kKeptForMale = 32;    // a reading m, or unstated and non
 
 unsigned codeAt(const char* p) {
   return static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]);
-}
-
-bool isHiragana(unsigned c) {
-  return c >= 0x829F && c <= 0x82F1;
-}
-bool isKatakana(unsigned c) {
-  return c >= 0x8340 && c <= 0x8396 && c != 0x837F;
-}
-
-// A kana a reading may hold: hiragana, katakana, ー and the kana repeat marks.
-bool isReadingKana(unsigned c) {
-  return isHiragana(c) || isKatakana(c) || c == 0x815B || (c >= 0x8152 && c <= 0x8155);
-}
-
-// The stored form of a kana: katakana as hiragana, ヽ ヾ as ゝ ゞ; ヴ ヵ ヶ,
-// which have no hiragana in code page 932, stay.
-unsigned storedKana(unsigned c) {
-  if (isKatakana(c) && c <= 0x8393) return 0x829F + (c - 0x8340) - (c > 0x837F);
-  if (c == 0x8152 || c == 0x8153) return c + 2;
-  return c;
 }
 
 // Is the sex of a reading (its NameSexTag bits) kept by the filter, for a
@@ -256,38 +237,41 @@ struct Catalog {
     return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][1] : 0;
   }
 
-  // A Shift-JIS pattern as isReadingPattern takes it, in packed form.
+  // A Shift-JIS pattern as isReadingPattern takes it, in packed form: the
+  // kana in their stored form (normalizeKana), '*' (or ＊) at either end.
   Pattern pattern(const std::string& text) const {
     Pattern out;
     if (text.empty()) return out;
     out.any = false;
-    const char* p = text.c_str();
-    const char* end = p + text.size();
-    auto star = [](const char* at, const char* end) -> std::size_t {
-      if (at < end && *at == '*') return 1;
-      if (end - at >= 2 && codeAt(at) == 0x8196) return 2;  // ＊
+    std::string kana(text);
+    const auto starAt = [&kana](std::size_t at) -> std::size_t {
+      if (at < kana.size() && kana[at] == '*') return 1;
+      if (at + 1 < kana.size() && codeAt(kana.c_str() + at) == 0x8196) return 2;  // ＊
       return 0;
     };
-    if (const std::size_t n = star(p, end)) {
+    if (const std::size_t n = starAt(0)) {
       out.openStart = true;
-      p += n;
+      kana.erase(0, n);
     }
-    for (; p < end; p += 2) {
-      if (const std::size_t n = star(p, end); n && p + n == end) {
-        out.openEnd = true;
-        break;
-      }
-      if (end - p < 2 || charLength(p) != 2 || !isReadingKana(codeAt(p))) {
-        out.valid = false;
-        return out;
-      }
-      const unsigned c = storedKana(codeAt(p));
+    if (!kana.empty() && kana.back() == '*') {
+      out.openEnd = true;
+      kana.pop_back();
+    } else if (kana.size() >= 2 && starAt(kana.size() - 2) == 2) {
+      out.openEnd = true;
+      kana.resize(kana.size() - 2);
+    }
+    std::string stored;
+    if (kana.empty() || !normalizeKana(kana, &stored)) {
+      out.valid = false;
+      return out;
+    }
+    for (std::size_t at = 0; at < stored.size(); at += 2) {
+      const unsigned c = codeAt(stored.c_str() + at);
       unsigned b = 0;
       while (b < kanaOfCode.size() && kanaOfCode[b] != c) ++b;
       if (b == kanaOfCode.size()) out.packable = false;  // no candidate reads so
       out.packed += static_cast<char>(b);
     }
-    if (out.packed.empty()) out.valid = false;
     return out;
   }
 

@@ -3,10 +3,10 @@
 
 Source: the given names of ENAMDICT (entries tagged f, m or g, never h, which
 is one person's full name), kept only where a child could be registered with
-the writing: every character is a jouyou or jinmeiyou kanji (KANJIDIC field G1
-to G10), hiragana, katakana or one of ー 々 ゝ ゞ ヽ ヾ, and every character has
-a code page 932 form and a stroke count in our stroke dictionary
-(engine/stroke_rows.cpp); the whole writing fits the name dialog's 34 bytes.
+the writing: every character is registrable as tools/gen_registrable.py says
+(the jouyou and jinmeiyou kanji of KANJIDIC2, kana, ー 々 ゝ ゞ ヽ ヾ) and counts
+in our stroke dictionary (engine/stroke_rows.cpp); the whole writing fits the
+name dialog's 34 bytes.
 Each writing keeps all its readings (hiragana), each with its own sex: f
 and/or m where an entry says so, else unstated (g). An entry tagged u
 (unclassified) adds its reading, unstated, to a writing that already is a
@@ -35,7 +35,7 @@ Layout of the data (Shift-JIS once compiled):
   packed one byte per kana (byte 0x23 + i is character i of kReadingKana,
   skipping '?' and the backslash); '!' after the last.
 
-Usage: gen_candidates.py [--enamdict PATH] [--kanjidic PATH] [--strokes PATH]
+Usage: gen_candidates.py [--enamdict PATH] [--kanjidic2 PATH] [--strokes PATH]
                          [--avoided PATH] [--out DIR]
 """
 import argparse
@@ -43,28 +43,17 @@ import os
 import re
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from gen_registrable import KANJIDIC2, registrable_characters  # noqa: E402
+
 F, M, U = 1, 2, 4  # NameSexTag: f, m, unstated
 AVOIDED = 8
 HEAD = 0x40  # a record's first byte: HEAD + its sexes + AVOIDED
 SEX_BITS = {"f": F, "m": M, "g": U}
-MARKS = "ー々ゝゞヽヾ"
 MAX_BYTES = 34
 FIRST_CODE = 0x23
 SKIPPED_CODES = (ord("?"), ord("\\"))
 LINE_WIDTH = 96
-
-
-def read_name_kanji(path):
-    """Jouyou and jinmeiyou kanji: KANJIDIC entries with a grade G1 to G10."""
-    kanji = set()
-    with open(path, "rb") as f:
-        for raw in f:
-            if raw.startswith(b"#"):
-                continue
-            fields = raw.decode("euc_jp").split()
-            if any(re.fullmatch(r"G([1-9]|10)", x) for x in fields[2:]):
-                kanji.add(fields[0])
-    return kanji
 
 
 def read_stroke_characters(path):
@@ -89,12 +78,15 @@ def sjis(text):
 
 
 def to_hiragana(reading):
-    """Katakana as hiragana; a katakana whose hiragana has no code page 932
-    form (ヴ, ヵ, ヶ) stays as it is."""
+    """A reading in the form the program stores and compares (normalizeKana):
+    katakana as hiragana, ヽ ヾ as ゝ ゞ, ヵ ヶ as か け; ヴ, whose hiragana has
+    no code page 932 form, stays."""
     out = []
     for ch in reading:
         o = ord(ch)
-        if 0x30A1 <= o <= 0x30F6 or o in (0x30FD, 0x30FE):
+        if ch in "ヵヶ":
+            ch = "かけ"["ヵヶ".index(ch)]
+        elif 0x30A1 <= o <= 0x30F6 or o in (0x30FD, 0x30FE):
             h = chr(o - 0x60)
             if sjis(h) is not None:
                 ch = h
@@ -293,15 +285,12 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--enamdict", default="/usr/share/edict/enamdict")
-    p.add_argument("--kanjidic", default="/usr/share/edict/kanjidic")
+    p.add_argument("--kanjidic2", default=KANJIDIC2)
     p.add_argument("--strokes", default=os.path.join(here, "..", "engine", "stroke_rows.cpp"))
     p.add_argument("--avoided", default=os.path.join(here, "..", "naming", "avoided_kanji.txt"))
     p.add_argument("--out", default=os.path.join(here, "..", "naming"))
     a = p.parse_args()
-    counted = read_stroke_characters(a.strokes)
-    name_kanji = read_name_kanji(a.kanjidic)
-    allowed = {c for c in counted
-               if (c in name_kanji or is_kana(c) or c in MARKS) and sjis(c) is not None}
+    allowed = registrable_characters(a.kanjidic2) & read_stroke_characters(a.strokes)
     entries = read_enamdict(a.enamdict)
     count, names = read_given_names(entries, allowed)
     people = count_people(entries, names)
