@@ -82,30 +82,27 @@ struct Pattern {
   }
 };
 
-// The characters of a --with or --without list, looked up by their code.
+// The characters of a --with or --without list. Lists are short: a linear
+// look-up beats a table the size of the code space, which misses the cache.
 class CharacterSet {
  public:
   explicit CharacterSet(const std::string& sjis) {
-    if (sjis.empty()) return;
-    indexOf_.assign(0x10000, 0);
     for (const char* c = sjis.c_str(); *c; c += charLength(c)) {
       if (charLength(c) != 2) {
         unmatchable_ = true;  // every writing is double-byte
         continue;
       }
-      std::uint8_t& index = indexOf_[codeAt(c)];
-      if (index != 0) continue;
-      if (count_ == 64) {
-        unmatchable_ = true;  // more than a writing of 17 characters can hold
-        index = 64;
-        continue;
-      }
-      index = static_cast<std::uint8_t>(++count_);
-      all_ |= std::uint64_t{1} << (index - 1);
+      const unsigned code = codeAt(c);
+      if (std::find(codes_.begin(), codes_.end(), code) != codes_.end()) continue;
+      // More than 64 characters: more than a writing of 17 can hold all of.
+      if (codes_.size() == 64) unmatchable_ = true;
+      codes_.push_back(code);
     }
+    listed_ = !sjis.empty();
+    all_ = codes_.size() >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << codes_.size()) - 1;
   }
 
-  bool empty() const { return indexOf_.empty(); }
+  bool empty() const { return !listed_; }
 
   bool holdsAll(const char* writing) const {
     return !unmatchable_ && (found(writing) & all_) == all_;
@@ -113,18 +110,23 @@ class CharacterSet {
   bool holdsAny(const char* writing) const { return found(writing) != 0; }
 
  private:
+  // Bit j for each listed character j the writing holds (the 64th and later
+  // share the last bit).
   std::uint64_t found(const char* writing) const {
     std::uint64_t bits = 0;
     for (const char* c = writing; *c; c += charLength(c)) {
       if (charLength(c) != 2) continue;
-      if (const unsigned index = indexOf_[codeAt(c)]) bits |= std::uint64_t{1} << (index - 1);
+      const unsigned code = codeAt(c);
+      for (std::size_t j = 0; j < codes_.size(); ++j) {
+        if (codes_[j] == code) bits |= std::uint64_t{1} << (j < 64 ? j : 63);
+      }
     }
     return bits;
   }
 
-  std::vector<std::uint8_t> indexOf_;  // by Shift-JIS code: 1 + the bit; 0: not listed
+  std::vector<unsigned> codes_;
   std::uint64_t all_ = 0;
-  int count_ = 0;
+  bool listed_ = false;
   bool unmatchable_ = false;
 };
 
@@ -275,6 +277,16 @@ struct Catalog {
     return out;
   }
 
+  // False when no reading of candidate i holds the packed kana: a quick test
+  // before the readings are taken apart (sex digits may match too).
+  bool mayHold(std::uint32_t i, char kana) const {
+    for (const char* p = candidates::kReadings + readings[i] + 1; *p != candidates::kReadingsEnd;
+         ++p) {
+      if (*p == kana) return true;
+    }
+    return false;
+  }
+
   // Calls f(sex, kana, length) for each reading of candidate i, in code order,
   // until f returns true; returns whether one did.
   template <typename F>
@@ -358,6 +370,7 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
         (filter.characters != 0 && cat.characters[i] != filter.characters) ||
         (!with.empty() && !with.holdsAll(candidates::kWritings + cat.writing[i])) ||
         (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i])) ||
+        (!pattern.any && !cat.mayHold(i, pattern.packed[0])) ||
         (!pattern.any && !cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t n) {
           return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
         }))) {
