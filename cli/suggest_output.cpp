@@ -27,7 +27,7 @@ std::vector<std::string> sexTags(unsigned sex) {
 // shown whole.
 constexpr std::size_t kReadingsColumns = 24;
 
-std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
+std::string tableReadingsCell(const Suggestions& suggestions, std::size_t rank) {
   const std::vector<CandidateReading> readings = suggestions.readings(rank);
   const std::size_t matched = suggestions.matchedReadings(rank);
   std::string cell;
@@ -35,7 +35,7 @@ std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
   for (const CandidateReading& reading : readings) {
     const std::string kana = toUtf8(reading.kana);
     const std::string next = cell.empty() ? kana : cell + u8"・" + kana;
-    if (shown >= matched && displayWidth(next) > kReadingsColumns) break;
+    if (shown >= std::max<std::size_t>(matched, 1) && displayWidth(next) > kReadingsColumns) break;
     cell = next;
     ++shown;
   }
@@ -81,7 +81,7 @@ std::string suggestionTable(const Suggestions& suggestions) {
     std::string sex;
     for (const std::string& tag : sexTags(s.sex)) sex += tag;
     std::array<std::string, kColumns> row = {std::to_string(rank + 1), toUtf8(s.given),
-                                             readingsCell(suggestions, rank), sex};
+                                             tableReadingsCell(suggestions, rank), sex};
     for (int grade = 0; grade < kGradeCount; ++grade) {
       row[4 + grade] = std::to_string(s.grades.value[grade]);
     }
