@@ -176,7 +176,7 @@ struct Catalog {
       }
       key[i] = k;
       characters[i] = static_cast<std::uint8_t>(given.characters);
-      w += std::strlen(w) + 1;
+      w += given.bytes + 1;
 
       readings[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
       // The sexes of all readings; an unstated bit means a reading of no
