@@ -28,8 +28,15 @@ extern const std::size_t kMeasureRunCount;
 extern const char kWritings[];
 extern const std::size_t kWritingsSize;
 // Per writing, in the same order: kRecordHead + the NameSexTag bits of all
-// its readings + kRecordAvoided if it has an avoided kanji; then its readings, kReadingSeparator between two, each a sex digit
-// (NameSexTag bits) and the packed kana; kReadingsEnd after the last.
+// its readings + kRecordAvoided if it has an avoided kanji.
+extern const char kHeads[];
+// The offset in kReadings of records 0, kRecordStride, 2 * kRecordStride...
+extern const std::uint32_t kRecordStride;
+extern const std::uint32_t kRecordStarts[];
+extern const std::size_t kRecordStartCount;
+// Per writing, in the same order, a record: its readings, kReadingSeparator
+// between two, each a sex digit (NameSexTag bits) and the packed kana;
+// kReadingsEnd after the last.
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;
 

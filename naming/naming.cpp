@@ -131,9 +131,8 @@ class CharacterSet {
 };
 
 struct Catalog {
-  std::vector<std::uint32_t> writing;   // offset into kWritings
-  std::vector<std::uint32_t> readings;  // offset of the record in kReadings
-  std::vector<std::uint16_t> key;       // index into keys
+  std::vector<std::uint32_t> writing;  // offset into kWritings
+  std::vector<std::uint16_t> key;      // index into keys
   std::vector<std::uint8_t> characters;
   std::vector<std::uint8_t> flags;         // the sexes of all readings, kAvoided, kKeptFor...
   std::vector<std::uint32_t> runStart;     // per run of kMeasureRuns, its first candidate
@@ -153,10 +152,9 @@ struct Catalog {
 
     const char* w = candidates::kWritings;
     const char* const wEnd = w + candidates::kWritingsSize;
-    const char* r = candidates::kReadings;
-    const char* const rEnd = r + candidates::kReadingsSize;
+    const char* head = candidates::kHeads;
     std::uint32_t i = 0;
-    for (; i < count && w < wEnd && r + 1 < rEnd; ++i) {
+    for (; i < count && w < wEnd && *head; ++i, ++head) {
       writing[i] = static_cast<std::uint32_t>(w - candidates::kWritings);
       const NameStrokes given = countNameStrokes(w);
       // Above the limit never happens for names of 34 bytes.
@@ -178,18 +176,14 @@ struct Catalog {
       characters[i] = static_cast<std::uint8_t>(given.characters);
       w += given.bytes + 1;
 
-      readings[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
       // The sexes of all readings; an unstated bit means a reading of no
       // stated sex, which each filter keeps unless the other sex is stated.
-      const unsigned head = static_cast<unsigned char>(*r) - candidates::kRecordHead;
-      const unsigned sex = head & 7;
-      const void* found = std::memchr(r, candidates::kReadingsEnd, rEnd - r);
-      const char* const end = found ? static_cast<const char*>(found) : rEnd;
-      std::uint8_t f = head & candidates::kRecordAvoided ? kAvoided : 0;
+      const unsigned bits = static_cast<unsigned char>(*head) - candidates::kRecordHead;
+      const unsigned sex = bits & 7;
+      std::uint8_t f = bits & candidates::kRecordAvoided ? kAvoided : 0;
       if ((sex & kSexFemale) || ((sex & kSexUnstated) && !(sex & kSexMale))) f |= kKeptForFemale;
       if ((sex & kSexMale) || ((sex & kSexUnstated) && !(sex & kSexFemale))) f |= kKeptForMale;
       flags[i] = static_cast<std::uint8_t>(f | sex);
-      r = end < rEnd ? end + 1 : rEnd;
     }
     if (i < count) resize(i);  // data shorter than its count: keep what is whole
 
@@ -220,10 +214,30 @@ struct Catalog {
 
   void resize(std::uint32_t count) {
     writing.resize(count);
-    readings.resize(count);
     key.resize(count);
     characters.resize(count);
     flags.resize(count);
+  }
+
+  // The record of readings of candidate i: the nearest record kRecordStarts
+  // gives, then a few steps. An empty record if the data ends first.
+  static const char* record(std::uint32_t i) {
+    static const char kNone[] = {candidates::kReadingsEnd, '\0'};
+    const std::uint32_t stride = candidates::kRecordStride;
+    if (stride == 0 || i / stride >= candidates::kRecordStartCount) return kNone;
+    const char* r = candidates::kReadings + candidates::kRecordStarts[i / stride];
+    for (std::uint32_t n = i % stride; n > 0; --n) {
+      r = nextRecord(r);
+      if (!r) return kNone;
+    }
+    return r < candidates::kReadings + candidates::kReadingsSize ? r : kNone;
+  }
+
+  // The record after r, or null at the end of the data.
+  static const char* nextRecord(const char* r) {
+    const char* const end = candidates::kReadings + candidates::kReadingsSize;
+    const void* found = std::memchr(r, candidates::kReadingsEnd, end - r);
+    return found ? static_cast<const char*>(found) + 1 : nullptr;
   }
 
   // The run of measures that holds candidate i.
@@ -279,9 +293,8 @@ struct Catalog {
 
   // False when no reading of candidate i holds the packed kana: a quick test
   // before the readings are taken apart (sex digits may match too).
-  bool mayHold(std::uint32_t i, char kana) const {
-    for (const char* p = candidates::kReadings + readings[i] + 1; *p != candidates::kReadingsEnd;
-         ++p) {
+  static bool mayHold(const char* record, char kana) {
+    for (const char* p = record; *p != candidates::kReadingsEnd; ++p) {
       if (*p == kana) return true;
     }
     return false;
@@ -290,8 +303,8 @@ struct Catalog {
   // Calls f(sex, kana, length) for each reading of candidate i, in code order,
   // until f returns true; returns whether one did.
   template <typename F>
-  bool anyReading(std::uint32_t i, F f) const {
-    const char* p = candidates::kReadings + readings[i] + 1;  // past the head
+  static bool anyReading(const char* record, F f) {
+    const char* p = record;
     if (*p == candidates::kReadingsEnd) return false;
     for (;;) {
       const unsigned sex = (*p++ - '0') & 7;
@@ -362,18 +375,22 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   const std::uint32_t count = static_cast<std::uint32_t>(cat.key.size());
   std::vector<std::uint32_t> slotOf(count);
   std::vector<std::uint32_t> start(excluded + 1);
-  std::size_t run = 0;  // of the candidate, for the people order
+  std::size_t run = 0;                       // of the candidate, for the people order
+  const char* next = candidates::kReadings;  // the record after, for the pattern
   for (std::uint32_t i = 0; i < count; ++i) {
+    const char* const record = next;
+    if (!pattern.any && record) next = Catalog::nextRecord(record);
     std::uint32_t b = keyBucket[cat.key[i]];
     const std::uint8_t f = cat.flags[i];
     if (b == kBuckets || (f & leaveOut) || (sexFlag && !(f & sexFlag)) ||
         (filter.characters != 0 && cat.characters[i] != filter.characters) ||
         (!with.empty() && !with.holdsAll(candidates::kWritings + cat.writing[i])) ||
         (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i])) ||
-        (!pattern.any && !cat.mayHold(i, pattern.packed[0])) ||
-        (!pattern.any && !cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t n) {
-          return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
-        }))) {
+        (!pattern.any &&
+         (!record || !Catalog::mayHold(record, pattern.packed[0]) ||
+          !Catalog::anyReading(record, [&](unsigned sex, const char* p, std::size_t n) {
+            return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
+          })))) {
       b = excluded;
     } else if (byPeople) {
       while (i >= cat.runStart[run + 1]) ++run;
@@ -405,7 +422,7 @@ Suggestion Suggestions::operator[](std::size_t rank) const {
   Suggestion s;
   s.given = candidates::kWritings + cat.writing[i];
   s.sex = 0;
-  cat.anyReading(i, [&](unsigned sex, const char*, std::size_t) {
+  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char*, std::size_t) {
     if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) s.sex |= sex;
     return false;
   });
@@ -422,7 +439,7 @@ std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
   const std::uint32_t i = order_[rank];
   const Pattern pattern = cat.pattern(filter_.reading);
   std::vector<CandidateReading> matched, others;
-  cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t n) {
+  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char* p, std::size_t n) {
     if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) {
       (pattern.any || pattern.matches(p, n) ? matched : others).push_back({cat.kana(p, n), sex});
     }
@@ -438,7 +455,7 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
   const Pattern pattern = cat.pattern(filter_.reading);
   if (pattern.any) return 0;
   std::size_t n = 0;
-  cat.anyReading(i, [&](unsigned sex, const char* p, std::size_t length) {
+  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char* p, std::size_t length) {
     n += sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, length);
     return false;
   });
@@ -448,8 +465,8 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
 std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
   const Catalog& cat = catalog();
   std::vector<CandidateReading> out;
-  if (position >= cat.readings.size()) return out;
-  cat.anyReading(position, [&](unsigned sex, const char* p, std::size_t n) {
+  if (position >= cat.key.size()) return out;
+  Catalog::anyReading(Catalog::record(position), [&](unsigned sex, const char* p, std::size_t n) {
     out.push_back({cat.kana(p, n), sex});
     return false;
   });

@@ -28,10 +28,12 @@ their meaning) are kept, flagged.
 Layout of the data (Shift-JIS once compiled):
 - kMeasureRuns: {people, familiarity, number of writings}, in data order.
 - kWritings: the writings in data order, each ended by a NUL.
-- kReadings: one record per writing, in the same order: a byte 0x40 + the sum
-  of the sexes its readings have (f 1, m 2, unstated 4) + 8 when it has an
-  avoided kanji; then its readings, a space between two, each a digit for
-  its sex (f 1, m 2, both 3, unstated 4) and its kana
+- kHeads: one byte per writing, in the same order: 0x40 + the sexes its
+  readings have (f 1, m 2, unstated 4) + 8 when it has an avoided kanji.
+- kRecordStarts: the offset in kReadings of every kRecordStride-th record.
+- kReadings: one record per writing, in the same order: its readings, a
+  space between two, each a digit for its sex (f 1, m 2, both 3, unstated 4)
+  and its kana
   packed one byte per kana (byte 0x23 + i is character i of kReadingKana,
   skipping '?' and the backslash); '!' after the last.
 
@@ -48,7 +50,8 @@ from gen_registrable import KANJIDIC2, registrable_characters  # noqa: E402
 
 F, M, U = 1, 2, 4  # NameSexTag: f, m, unstated
 AVOIDED = 8
-HEAD = 0x40  # a record's first byte: HEAD + its sexes + AVOIDED
+HEAD = 0x40  # a writing's head: HEAD + its sexes + AVOIDED
+RECORD_STRIDE = 16  # kRecordStarts holds every 16th record's offset
 SEX_BITS = {"f": F, "m": M, "g": U}
 MAX_BYTES = 34
 FIRST_CODE = 0x23
@@ -225,11 +228,16 @@ def render(entries, names, people, avoided):
     kana = sorted({c for rs in readings.values() for r in rs for c in r}, key=sjis)
     code = kana_codes(kana)
     writings = [w + "\\0" for w in order]
-    packed = ["%c%s!" % (chr(HEAD + (AVOIDED if any(c in avoided for c in w) else 0)
-                             + union(names[w].values())),
-                         " ".join("%d%s" % (names[w][r], "".join(code[c] for c in r))
-                                  for r in readings[w]))
-              for w in order]
+    heads = "".join(chr(HEAD + (AVOIDED if any(c in avoided for c in w) else 0)
+                            + union(names[w].values())) for w in order)
+    packed = [" ".join("%d%s" % (names[w][r], "".join(code[c] for c in r))
+                       for r in readings[w]) + "!" for w in order]
+    # Every byte of a record is ASCII, one byte of the compiled string.
+    starts, at = [], 0
+    for i, record in enumerate(packed):
+        if i % RECORD_STRIDE == 0:
+            starts.append(at)
+        at += len(record)
     runs = []
     for w in order:
         measures = (people.get(w, 0), familiarity[w])
@@ -261,7 +269,15 @@ def render(entries, names, people, avoided):
             "", "const char kWritings[] ="]
     out += literal_lines(writings, 64)
     out[-1] += ";"
-    out += ["const std::size_t kWritingsSize = sizeof kWritings - 1;", "", "const char kReadings[] ="]
+    out += ["const std::size_t kWritingsSize = sizeof kWritings - 1;", "", "const char kHeads[] ="]
+    out += ['    "%s"' % heads[i:i + LINE_WIDTH] for i in range(0, len(heads), LINE_WIDTH)]
+    out[-1] += ";"
+    out += ["", "const std::uint32_t kRecordStride = %d;" % RECORD_STRIDE,
+            "const std::uint32_t kRecordStarts[] = {"]
+    out += ["    " + line for line in wrap_items(["%d," % n for n in starts], LINE_WIDTH)]
+    out += ["};",
+            "const std::size_t kRecordStartCount = sizeof kRecordStarts / sizeof kRecordStarts[0];",
+            "", "const char kReadings[] ="]
     out += literal_lines(packed, LINE_WIDTH)
     out[-1] += ";"
     out += ["const std::size_t kReadingsSize = sizeof kReadings - 1;", "",
