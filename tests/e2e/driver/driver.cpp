@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -574,6 +575,11 @@ void scenarioNaming() {
   post(210);
   HWND dlg = waitBox("名付け", mainWindow);
   if (dlg == NULL) return;
+  RECT outer = {}, inner = {};
+  GetWindowRect(mainWindow, &outer);
+  GetWindowRect(dlg, &inner);
+  CHECK(abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 &&
+        abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2);
   HWND list = GetDlgItem(dlg, 1220);
   CHECK(list != NULL && itemCount(list) == 0 && !IsWindowEnabled(GetDlgItem(dlg, 1231)));
   CHECK_TEXT(text(dlg, 1201), "");
