@@ -15,10 +15,10 @@ extern const char kReadingKana[];
 constexpr unsigned char kFirstKanaCode = 0x23;
 constexpr char kReadingSeparator = ' ';
 constexpr char kReadingsEnd = '!';
-// Writings in Shift-JIS code order, each followed by its sex digit.
+// Writings in Shift-JIS code order, each ended by a NUL.
 extern const char kWritings[];
 extern const std::size_t kWritingsSize;
-// The readings of each writing, packed, in the same order.
+// Per writing, in the same order: its sex digit, then its readings, packed.
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;
 
