@@ -2,12 +2,16 @@
 // UTF-8; inside, everything is Shift-JIS as in the Windows program. Texts
 // that carry Japanese are u8 literals, since every plain literal of this
 // program is compiled to Shift-JIS.
+#include <errno.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli_reading.h"
@@ -133,6 +137,11 @@ int runReading(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
+  if (!namori::cli::hasCountingCharacter(surname, "SURNAME", &error) ||
+      !namori::cli::hasCountingCharacter(given, "GIVEN", &error)) {
+    warn(error);
+    return kExitUsage;
+  }
   warnAboutNames(surname, given);
   namori::runNameReading(state);
   if (options.career) namori::runCareerCommand(state);
@@ -140,7 +149,7 @@ int runReading(const Options& options) {
   const std::string report = namori::pendingReport(state);
   std::string out;
   if (options.json) {
-    out = namori::cli::readingJson(surname, given, options.career).dump() + "\n";
+    out = namori::cli::JsonReader(options.career).reading(surname, given).dump() + "\n";
   } else if (options.sjis) {
     out = report;  // the report's exact bytes
   } else {
@@ -151,7 +160,12 @@ int runReading(const Options& options) {
 
   if (options.save) {
     const std::string fileName = namori::cli::toUtf8(state.reportFileName);
-    if (saveReport(state, options.fileEncoding == "utf-8")) {
+    const std::string problem = namori::reportFileNameProblem(state.reportFileName);
+    if (!problem.empty()) {
+      warn("did not write the report file: the name \"" + fileName + "\" is refused, since " +
+           problem);
+      status = kExitFailure;
+    } else if (saveReport(state, options.fileEncoding == "utf-8")) {
       warn("wrote " + fileName);
     } else {
       warn("could not write the report file \"" + fileName + "\" in the current directory");
@@ -161,24 +175,36 @@ int runReading(const Options& options) {
   return status;
 }
 
+// Reads standard input with read(2), a block at a time as it arrives, so
+// that neither a long line nor a slow writer holds anything up; the reader
+// keeps at most one line's worth.
 int runBatch(bool career) {
-  bool anyBad = false;
-  std::string out;
-  char* buffer = nullptr;
-  std::size_t capacity = 0;
-  std::size_t lineNumber = 0;
-  for (ssize_t length; (length = ::getline(&buffer, &capacity, stdin)) >= 0;) {
-    ++lineNumber;
-    std::string_view line(buffer, static_cast<std::size_t>(length));
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-    if (!namori::cli::batchLine(line, lineNumber, career, &out)) anyBad = true;
-    out += '\n';
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) break;
+  namori::cli::BatchReader reader(career);
+  const namori::cli::BatchReader::Emit emit = [](std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  };
+  std::vector<char> buffer(64 * 1024);
+  bool complete = true;
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int readError = errno;
+      std::fflush(stdout);
+      warn(std::string("could not read standard input: ") + std::strerror(readError));
+      return kExitFailure;
+    }
+    if (got == 0) {
+      complete = reader.finish(emit);
+      break;
+    }
+    if (!reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)), emit)) {
+      complete = false;
+      break;
+    }
   }
-  std::free(buffer);
-  if (std::ferror(stdout) || std::fflush(stdout) != 0) return outputFailure();
-  return anyBad ? kExitUsage : kExitOk;
+  if (!complete || std::ferror(stdout) || std::fflush(stdout) != 0) return outputFailure();
+  return reader.sawBadLine() ? kExitUsage : kExitOk;
 }
 
 // A reading for --reading: kana only (hiragana, katakana, ー).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace namori {
 
@@ -13,6 +14,11 @@ namespace namori {
 // by character, so the second byte of a double-byte character such as ソ
 // (0x83 0x5C) is never taken for a backslash.
 bool isSafeReportFileName(const char* sjisFileName);
+
+// Why isSafeReportFileName refuses the name, in words for a message (such as
+// "it holds \"/\", which a Windows file name cannot hold"); empty when it
+// does not.
+std::string reportFileNameProblem(const char* sjisFileName);
 
 // Creates or opens the file in the current directory, writes the size bytes
 // of data from its start and cuts it to that length. Refuses a name that
