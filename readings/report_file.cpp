@@ -2,7 +2,6 @@
 // report file name. The name check is shared by both platforms.
 #include "report_file.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "readings.h"
@@ -59,9 +58,9 @@ std::string reportFileNameProblem(const char* sjisFileName) {
       if (isUndefinedSingleByte(first)) return notShiftJis;
       if (isForbiddenSingleByte(first)) {
         if (first < 0x20 || first == 0x7F) {
-          char code[8];
-          std::snprintf(code, sizeof code, "U+%04X", first);
-          return std::string("it holds the control character ") + code;
+          const char* const hex = "0123456789ABCDEF";
+          return std::string("it holds the control character U+00") + hex[first >> 4] +
+                 hex[first & 0xF];
         }
         return std::string("it holds \"") + static_cast<char>(first) +
                "\", which a Windows file name cannot hold";
@@ -75,7 +74,8 @@ std::string reportFileNameProblem(const char* sjisFileName) {
 }
 
 bool isSafeReportFileName(const char* sjisFileName) {
-  return reportFileNameProblem(sjisFileName).empty();
+  if (!reportFileNameProblem(sjisFileName).empty()) return false;
+  return true;
 }
 
 const char* pendingReport(const ReadingState& state) {

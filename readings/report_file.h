@@ -7,6 +7,11 @@
 
 namespace namori {
 
+// Why isSafeReportFileName refuses the name, in words for a message (such as
+// "it holds \"/\", which a Windows file name cannot hold"); empty when it
+// does not.
+std::string reportFileNameProblem(const char* sjisFileName);
+
 // True when the Shift-JIS file name names a plain file in the current
 // directory and nothing else: not empty, decoding into whole characters, with
 // no "..", and no character that Windows forbids in a file name
@@ -14,11 +19,6 @@ namespace namori {
 // by character, so the second byte of a double-byte character such as ソ
 // (0x83 0x5C) is never taken for a backslash.
 bool isSafeReportFileName(const char* sjisFileName);
-
-// Why isSafeReportFileName refuses the name, in words for a message (such as
-// "it holds \"/\", which a Windows file name cannot hold"); empty when it
-// does not.
-std::string reportFileNameProblem(const char* sjisFileName);
 
 // Creates or opens the file in the current directory, writes the size bytes
 // of data from its start and cuts it to that length. Refuses a name that
