@@ -32,9 +32,11 @@ const char kVersion[] = "namori-cli 1.0";
 
 const char kFooter[] =
     u8"Names are UTF-8. Each is converted to Shift-JIS (code page 932) and cut to\n"
-    u8"34 bytes (17 full-width characters), as the name dialog does. Characters\n"
-    u8"the stroke dictionary lacks count 0 strokes; each is named on stderr.\n"
-    u8"A name that starts with - comes after --:  namori-cli -- -x 山田\n"
+    u8"34 bytes (17 full-width characters), as the name dialog does; a cut is named\n"
+    u8"on stderr. Characters the stroke dictionary lacks count 0 strokes; each is\n"
+    u8"named on stderr. A name none of whose characters counts is an error, and so\n"
+    u8"is a control character (U+0000-U+001F, U+007F-U+009F).\n"
+    u8"A name that starts with - comes after --:  namori-cli -- -山 田\n"
     u8"\n"
     u8"--suggest ranks the given names of ENAMDICT that a child could be registered\n"
     u8"with (jouyou and jinmeiyou kanji, kana) by the score each reads with SURNAME,\n"
@@ -42,8 +44,17 @@ const char kFooter[] =
     u8"order of the writings' Shift-JIS codes, so the list never changes.\n"
     u8"\n"
     u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
-    u8"from standard input and writes one JSON object per line, as --json does; a\n"
-    u8"bad line gives {\"line\": N, \"error\": \"...\"} and the rest go on.\n"
+    u8"from standard input and writes one JSON object per line, as --json does,\n"
+    u8"with \"line\": N, the line's number, first. Lines end with LF, CRLF or CR; a\n"
+    u8"UTF-8 byte-order mark at the start is skipped; a line of only spaces, tabs\n"
+    u8"and U+3000 is skipped but counted. A bad line gives\n"
+    u8"{\"line\": N, \"error\": \"...\"} and the rest go on; a line over 4096 bytes\n"
+    u8"gives \"line too long\" and is not kept, so memory stays small.\n"
+    u8"\n"
+    u8"JSON fields: surname, given, cut (which names were cut: \"surname\",\n"
+    u8"\"given\"), strokes, unknown (characters counting 0), grades (name, raw\n"
+    u8"value, folded index, fortune, weight), score (as printed), and with --career\n"
+    u8"career (the raw outer grade and its text).\n"
     u8"\n"
     u8"Examples:\n"
     u8"  namori-cli 山田 太郎\n"
@@ -53,10 +64,11 @@ const char kFooter[] =
     u8"  namori-cli --strokes 山田太郎\n"
     u8"  namori-cli --suggest 山田 --sex f --chars 2 --top 10\n"
     u8"\n"
-    u8"Exit status: 0 on success; 1 when the report file or the output could not\n"
-    u8"be written; 2 for a usage error, an empty name (message \"データエラー\"),\n"
-    u8"text that is not UTF-8, a character without a code page 932 form, or (with\n"
-    u8"--batch) any bad line.\n";
+    u8"Exit status: 0 on success; 1 when standard input could not be read, or the\n"
+    u8"report file or the output could not be written (a refused file name says\n"
+    u8"why); 2 for a usage error, an empty name (message \"データエラー\"), text that\n"
+    u8"is not UTF-8, a control character, a character without a code page 932\n"
+    u8"form, a name with no character that counts, or (with --batch) any bad line.\n";
 
 struct Options {
   std::vector<std::string> names;

@@ -1,0 +1,167 @@
+// --batch input at its edges, in process: how the byte stream becomes lines
+// and each line an object, whatever the blocks it arrives in; two readers at
+// once; and the memory a whole namori-cli --batch run takes.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli_reading.h"
+
+namespace namori::cli {
+namespace {
+
+// The reader's output, one "N surname given" or "N error" line per object.
+std::string summary(const std::string& input, std::size_t blockSize, bool* bad = nullptr) {
+  BatchReader reader(false);
+  std::string out;
+  const BatchReader::Emit emit = [&](std::string_view line) {
+    EXPECT_EQ(line.back(), '\n');
+    const auto object = nlohmann::json::parse(line);
+    out += object["line"].dump() + " ";
+    out += object.contains("error")
+               ? object["error"].get<std::string>()
+               : object["surname"].get<std::string>() + " " + object["given"].get<std::string>();
+    out += "\n";
+    return true;
+  };
+  for (std::size_t at = 0; at < input.size(); at += blockSize) {
+    reader.feed(std::string_view(input).substr(at, blockSize), emit);
+  }
+  reader.finish(emit);
+  if (bad) *bad = reader.sawBadLine();
+  return out;
+}
+
+TEST(BatchReader, LinesAtTheEdges) {
+  std::string longGiven;  // "山田 " + this = 4,096 bytes
+  for (int i = 0; i < 1363; ++i) longGiven += u8"太";
+  const struct {
+    std::string input, expected;
+  } cases[] = {
+      // Line ends: LF, CRLF, a lone CR, none at the end; a CR never joins a name.
+      {u8"山田 太郎\r佐藤 花子\r", u8"1 山田 太郎\n2 佐藤 花子\n"},
+      {u8"山田 太郎\r\n\r\n鈴木 一郎", u8"1 山田 太郎\n3 鈴木 一郎\n"},
+      {u8"山田\r太郎\n",
+       "1 expected SURNAME and GIVEN separated by white space, found 1 field\n"
+       "2 expected SURNAME and GIVEN separated by white space, found 1 field\n"},
+      {u8"山田 太郎 三\n",
+       "1 expected SURNAME and GIVEN separated by white space, found 3 fields\n"},
+      // Blank lines count; a byte-order mark is skipped at the start only.
+      {u8"　 \t　\n\n\xEF\xBB\xBF山田 太郎\n",
+       "3 SURNAME: the character \"\xEF\xBB\xBF\" (U+FEFF) "
+       "has no code page 932 form\n"},
+      {u8"\xEF\xBB\xBF山田 太郎\n", u8"1 山田 太郎\n"},
+      // What a name may not hold.
+      {std::string(u8"山田 太") + '\0' + u8"郎\n", "1 the line contains a NUL byte\n"},
+      {u8"山田 太\x1B郎\n", "1 GIVEN: the control character U+001B cannot be part of a name\n"},
+      {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
+      {u8"abc 太郎\n",
+       "1 SURNAME has no character in the stroke dictionary: a (U+0061), b (U+0062), c (U+0063)\n"},
+      // 4,096 bytes are read; one more is too long, and the next line goes on.
+      {u8"山田 " + longGiven + "\n", u8"1 山田 太太太太太太太太太太太太太太太太太\n"},
+      {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},
+  };
+  for (const auto& c : cases) {
+    for (std::size_t blockSize : {std::size_t{1}, std::size_t{2}, c.input.size()}) {
+      EXPECT_EQ(summary(c.input, blockSize), c.expected)
+          << c.input << " in blocks of " << blockSize;
+    }
+  }
+}
+
+TEST(BatchReader, EveryObjectSaysItsLineAndWhatWasCut) {
+  BatchReader reader(false);
+  std::vector<Json> objects;  // keys in the order written
+  const BatchReader::Emit emit = [&](std::string_view line) {
+    objects.push_back(Json::parse(line));
+    return true;
+  };
+  reader.feed(
+      u8"\n一二三四五六七八九十一二三四五六七八 太郎\n山田 一二三四五六七八九十一二三四五六七八\n",
+      emit);
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_EQ(objects[0].begin().key(), "line");
+  EXPECT_EQ(objects[0]["line"], 2);
+  EXPECT_EQ(objects[0]["cut"], Json::parse(R"(["surname"])"));
+  EXPECT_EQ(objects[1]["line"], 3);
+  EXPECT_EQ(objects[1]["cut"], Json::parse(R"(["given"])"));
+  EXPECT_FALSE(reader.sawBadLine());
+}
+
+// Two readers on two threads read as one reader alone does.
+TEST(BatchReader, ReadersShareNothing) {
+  std::string input[2];
+  for (int i = 0; i < 300; ++i) {
+    input[0] += u8"山田 太郎\n鬱鬱鬱 鬱鬱\n";
+    input[1] += u8"佐藤 花子\n髙橋 一Ｕ\n";
+  }
+  const std::string alone[2] = {summary(input[0], 7), summary(input[1], 7)};
+  std::string together[2];
+  std::thread other([&] { together[1] = summary(input[1], 7); });
+  together[0] = summary(input[0], 7);
+  other.join();
+  EXPECT_EQ(together[0], alone[0]);
+  EXPECT_EQ(together[1], alone[1]);
+}
+
+// The largest resident memory of a namori-cli --batch run, in KB, fed by
+// write(pipe).
+long maxResidentKb(const std::function<void(int fd)>& write) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(pipeFds[0], STDIN_FILENO);
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    execl(NAMORI_CLI_PATH, NAMORI_CLI_PATH, "--batch", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeFds[0]);
+  write(pipeFds[1]);
+  close(pipeFds[1]);
+  int status;
+  rusage usage{};
+  if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 2) {
+    return -1;
+  }
+  return usage.ru_maxrss;
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+    if (n <= 0) return false;
+    at += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+TEST(BatchReader, MemoryStaysFlat) {
+  std::signal(SIGPIPE, SIG_IGN);
+  const long oneLine = maxResidentKb([](int fd) { writeAll(fd, u8"山田 太郎\n"); });
+  const std::string block(1 << 20, 'x');
+  const long longLine = maxResidentKb([&](int fd) {
+    for (int i = 0; i < 100; ++i) writeAll(fd, block);  // one line of 100 MB
+  });
+  ASSERT_GT(oneLine, 0);
+  ASSERT_GT(longLine, 0);
+  EXPECT_LT(longLine - oneLine, 2 * 1024) << oneLine << " KB, then " << longLine << " KB";
+#ifndef NAMORI_SANITIZED  // the sanitizers' own memory comes to more than that
+  EXPECT_LT(longLine, 20 * 1024);
+#endif
+}
+
+}  // namespace
+}  // namespace namori::cli
