@@ -245,9 +245,13 @@ void setString(Json& slot, const std::string& text) {
 
 }  // namespace
 
-JsonReader::JsonReader(bool career) : career_(career), careers_(kCareerSlots) {
-  fortunes_.reserve(kFortuneCount);
-  for (const FortuneRecord& record : NumberFortuneTable) fortunes_.push_back(toUtf8(record.text));
+JsonReader::JsonReader(bool career)
+    : career_(career), fortunes_(kFortuneCount), careers_(kCareerSlots) {}
+
+const std::string& JsonReader::fortuneText(int index) {
+  std::string& text = fortunes_[index];
+  if (text.empty()) text = toUtf8(NumberFortuneTable[index].text);
+  return text;
 }
 
 const std::string& JsonReader::careerText(int outerGrade) {
@@ -286,7 +290,7 @@ void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
     entry["name"] = kGradeNames[grade];
     entry["value"] = grades.value[grade];
     entry["index"] = gradeReading.index[grade];
-    setString(entry["fortune"], fortunes_[gradeReading.index[grade]]);
+    setString(entry["fortune"], fortuneText(gradeReading.index[grade]));
     entry["weight"] = gradeReading.record[grade]->weight;
   }
   Json& scoreJson = r["score"];

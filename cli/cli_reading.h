@@ -53,9 +53,8 @@ std::string describeCharacter(std::string_view utf8Character);
 
 using Json = nlohmann::ordered_json;
 
-// Readings as JSON objects. It keeps the fixed texts in UTF-8 (converted
-// once, on first use) and, for batch lines, one object whose allocations
-// each line reuses.
+// Readings as JSON objects. It keeps the fixed texts in UTF-8 and, for batch
+// lines, one object whose allocations each line reuses.
 class JsonReader {
  public:
   // With career, each reading carries the career reading chosen by its raw
@@ -75,11 +74,13 @@ class JsonReader {
 
  private:
   void fill(const Name& surname, const Name& given, Json* reading);
+  const std::string& fortuneText(int index);
   const std::string& careerText(int outerGrade);
 
   bool career_;
+  // The fixed texts in UTF-8, each converted when first needed.
   std::vector<std::string> fortunes_;
-  std::vector<std::string> careers_;  // by career slot, filled when asked for
+  std::vector<std::string> careers_;  // by career slot
   std::vector<std::string> unknown_;
   Json reused_;
 };
