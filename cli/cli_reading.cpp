@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unordered_map>
 
 #include "career_table.h"
 #include "engine.h"
+#include "kana.h"
 #include "readings.h"
+#include "registrable.h"
 #include "sjis_utf8.h"
 
 namespace namori::cli {
@@ -32,6 +33,16 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
   for (const char* p = text.c_str(); std::size_t length = charLength(p); p += length) {
     visit(p, length);
   }
+}
+
+// A kanji (仝 々 〆 〇 too) or a kana: what a Japanese name is written in,
+// whether or not the stroke dictionary has it.
+bool isNameCharacter(const char* p, std::size_t length) {
+  if (length != 2) return false;
+  const unsigned lead = static_cast<unsigned char>(p[0]);
+  const unsigned code = lead << 8 | static_cast<unsigned char>(p[1]);
+  const bool userDefined = lead >= 0xF0 && lead <= 0xF9;
+  return (code >= 0x889F && !userDefined) || (code >= 0x8157 && code <= 0x815A) || isNameKana(code);
 }
 
 // Each character's strokes into counts, an array.
@@ -114,22 +125,6 @@ std::string codePointText(unsigned long codePoint) {
   return text;
 }
 
-// The code page 932 form of one UTF-8 character (1 or 2 bytes; empty when it
-// has none), looked up once per character and kept: a batch meets the same
-// few thousand characters again and again.
-std::string_view sjisFormOf(const char* p, std::size_t length) {
-  static std::unordered_map<std::string, std::string> known;
-  std::string key(p, length);
-  auto found = known.find(key);
-  if (found == known.end()) {
-    char sjis[2];
-    std::size_t sjisLength = 0;
-    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) sjisLength = 0;
-    found = known.emplace(std::move(key), std::string(sjis, sjisLength)).first;
-  }
-  return found->second;
-}
-
 // Calls visit(utf8Character, sjisCharacter) for each character of UTF-8
 // text. Text that is not UTF-8, a control character, or a character without
 // a code page 932 form stops the walk with false and a message naming `what`
@@ -150,14 +145,15 @@ bool forEachUtf8Character(std::string_view utf8, const char* what, std::string* 
                " cannot be part of a name";
       return false;
     }
-    const std::string_view sjis = sjisFormOf(p, length);
-    if (sjis.empty()) {
+    char sjis[2];
+    std::size_t sjisLength = 0;
+    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) {
       *error = std::string(what) + ": the character \"" +
                describeCharacter(std::string_view(p, length)).insert(length, "\"") +
                " has no code page 932 form";
       return false;
     }
-    visit(std::string_view(p, length), sjis);
+    visit(std::string_view(p, length), std::string_view(sjis, sjisLength));
   }
   return true;
 }
@@ -208,14 +204,21 @@ bool convertName(std::string_view utf8, const char* what, Name* out, std::string
       });
 }
 
-bool hasCountingCharacter(const Name& name, const char* what, std::string* error) {
-  bool counts = name.sjis.empty();
-  forEachSjisCharacter(
-      name.sjis, [&](const char* p, std::size_t) { counts = counts || characterStrokes(p) != 0; });
-  if (counts) return true;
+void collectUnregistrable(const Name& given, std::vector<std::string>* found) {
+  for (const std::string& character : unregistrableCharacters(given.sjis.c_str())) {
+    found->push_back(toUtf8(character));
+  }
+}
+
+bool canBeRead(const Name& name, const char* what, std::string* error) {
+  bool readable = name.sjis.empty();
+  forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t length) {
+    readable = readable || characterStrokes(p) != 0 || isNameCharacter(p, length);
+  });
+  if (readable) return true;
   std::vector<std::string> unknown;
   collectUnknown(name.sjis, &unknown);
-  *error = std::string(what) + " has no character in the stroke dictionary:";
+  *error = std::string(what) + " has no kanji or kana and no character in the stroke dictionary:";
   for (std::size_t i = 0; i < unknown.size(); ++i) {
     *error += (i == 0 ? " " : ", ") + describeCharacter(unknown[i]);
   }
@@ -281,6 +284,9 @@ void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
   collectUnknown(surname.sjis, &unknown_);
   collectUnknown(given.sjis, &unknown_);
   r["unknown"] = unknown_;
+  unknown_.clear();
+  collectUnregistrable(given, &unknown_);
+  r["notRegistrable"] = unknown_;
 
   const GradeValues grades = computeGrades(surname.sjis.c_str(), given.sjis.c_str());
   const GradeReading gradeReading = readGrades(grades);
@@ -332,9 +338,8 @@ bool JsonReader::line(std::string_view text, std::size_t lineNumber, std::string
   Name surname, given;
   std::string error;
   if (!convertName(fields[0], "SURNAME", &surname, &error) ||
-      !convertName(fields[1], "GIVEN", &given, &error) ||
-      !hasCountingCharacter(surname, "SURNAME", &error) ||
-      !hasCountingCharacter(given, "GIVEN", &error)) {
+      !convertName(fields[1], "GIVEN", &given, &error) || !canBeRead(surname, "SURNAME", &error) ||
+      !canBeRead(given, "GIVEN", &error)) {
     *out = errorLine(lineNumber, error);
     return false;
   }

@@ -36,10 +36,11 @@ std::string strokeLines(std::string_view sjis);
 // empty result is not an error here (the reading reports it).
 bool convertName(std::string_view utf8, const char* what, Name* out, std::string* error);
 
-// A name that is not empty yet has no character in the stroke dictionary
-// cannot be read: false, and a message naming `what` and each of its
-// characters in *error.
-bool hasCountingCharacter(const Name& name, const char* what, std::string* error);
+// A name that is not empty, yet has no character in the stroke dictionary
+// and no kanji or kana either ("abc", "\""), cannot be read: false, and a
+// message naming `what` and each of its characters in *error. A kanji the
+// dictionary lacks is read, counting 0, as the name dialog reads it.
+bool canBeRead(const Name& name, const char* what, std::string* error);
 
 // Shift-JIS text in UTF-8 ("" for bytes that are not code page 932).
 std::string toUtf8(std::string_view sjis);
@@ -47,6 +48,11 @@ std::string toUtf8(std::string_view sjis);
 // Characters of the Shift-JIS name that count 0 strokes, in UTF-8, added to
 // *found in order of first appearance, each once.
 void collectUnknown(std::string_view sjis, std::vector<std::string>* found);
+
+// Characters of the given name that a child's name cannot be registered
+// with, in UTF-8, added to *found in order of first appearance, each once.
+// Only the characters are checked, never the reading.
+void collectUnregistrable(const Name& given, std::vector<std::string>* found);
 
 // "髙 (U+9AD9)": a UTF-8 character with its code point.
 std::string describeCharacter(std::string_view utf8Character);
@@ -62,8 +68,9 @@ class JsonReader {
   explicit JsonReader(bool career);
 
   // The reading of two non-empty names: the names, which were cut, each
-  // character's strokes, the characters counting 0, the five grades with
-  // their fortunes and weights, and the score as printed.
+  // character's strokes, the characters counting 0, the given name's
+  // characters that cannot be registered, the five grades with their
+  // fortunes and weights, and the score as printed.
   Json reading(const Name& surname, const Name& given);
 
   // One batch line without its line end, "SURNAME GIVEN" separated by white

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli_reading.h"
+#include "kana.h"
 #include "naming.h"
 #include "readings.h"
 #include "report_file.h"
@@ -51,10 +52,16 @@ const char kFooter[] =
     u8"{\"line\": N, \"error\": \"...\"} and the rest go on; a line over 4096 bytes\n"
     u8"gives \"line too long\" and is not kept, so memory stays small.\n"
     u8"\n"
+    u8"A reading names on stderr each character of GIVEN that a child's name\n"
+    u8"cannot be registered with in Japan (not a jouyou or jinmeiyou kanji, kana,\n"
+    u8"ー 々 ゝ ゞ ヽ ヾ). Only the characters are checked, never whether the\n"
+    u8"reading is acceptable; the surname is not checked.\n"
+    u8"\n"
     u8"JSON fields: surname, given, cut (which names were cut: \"surname\",\n"
-    u8"\"given\"), strokes, unknown (characters counting 0), grades (name, raw\n"
-    u8"value, folded index, fortune, weight), score (as printed), and with --career\n"
-    u8"career (the raw outer grade and its text).\n"
+    u8"\"given\"), strokes, unknown (characters counting 0), notRegistrable (the\n"
+    u8"given name's characters above), grades (name, raw value, folded index,\n"
+    u8"fortune, weight), score (as printed), and with --career career (the raw\n"
+    u8"outer grade and its text).\n"
     u8"\n"
     u8"Examples:\n"
     u8"  namori-cli 山田 太郎\n"
@@ -149,12 +156,18 @@ int runReading(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!namori::cli::hasCountingCharacter(surname, "SURNAME", &error) ||
-      !namori::cli::hasCountingCharacter(given, "GIVEN", &error)) {
+  if (!namori::cli::canBeRead(surname, "SURNAME", &error) ||
+      !namori::cli::canBeRead(given, "GIVEN", &error)) {
     warn(error);
     return kExitUsage;
   }
   warnAboutNames(surname, given);
+  std::vector<std::string> unregistrable;
+  namori::cli::collectUnregistrable(given, &unregistrable);
+  for (const std::string& character : unregistrable) {
+    warn(namori::cli::describeCharacter(character) +
+         " cannot be used in a child's registered given name");
+  }
   namori::runNameReading(state);
   if (options.career) namori::runCareerCommand(state);
 
@@ -219,19 +232,6 @@ int runBatch(bool career) {
   return reader.sawBadLine() ? kExitUsage : kExitOk;
 }
 
-// A reading for --reading: kana only (hiragana, katakana, ー).
-bool isKana(const std::string& sjis) {
-  for (std::size_t at = 0; at < sjis.size(); at += 2) {
-    if (at + 1 >= sjis.size()) return false;
-    const unsigned code =
-        static_cast<unsigned char>(sjis[at]) << 8 | static_cast<unsigned char>(sjis[at + 1]);
-    const bool hiragana = code >= 0x829F && code <= 0x82F1;
-    const bool katakana = code >= 0x8340 && code <= 0x8396;
-    if (!hiragana && !katakana && code != 0x815B) return false;
-  }
-  return true;
-}
-
 int usageError(const std::string& message);
 
 int runSuggest(const Options& options) {
@@ -247,7 +247,10 @@ int runSuggest(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!isKana(filter.reading)) return usageError("--reading takes hiragana or katakana");
+  std::string kana;
+  if (!filter.reading.empty() && !namori::normalizeKana(filter.reading, &kana)) {
+    return usageError("--reading takes hiragana or katakana");
+  }
   warnAboutNames(surname, Name{});
   filter.sex = options.sex == "f"   ? namori::SexFilter::kFemale
                : options.sex == "m" ? namori::SexFilter::kMale

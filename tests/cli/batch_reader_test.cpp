@@ -65,7 +65,8 @@ TEST(BatchReader, LinesAtTheEdges) {
       {u8"山田 太\x1B郎\n", "1 GIVEN: the control character U+001B cannot be part of a name\n"},
       {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
       {u8"abc 太郎\n",
-       "1 SURNAME has no character in the stroke dictionary: a (U+0061), b (U+0062), c (U+0063)\n"},
+       "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
+       "(U+0062), c (U+0063)\n"},
       // 4,096 bytes are read; one more is too long, and the next line goes on.
       {u8"山田 " + longGiven + "\n", u8"1 山田 太太太太太太太太太太太太太太太太太\n"},
       {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},

@@ -113,18 +113,21 @@ TEST_F(Cli, WarnsAboutWhatItCannotCount) {
             u8"namori-cli: GIVEN was cut to 34 bytes, as the name dialog cuts; read as "
             u8"\"Ｕ二三四五六七八九十一二三四五六七\"\n"
             u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes\n"
-            u8"namori-cli: Ｕ (U+FF35) is not in the stroke dictionary and counts 0 strokes\n");
+            u8"namori-cli: Ｕ (U+FF35) is not in the stroke dictionary and counts 0 strokes\n"
+            u8"namori-cli: Ｕ (U+FF35) cannot be used in a child's registered given name\n");
 
   // A name with no character that counts cannot be read; one with some can.
   run = runCli({"Sato", "Taro"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
-            "namori-cli: SURNAME has no character in the stroke dictionary: S (U+0053), "
+            "namori-cli: SURNAME has no kanji or kana and no character in the stroke dictionary: S "
+            "(U+0053), "
             "a (U+0061), t (U+0074), o (U+006F)\n");
   run = runCli({u8"山田", "\"\\"});
   EXPECT_EQ(run.err,
-            "namori-cli: GIVEN has no character in the stroke dictionary: \" (U+0022), "
+            "namori-cli: GIVEN has no kanji or kana and no character in the stroke dictionary: \" "
+            "(U+0022), "
             "\\ (U+005C)\n");
   run = runCli({u8"山a", u8"太郎"});
   EXPECT_EQ(run.status, 0);
@@ -139,7 +142,7 @@ TEST_F(Cli, JsonReading) {
   nlohmann::json expected = nlohmann::json::parse(
       u8R"json(
       {"surname": "山田", "given": "太郎", "cut": [],
-       "strokes": {"surname": [3, 5], "given": [4, 14]}, "unknown": [],
+       "strokes": {"surname": [3, 5], "given": [4, 14]}, "unknown": [], "notRegistrable": [],
        "grades": [
          {"name": "総運", "value": 26, "index": 26,
           "fortune": "波乱と異変の凶数(天下を取る可能性)", "weight": 0.1},
@@ -163,6 +166,33 @@ TEST_F(Cli, JsonReading) {
             nlohmann::json::parse(
                 u8R"({"outerGrade": 87, "text": "\n職業運数３２以降は表示しません\n"})"));
   EXPECT_EQ(folded["unknown"], nlohmann::json::parse(u8R"(["Ｕ"])"));
+}
+
+TEST_F(Cli, GivenNameCharactersThatCannotBeRegistered) {
+  const struct {
+    const char *surname, *given, *notRegistrable, *err;
+  } cases[] = {
+      {u8"佐藤", u8"蠍魅", u8R"(["蠍"])",
+       u8"namori-cli: 蠍 (U+880D) cannot be used in a child's registered given name\n"},
+      {u8"山田", u8"凜", "[]",
+       u8"namori-cli: 凜 (U+51DC) is not in the stroke dictionary and counts 0 strokes\n"},
+      {u8"山田", u8"太郎", "[]", ""},
+      {u8"山田", u8"さくら", "[]", ""},
+      {u8"髙橋", u8"太郎", "[]",  // the surname is never checked
+       u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes\n"},
+  };
+  for (const auto& c : cases) {
+    const CliResult json = runCli({"--json", c.surname, c.given});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(nlohmann::json::parse(json.out)["notRegistrable"],
+              nlohmann::json::parse(c.notRegistrable));
+    EXPECT_EQ(json.err, c.err);
+    EXPECT_EQ(runCli({c.surname, c.given}).err, c.err);
+  }
+  const CliResult batch = runCli({"--batch"}, u8"佐藤 蠍魅\n");
+  EXPECT_EQ(batch.err, "");
+  EXPECT_EQ(nlohmann::json::parse(batch.out)["notRegistrable"],
+            nlohmann::json::parse(u8R"(["蠍"])"));
 }
 
 TEST_F(Cli, Batch) {
@@ -240,8 +270,8 @@ TEST_F(Cli, InputErrorsAndHelp) {
   EXPECT_EQ(runCli({"--version"}).out, "namori-cli 1.0\n");
   run = runCli({"-h"});
   EXPECT_EQ(run.status, 0);
-  for (const char* word :
-       {"--career", "--json", "--batch", "--file-encoding", u8"データエラー", "line too long"}) {
+  for (const char* word : {"--career", "--json", "--batch", "--file-encoding", u8"データエラー",
+                           "line too long", "notRegistrable", "never whether the\nreading"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }
