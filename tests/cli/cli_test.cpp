@@ -195,6 +195,17 @@ TEST_F(Cli, GivenNameCharactersThatCannotBeRegistered) {
             nlohmann::json::parse(u8R"(["蠍"])"));
 }
 
+// Each grade's own weight, in grade order.
+TEST_F(Cli, JsonWeights) {
+  const CliResult run = runCli({"--json", u8"山田", u8"太郎"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto reading = nlohmann::json::parse(run.out);
+  const double weights[] = {0.1, 0.8, 0.8, 0.1, 0.8};
+  for (int grade = 0; grade < 5; ++grade) {
+    EXPECT_EQ(reading["grades"][grade]["weight"], weights[grade]) << grade;
+  }
+}
+
 TEST_F(Cli, Batch) {
   // Line 2 is blank, line 3 too long; the reader's own tests take the edges.
   const std::string input = u8"山田 太郎\n　\n" + std::string(5000, 'x') + u8"\n髙橋 一郎\n";
