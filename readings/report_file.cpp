@@ -76,8 +76,7 @@ std::string reportFileNameProblem(const char* sjisFileName) {
 }
 
 bool isSafeReportFileName(const char* sjisFileName) {
-  if (!reportFileNameProblem(sjisFileName).empty()) return false;
-  return true;
+  return reportFileNameProblem(sjisFileName).empty();
 }
 
 void nextTemporaryReportName(unsigned long processId, char* out) {
