@@ -3,7 +3,6 @@
 #include "cli_reading.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 #include "career_table.h"
@@ -280,13 +279,13 @@ void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
   fillStrokes(surname, &r["strokes"]["surname"]);
   fillStrokes(given, &r["strokes"]["given"]);
 
-  unknown_.clear();
-  collectUnknown(surname.sjis, &unknown_);
-  collectUnknown(given.sjis, &unknown_);
-  r["unknown"] = unknown_;
-  unknown_.clear();
-  collectUnregistrable(given, &unknown_);
-  r["notRegistrable"] = unknown_;
+  characters_.clear();
+  collectUnknown(surname.sjis, &characters_);
+  collectUnknown(given.sjis, &characters_);
+  r["unknown"] = characters_;
+  characters_.clear();
+  collectUnregistrable(given, &characters_);
+  r["notRegistrable"] = characters_;
 
   const GradeValues grades = computeGrades(surname.sjis.c_str(), given.sjis.c_str());
   const GradeReading gradeReading = readGrades(grades);

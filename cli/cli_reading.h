@@ -87,8 +87,8 @@ class JsonReader {
   bool career_;
   // The fixed texts in UTF-8, each converted when first needed.
   std::vector<std::string> fortunes_;
-  std::vector<std::string> careers_;  // by career slot
-  std::vector<std::string> unknown_;
+  std::vector<std::string> careers_;     // by career slot
+  std::vector<std::string> characters_;  // scratch, reused from line to line
   Json reused_;
 };
 
