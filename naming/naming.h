@@ -75,6 +75,10 @@ struct SuggestFilter {
 struct CandidateReading {
   std::string kana;
   unsigned sex;
+  // The sex the sex filter counts: sex, or for a reading of unstated sex the
+  // sex its ending tells (readings ending in すけ or ろう are boys', in りこ or
+  // なこ girls'), worked out from the tagged given names of ENAMDICT.
+  unsigned counted = 0;
 };
 
 struct Suggestion {
