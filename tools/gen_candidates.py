@@ -191,7 +191,30 @@ def count_people(entries, candidates):
     return people, persons
 
 
-def ending_rules(entries):
+def tagged_readings(entries):
+    """{reading: [writings tagging it f, writings tagging it m]}, over every
+    given name of ENAMDICT."""
+    writings = {}
+    for writing, reading, tags in entries:
+        if "h" not in tags and tags & {"f", "m"}:
+            kana = to_hiragana(reading or "")
+            for i, tag in enumerate("fm"):
+                if tag in tags:
+                    writings.setdefault(kana, (set(), set()))[i].add(writing)
+    return {kana: [len(f), len(m)] for kana, (f, m) in writings.items()}
+
+
+def elsewhere_sex(tally):
+    """The sexes a reading's tags over all writings (tagged_readings) give it
+    for the people count. ENAMDICT tags most given names f, boys' names too
+    (あきら of 86 writings f, of 4 m), while an m tag is rare: one m tag makes
+    a reading a boy's; f tags make it a girl's from a tenth of its tags on
+    (たかし, f in 1 writing of 87, stays a boy's)."""
+    f, m = tally
+    return (M if m else 0) | (F if f and f * 10 >= f + m else 0)
+
+
+def ending_rules(tallies):
     """{ending: F or M}: the endings of given-name readings that tell the sex.
 
     Over the distinct readings of ENAMDICT's given names tagged f only or m
@@ -199,14 +222,11 @@ def ending_rules(entries):
     or three kana (shorter than the reading) that at least RULE_EXAMPLES
     readings have, RULE_SHARE of them one sex: すけ and ろう (m), こ and み
     endings (f). An ending in う, ん or い, which close the long syllables
-    girls' and boys' names share (ゆう, しょう, れい, れん), needs three kana."""
-    sexes = {}
-    for _, reading, tags in entries:
-        if "h" not in tags and tags & {"f", "m"}:
-            kana = to_hiragana(reading or "")
-            sexes[kana] = sexes.get(kana, 0) | (F if "f" in tags else 0) | (M if "m" in tags else 0)
+    girls' and boys' names share (ゆう, しょう, れい, れん), needs three kana.
+    `tallies` is tagged_readings()."""
     counts = {}
-    for kana, sex in sexes.items():
+    for kana, (f, m) in tallies.items():
+        sex = (F if f else 0) | (M if m else 0)
         if sex in (F, M):
             for n in (2, 3):
                 if len(kana) > n:
@@ -240,15 +260,20 @@ def kept(counted, all_counted, sex):
     return bool(counted & sex) or (counted == U and not all_counted & other)
 
 
-def people_by_sex(readings, split_persons, rules):
+def people_by_sex(readings, split_persons, rules, tallies):
     """(people under --sex f, under --sex m): the persons whose given reading
-    is a reading the filter shows and is not tagged with the other sex."""
+    is a reading the filter shows and is of the other sex neither in this
+    writing nor over all writings (elsewhere_sex of tagged_readings()).
+    ENAMDICT tags まこと of 誠 and ゆたか of 豊 f only, while the men named so
+    are many."""
     counted = {r: counted_sex(t, inferred_sex(r, rules)) for r, t in readings.items()}
     all_counted = union(counted.values())
     out = []
     for sex in (F, M):
         other = M if sex == F else F
-        shown = {r for r in readings if kept(counted[r], all_counted, sex) and not readings[r] & other}
+        shown = {r for r in readings
+                 if kept(counted[r], all_counted, sex)
+                 and not (readings[r] | elsewhere_sex(tallies.get(r, (0, 0)))) & other}
         out.append(sum(1 for split in split_persons if split & shown))
     return tuple(out)
 
@@ -302,7 +327,8 @@ def union(bits):
     return out
 
 
-def render(entries, names, people, persons, rules, avoided):
+def render(entries, names, people, persons, sexes, avoided):
+    rules = ending_rules(sexes)
     familiarity = count_familiarity(names)
     order = sorted(names, key=lambda w: (-people.get(w, 0), -familiarity[w], sjis(w)))
     readings = {w: sorted(names[w], key=sjis) for w in order}
@@ -321,7 +347,7 @@ def render(entries, names, people, persons, rules, avoided):
     packed = [" ".join("%s%s" % (chr(ord("0") + names[w][r] + (inferred[w][r] << INFERRED_SHIFT)),
                                  "".join(code[c] for c in r))
                        for r in readings[w]) + "!" for w in order]
-    by_sex = [people_by_sex(names[w], persons.get(w, []), rules)
+    by_sex = [people_by_sex(names[w], persons.get(w, []), rules, sexes)
               for w in order if people.get(w, 0)]
     if any(n > 255 for pair in by_sex for n in pair):
         sys.exit("a people count by sex does not fit a byte")
@@ -410,12 +436,12 @@ def main():
     entries = read_enamdict(a.enamdict)
     count, names = read_given_names(entries, allowed)
     people, persons = count_people(entries, names)
-    rules = ending_rules(entries)
-    text, kept = render(count, names, people, persons, rules, read_avoided(a.avoided))
+    sexes = tagged_readings(entries)
+    text, kept = render(count, names, people, persons, sexes, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
         f.write(text)
     print("%d given-name entries, %d writings kept, %d borne by people, %d ending rules"
-          % (count, kept, sum(1 for n in people.values() if n), len(rules)))
+          % (count, kept, sum(1 for n in people.values() if n), len(ending_rules(sexes))))
 
 
 if __name__ == "__main__":
