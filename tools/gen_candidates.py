@@ -220,9 +220,10 @@ def ending_rules(tallies):
     Over the distinct readings of ENAMDICT's given names tagged f only or m
     only (all entries, whatever their writing), each ending of the last two
     or three kana (shorter than the reading) that at least RULE_EXAMPLES
-    readings have, RULE_SHARE of them one sex: すけ and ろう (m), こ and み
-    endings (f). An ending in う, ん or い, which close the long syllables
-    girls' and boys' names share (ゆう, しょう, れい, れん), needs three kana.
+    readings have, RULE_SHARE of them one sex: すけ and たろう (m), りこ and なこ
+    (f). An ending in う, ん, い or a small ゃ ゅ ょ, which end the Chinese
+    readings girls' and boys' names share (ゆう, しょう, れい, れん, じゅ),
+    needs three kana.
     `tallies` is tagged_readings()."""
     counts = {}
     for kana, (f, m) in tallies.items():
@@ -234,7 +235,7 @@ def ending_rules(tallies):
                     tally[sex - 1] += 1
     rules = {}
     for ending, (f, m) in counts.items():
-        if len(ending) == 2 and ending[-1] in "うんい":
+        if len(ending) == 2 and ending[-1] in "うんいゃゅょ":
             continue
         if f + m >= RULE_EXAMPLES and max(f, m) >= RULE_SHARE * (f + m):
             rules[ending] = F if f > m else M
