@@ -460,13 +460,16 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
     const auto inPlace = [&cat, &filter](std::uint32_t i) {
       return cat.people(i, filter.sex) == cat.people(i);
     };
+    std::vector<std::uint32_t> stay, move;
     for (std::uint32_t b = 0; b < excluded && bucketStart[b] < limit; ++b) {
       if (!moved[b]) continue;
+      stay.clear();
+      move.clear();
       const auto first = out.order_.begin() + bucketStart[b];
       const auto last = out.order_.begin() + start[b];
-      const auto middle = std::stable_partition(first, last, inPlace);
-      std::sort(middle, last, before);
-      std::inplace_merge(first, middle, last, before);
+      for (auto it = first; it != last; ++it) (inPlace(*it) ? stay : move).push_back(*it);
+      std::sort(move.begin(), move.end(), before);
+      std::merge(stay.begin(), stay.end(), move.begin(), move.end(), first, before);
     }
     out.order_.resize(limit);
   }
