@@ -1,6 +1,6 @@
 // Ranking every given-name candidate for a surname, plainly and with the
 // filters that cost most per candidate (a contained sound, a kanji, the sex
-// of each reading) in the people-first order.
+// of each reading) in the people-first order, and a girls' list.
 #include <benchmark/benchmark.h>
 
 #include "naming.h"
@@ -30,5 +30,14 @@ void BM_RankFilteredByPeople(benchmark::State& state) {
   rank(state, filter);
 }
 BENCHMARK(BM_RankFilteredByPeople);
+
+// Girls' names, every one: the candidates whose people by sex differs from
+// the data order's are merged into every score.
+void BM_RankGirls(benchmark::State& state) {
+  namori::SuggestFilter filter;
+  filter.sex = namori::SexFilter::kFemale;
+  rank(state, filter);
+}
+BENCHMARK(BM_RankGirls);
 
 }  // namespace

@@ -20,15 +20,23 @@ constexpr char kReadingSeparator = ' ';
 constexpr char kReadingsEnd = '!';
 constexpr unsigned char kRecordHead = 0x40;
 constexpr unsigned kRecordAvoided = 8;
+constexpr unsigned kInferredShift = 3;
 // {people, familiarity, number of writings}: the measures of the writings in
 // data order, one triple for each run of writings that share them.
 extern const std::uint32_t kMeasureRuns[][3];
 extern const std::size_t kMeasureRunCount;
+// People by sex of the first kSexPeopleCount writings in data order (those
+// borne by people; the rest have none): {under --sex f, under --sex m}, the
+// persons whose given name reads as a reading that filter shows and that is
+// not tagged with the other sex.
+extern const std::uint8_t kSexPeople[][2];
+extern const std::size_t kSexPeopleCount;
 // Writings in data order, each ended by a NUL.
 extern const char kWritings[];
 extern const std::size_t kWritingsSize;
 // Per writing, in the same order: kRecordHead + the NameSexTag bits of all
-// its readings + kRecordAvoided if it has an avoided kanji.
+// its readings as the sex filter counts them (see kInferredShift) +
+// kRecordAvoided if it has an avoided kanji.
 extern const char kHeads[];
 // The offset in kReadings of records 0, kRecordStride, 2 * kRecordStride...
 extern const std::uint32_t kRecordStride;
@@ -36,7 +44,9 @@ extern const std::uint32_t kRecordStarts[];
 extern const std::size_t kRecordStartCount;
 // Per writing, in the same order, a record: its readings, kReadingSeparator
 // between two, each a sex digit (NameSexTag bits) and the packed kana;
-// kReadingsEnd after the last.
+// kReadingsEnd after the last. A sex digit is '0' + the reading's NameSexTag
+// bits + (the sex inferred from its ending << kInferredShift) for a reading
+// of unstated sex whose ending tells it.
 extern const char kReadings[];
 extern const std::size_t kReadingsSize;
 

@@ -248,6 +248,13 @@ struct Catalog {
     const std::size_t r = runOf(i);
     return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][0] : 0;
   }
+  // People as a sex filter counts them: only the persons whose given name
+  // reads as a reading the filter shows.
+  std::uint32_t people(std::uint32_t i, SexFilter sex) const {
+    if (sex == SexFilter::kAny) return people(i);
+    if (i >= candidates::kSexPeopleCount) return 0;
+    return candidates::kSexPeople[i][sex == SexFilter::kFemale ? 0 : 1];
+  }
   std::uint32_t familiarity(std::uint32_t i) const {
     const std::size_t r = runOf(i);
     return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][1] : 0;
@@ -300,17 +307,22 @@ struct Catalog {
     return false;
   }
 
-  // Calls f(sex, kana, length) for each reading of candidate i, in code order,
-  // until f returns true; returns whether one did.
+  // Calls f(sex, counted, kana, length) for each reading of candidate i, in
+  // code order, until f returns true; returns whether one did. sex is the
+  // reading's tag; counted is the sex the filter counts, the one inferred
+  // from the ending for a reading of unstated sex when the data gives one.
   template <typename F>
   static bool anyReading(const char* record, F f) {
     const char* p = record;
     if (*p == candidates::kReadingsEnd) return false;
     for (;;) {
-      const unsigned sex = (*p++ - '0') & 7;
+      const unsigned digit = static_cast<unsigned>(*p++ - '0');
+      const unsigned sex = digit & 7;
+      const unsigned inferred = (digit >> candidates::kInferredShift) & (kSexFemale | kSexMale);
+      const unsigned counted = sex == kSexUnstated && inferred ? inferred : sex;
       const char* end = p;
       while (*end != candidates::kReadingSeparator && *end != candidates::kReadingsEnd) ++end;
-      if (f(sex, p, static_cast<std::size_t>(end - p))) return true;
+      if (f(sex, counted, p, static_cast<std::size_t>(end - p))) return true;
       if (*end == candidates::kReadingsEnd) return false;
       p = end + 1;
     }
@@ -369,12 +381,21 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   const std::uint8_t leaveOut = static_cast<std::uint8_t>(filter.anyKanji ? 0 : kAvoided);
   const bool byPeople = filter.order == SuggestOrder::kPeople;
   const CharacterSet with(filter.with), without(filter.without);
-  // The sort key: the bucket, or (people run, bucket) for the people order.
+  // Under a sex filter people counts only the persons of the readings shown;
+  // the few candidates whose count so differs from the data order's are put
+  // in place afterwards. In the people order the rank is the most people
+  // less the candidate's.
+  const bool sexPeople = filter.sex != SexFilter::kAny;
+  const std::uint32_t mostPeople = cat.people(0);
+  const std::size_t peopleRanks = sexPeople ? mostPeople + 1 : cat.peopleRanks;
+  // The sort key: the bucket, or (people rank, bucket) for the people order.
   const std::uint32_t excluded =
-      byPeople ? static_cast<std::uint32_t>(cat.peopleRanks * kBuckets) : kBuckets;
+      byPeople ? static_cast<std::uint32_t>(peopleRanks * kBuckets) : kBuckets;
   const std::uint32_t count = static_cast<std::uint32_t>(cat.key.size());
   std::vector<std::uint32_t> slotOf(count);
   std::vector<std::uint32_t> start(excluded + 1);
+  std::vector<bool> moved(sexPeople ? excluded : 0);  // buckets with a candidate out of place
+  bool anyMoved = false;
   std::size_t run = 0;                       // of the candidate, for the people order
   const char* next = candidates::kReadings;  // the record after, for the pattern
   for (std::uint32_t i = 0; i < count; ++i) {
@@ -388,13 +409,20 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
         (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i])) ||
         (!pattern.any &&
          (!record || !Catalog::mayHold(record, pattern.packed[0]) ||
-          !Catalog::anyReading(record, [&](unsigned sex, const char* p, std::size_t n) {
+          !Catalog::anyReading(record, [&](unsigned, unsigned sex, const char* p, std::size_t n) {
             return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
           })))) {
       b = excluded;
+    } else if (sexPeople && i < candidates::kSexPeopleCount) {
+      while (i >= cat.runStart[run + 1]) ++run;
+      const std::uint32_t people = cat.people(i, filter.sex);
+      if (byPeople) b += (mostPeople - std::min(people, mostPeople)) * kBuckets;
+      if (run >= candidates::kMeasureRunCount || people != candidates::kMeasureRuns[run][0]) {
+        moved[b] = anyMoved = true;
+      }
     } else if (byPeople) {
       while (i >= cat.runStart[run + 1]) ++run;
-      b += cat.peopleRank[run] * kBuckets;
+      b += sexPeople ? mostPeople * kBuckets : cat.peopleRank[run] * kBuckets;
     }
     slotOf[i] = b;
     ++start[b];
@@ -407,11 +435,43 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   }
   const std::uint32_t limit =
       filter.top != 0 && filter.top < total ? static_cast<std::uint32_t>(filter.top) : total;
-  start[excluded] = limit;  // never placed
-  out.order_.resize(limit);
+  // With candidates to move every one is placed, then cut to the limit.
+  const std::uint32_t placed = anyMoved ? total : limit;
+  start[excluded] = placed;  // never placed
+  out.order_.resize(placed);
+  std::vector<std::uint32_t> bucketStart;
+  if (anyMoved) bucketStart.assign(start.begin(), start.end() - 1);
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::uint32_t at = start[slotOf[i]]++;
-    if (at < limit) out.order_[at] = i;
+    if (at < placed) out.order_[at] = i;
+  }
+  if (anyMoved) {
+    // Within a bucket: people by sex, familiarity, then code order. The
+    // candidates whose people by sex equals their data order's are in that
+    // order already; the others are sorted and merged in.
+    const auto before = [&cat, &filter](std::uint32_t a, std::uint32_t b) {
+      const std::uint32_t pa = cat.people(a, filter.sex), pb = cat.people(b, filter.sex);
+      if (pa != pb) return pa > pb;
+      const std::uint32_t fa = cat.familiarity(a), fb = cat.familiarity(b);
+      if (fa != fb) return fa > fb;
+      return std::strcmp(candidates::kWritings + cat.writing[a],
+                         candidates::kWritings + cat.writing[b]) < 0;
+    };
+    const auto inPlace = [&cat, &filter](std::uint32_t i) {
+      return cat.people(i, filter.sex) == cat.people(i);
+    };
+    std::vector<std::uint32_t> stay, move;
+    for (std::uint32_t b = 0; b < excluded && bucketStart[b] < limit; ++b) {
+      if (!moved[b]) continue;
+      stay.clear();
+      move.clear();
+      const auto first = out.order_.begin() + bucketStart[b];
+      const auto last = out.order_.begin() + start[b];
+      for (auto it = first; it != last; ++it) (inPlace(*it) ? stay : move).push_back(*it);
+      std::sort(move.begin(), move.end(), before);
+      std::merge(stay.begin(), stay.end(), move.begin(), move.end(), first, before);
+    }
+    out.order_.resize(limit);
   }
   return out;
 }
@@ -422,14 +482,15 @@ Suggestion Suggestions::operator[](std::size_t rank) const {
   Suggestion s;
   s.given = candidates::kWritings + cat.writing[i];
   s.sex = 0;
-  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char*, std::size_t) {
-    if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) s.sex |= sex;
-    return false;
-  });
+  Catalog::anyReading(Catalog::record(i),
+                      [&](unsigned sex, unsigned counted, const char*, std::size_t) {
+                        if (sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits))) s.sex |= sex;
+                        return false;
+                      });
   s.grades = gradesOf(surname_, cat.keys[cat.key[i]]);
   s.score = keyScore_[cat.key[i]];
   s.position = i;
-  s.people = cat.people(i);
+  s.people = cat.people(i, filter_.sex);
   s.familiarity = cat.familiarity(i);
   return s;
 }
@@ -439,12 +500,14 @@ std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
   const std::uint32_t i = order_[rank];
   const Pattern pattern = cat.pattern(filter_.reading);
   std::vector<CandidateReading> matched, others;
-  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char* p, std::size_t n) {
-    if (sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits))) {
-      (pattern.any || pattern.matches(p, n) ? matched : others).push_back({cat.kana(p, n), sex});
-    }
-    return false;
-  });
+  Catalog::anyReading(Catalog::record(i),
+                      [&](unsigned sex, unsigned counted, const char* p, std::size_t n) {
+                        if (sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits))) {
+                          (pattern.any || pattern.matches(p, n) ? matched : others)
+                              .push_back({cat.kana(p, n), sex, counted});
+                        }
+                        return false;
+                      });
   matched.insert(matched.end(), others.begin(), others.end());
   return matched;
 }
@@ -455,8 +518,9 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
   const Pattern pattern = cat.pattern(filter_.reading);
   if (pattern.any) return 0;
   std::size_t n = 0;
-  Catalog::anyReading(Catalog::record(i), [&](unsigned sex, const char* p, std::size_t length) {
-    n += sexKeeps(filter_.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, length);
+  Catalog::anyReading(Catalog::record(i), [&](unsigned, unsigned counted, const char* p,
+                                              std::size_t length) {
+    n += sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits)) && pattern.matches(p, length);
     return false;
   });
   return n;
@@ -466,10 +530,11 @@ std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
   const Catalog& cat = catalog();
   std::vector<CandidateReading> out;
   if (position >= cat.key.size()) return out;
-  Catalog::anyReading(Catalog::record(position), [&](unsigned sex, const char* p, std::size_t n) {
-    out.push_back({cat.kana(p, n), sex});
-    return false;
-  });
+  Catalog::anyReading(Catalog::record(position),
+                      [&](unsigned sex, unsigned counted, const char* p, std::size_t n) {
+                        out.push_back({cat.kana(p, n), sex, counted});
+                        return false;
+                      });
   return out;
 }
 

@@ -21,6 +21,13 @@
 // The data comes in that order (people, familiarity, then Shift-JIS code), so
 // a ranking is one counting sort by the printed score.
 //
+// Under a sex filter, people counts only the persons whose given name reads
+// as a reading the list shows for the writing (ENAMDICT gives a person's
+// full reading; the surname's reading is taken off its front) and that
+// ENAMDICT does not give the other sex, in this writing or across its given
+// names. Suggestion::people is that number, and it orders the list; the few
+// candidates it moves are sorted into place after the counting sort.
+//
 // Writings with a kanji parents avoid for its meaning (naming/avoided_kanji.txt:
 // death, illness, crime, mourning and the like) are left out unless
 // SuggestFilter::anyKanji is set.
@@ -75,6 +82,10 @@ struct SuggestFilter {
 struct CandidateReading {
   std::string kana;
   unsigned sex;
+  // The sex the sex filter counts: sex, or for a reading of unstated sex the
+  // sex its ending tells (readings ending in すけ or ろう are boys', in りこ or
+  // なこ girls'), worked out from the tagged given names of ENAMDICT.
+  unsigned counted = 0;
 };
 
 struct Suggestion {
@@ -83,7 +94,7 @@ struct Suggestion {
   GradeValues grades;         // raw, as computeGrades(surname, given)
   double score;               // computeScore(...).total of those grades
   std::uint32_t position;     // the candidate's place in data order
-  std::uint32_t people;       // see above
+  std::uint32_t people;       // see above; under a sex filter, its persons only
   std::uint32_t familiarity;  // see above
 };
 

@@ -53,6 +53,9 @@ AVOIDED = 8
 HEAD = 0x40  # a writing's head: HEAD + its sexes + AVOIDED
 RECORD_STRIDE = 16  # kRecordStarts holds every 16th record's offset
 SEX_BITS = {"f": F, "m": M, "g": U}
+INFERRED_SHIFT = 3  # a reading's digit: its tag + the inferred sex << 3
+RULE_EXAMPLES = 40  # an ending rule needs this many tagged readings...
+RULE_SHARE = 0.95  # ...this share of them one sex
 MAX_BYTES = 34
 FIRST_CODE = 0x23
 SKIPPED_CODES = (ord("?"), ord("\\"))
@@ -154,18 +157,126 @@ def read_given_names(entries, allowed):
 
 
 def count_people(entries, candidates):
-    """{writing: people}: how many distinct full names of real people (entries
-    tagged h) are an ENAMDICT surname (tagged s) followed by the writing. A
-    name is split at the first place where the part before is a surname and
-    the rest a candidate."""
-    surnames = {w for w, _, tags in entries if "s" in tags}
-    people = {}
-    for full in sorted({w for w, _, tags in entries if "h" in tags}):
+    """({writing: people}, {writing: [set of given readings, one per person]}).
+
+    people: how many distinct full names of real people (entries tagged h)
+    are an ENAMDICT surname (tagged s) followed by the writing. A name is
+    split at the first place where the part before is a surname and the rest
+    a candidate. Each entry of the person's name splits its reading too: a
+    reading of the surname that begins it, the rest being a reading of the
+    candidate (the longest such surname reading). A person whose readings
+    never split so has an empty set."""
+    surnames = {}
+    for w, r, tags in entries:
+        if "s" in tags:
+            surnames.setdefault(w, set()).add(to_hiragana(r or w))
+    full_readings = {}
+    for w, r, tags in entries:
+        if "h" in tags:
+            full_readings.setdefault(w, set()).add(to_hiragana(r or w))
+    people, persons = {}, {}
+    for full in sorted(full_readings):
         for i in range(1, len(full)):
-            if full[:i] in surnames and full[i:] in candidates:
-                people[full[i:]] = people.get(full[i:], 0) + 1
+            given = full[i:]
+            if full[:i] in surnames and given in candidates:
+                people[given] = people.get(given, 0) + 1
+                split = set()
+                for reading in full_readings[full]:
+                    for s in sorted(surnames[full[:i]], key=len, reverse=True):
+                        if reading.startswith(s) and reading[len(s):] in candidates[given]:
+                            split.add(reading[len(s):])
+                            break
+                persons.setdefault(given, []).append(split)
                 break
-    return people
+    return people, persons
+
+
+def tagged_readings(entries):
+    """{reading: [writings tagging it f, writings tagging it m]}, over every
+    given name of ENAMDICT."""
+    writings = {}
+    for writing, reading, tags in entries:
+        if "h" not in tags and tags & {"f", "m"}:
+            kana = to_hiragana(reading or "")
+            for i, tag in enumerate("fm"):
+                if tag in tags:
+                    writings.setdefault(kana, (set(), set()))[i].add(writing)
+    return {kana: [len(f), len(m)] for kana, (f, m) in writings.items()}
+
+
+def elsewhere_sex(tally):
+    """The sexes a reading's tags over all writings (tagged_readings) give it
+    for the people count. ENAMDICT tags most given names f, boys' names too
+    (あきら of 86 writings f, of 4 m), while an m tag is rare: one m tag makes
+    a reading a boy's; f tags make it a girl's from a tenth of its tags on
+    (たかし, f in 1 writing of 87, stays a boy's)."""
+    f, m = tally
+    return (M if m else 0) | (F if f and f * 10 >= f + m else 0)
+
+
+def ending_rules(tallies):
+    """{ending: F or M}: the endings of given-name readings that tell the sex.
+
+    Over the distinct readings of ENAMDICT's given names tagged f only or m
+    only (all entries, whatever their writing), each ending of the last two
+    or three kana (shorter than the reading) that at least RULE_EXAMPLES
+    readings have, RULE_SHARE of them one sex: すけ and たろう (m), りこ and なこ
+    (f). An ending in う, ん, い or a small ゃ ゅ ょ, which end the Chinese
+    readings girls' and boys' names share (ゆう, しょう, れい, れん, じゅ),
+    needs three kana.
+    `tallies` is tagged_readings()."""
+    counts = {}
+    for kana, (f, m) in tallies.items():
+        sex = (F if f else 0) | (M if m else 0)
+        if sex in (F, M):
+            for n in (2, 3):
+                if len(kana) > n:
+                    tally = counts.setdefault(kana[-n:], [0, 0])
+                    tally[sex - 1] += 1
+    rules = {}
+    for ending, (f, m) in counts.items():
+        if len(ending) == 2 and ending[-1] in "うんいゃゅょ":
+            continue
+        if f + m >= RULE_EXAMPLES and max(f, m) >= RULE_SHARE * (f + m):
+            rules[ending] = F if f > m else M
+    return rules
+
+
+def inferred_sex(kana, rules):
+    """F or M for a reading whose ending the rules know (the longest first), else 0."""
+    for n in (3, 2):
+        if len(kana) > n and kana[-n:] in rules:
+            return rules[kana[-n:]]
+    return 0
+
+
+def counted_sex(tag, inferred):
+    """The sex the filter counts: the tag, or the inferred sex of an unstated reading."""
+    return inferred if tag == U and inferred else tag
+
+
+def kept(counted, all_counted, sex):
+    """Does the filter for `sex` keep a reading (as filterSexKeeps in naming.cpp)?"""
+    other = M if sex == F else F
+    return bool(counted & sex) or (counted == U and not all_counted & other)
+
+
+def people_by_sex(readings, split_persons, rules, tallies):
+    """(people under --sex f, under --sex m): the persons whose given reading
+    is a reading the filter shows and is of the other sex neither in this
+    writing nor over all writings (elsewhere_sex of tagged_readings()).
+    ENAMDICT tags まこと of 誠 and ゆたか of 豊 f only, while the men named so
+    are many."""
+    counted = {r: counted_sex(t, inferred_sex(r, rules)) for r, t in readings.items()}
+    all_counted = union(counted.values())
+    out = []
+    for sex in (F, M):
+        other = M if sex == F else F
+        shown = {r for r in readings
+                 if kept(counted[r], all_counted, sex)
+                 and not (readings[r] | elsewhere_sex(tallies.get(r, (0, 0)))) & other}
+        out.append(sum(1 for split in split_persons if split & shown))
+    return tuple(out)
 
 
 def count_familiarity(writings):
@@ -217,7 +328,8 @@ def union(bits):
     return out
 
 
-def render(entries, names, people, avoided):
+def render(entries, names, people, persons, sexes, avoided):
+    rules = ending_rules(sexes)
     familiarity = count_familiarity(names)
     order = sorted(names, key=lambda w: (-people.get(w, 0), -familiarity[w], sjis(w)))
     readings = {w: sorted(names[w], key=sjis) for w in order}
@@ -228,10 +340,18 @@ def render(entries, names, people, avoided):
     kana = sorted({c for rs in readings.values() for r in rs for c in r}, key=sjis)
     code = kana_codes(kana)
     writings = [w + "\\0" for w in order]
+    inferred = {w: {r: inferred_sex(r, rules) if t == U else 0 for r, t in names[w].items()}
+                for w in order}
     heads = "".join(chr(HEAD + (AVOIDED if any(c in avoided for c in w) else 0)
-                            + union(names[w].values())) for w in order)
-    packed = [" ".join("%d%s" % (names[w][r], "".join(code[c] for c in r))
+                        + union(counted_sex(names[w][r], inferred[w][r]) for r in names[w]))
+                    for w in order)
+    packed = [" ".join("%s%s" % (chr(ord("0") + names[w][r] + (inferred[w][r] << INFERRED_SHIFT)),
+                                 "".join(code[c] for c in r))
                        for r in readings[w]) + "!" for w in order]
+    by_sex = [people_by_sex(names[w], persons.get(w, []), rules, sexes)
+              for w in order if people.get(w, 0)]
+    if any(n > 255 for pair in by_sex for n in pair):
+        sys.exit("a people count by sex does not fit a byte")
     # Every byte of a record is ASCII, one byte of the compiled string.
     starts, at = [], 0
     for i, record in enumerate(packed):
@@ -256,6 +376,8 @@ def render(entries, names, people, avoided):
         "",
         "// %d writings from %d given-name entries; %d of them borne by people."
         % (len(order), entries, sum(1 for w in order if people.get(w))),
+        "// Sex of unstated readings inferred from %d endings: %s."
+        % (len(rules), " ".join("%s%s" % (e, "fm"[rules[e] - 1]) for e in sorted(rules, key=sjis))),
         "const std::uint32_t kCount = %d;" % len(order),
         "",
         "const char kReadingKana[] = \"%s\";" % "".join(kana),
@@ -266,6 +388,11 @@ def render(entries, names, people, avoided):
             wrap_items(["{%d, %d, %d}," % (n, f, c) for (n, f), c in runs], LINE_WIDTH)]
     out += ["};",
             "const std::size_t kMeasureRunCount = sizeof kMeasureRuns / sizeof kMeasureRuns[0];",
+            "",
+            "const std::uint8_t kSexPeople[][2] = {"]
+    out += ["    " + line for line in wrap_items(["{%d,%d}," % pair for pair in by_sex], LINE_WIDTH)]
+    out += ["};",
+            "const std::size_t kSexPeopleCount = sizeof kSexPeople / sizeof kSexPeople[0];",
             "", "const char kWritings[] ="]
     out += literal_lines(writings, 64)
     out[-1] += ";"
@@ -309,12 +436,13 @@ def main():
     allowed = registrable_characters(a.kanjidic2) & read_stroke_characters(a.strokes)
     entries = read_enamdict(a.enamdict)
     count, names = read_given_names(entries, allowed)
-    people = count_people(entries, names)
-    text, kept = render(count, names, people, read_avoided(a.avoided))
+    people, persons = count_people(entries, names)
+    sexes = tagged_readings(entries)
+    text, kept = render(count, names, people, persons, sexes, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
         f.write(text)
-    print("%d given-name entries, %d writings kept, %d borne by people"
-          % (count, kept, sum(1 for n in people.values() if n)))
+    print("%d given-name entries, %d writings kept, %d borne by people, %d ending rules"
+          % (count, kept, sum(1 for n in people.values() if n), len(ending_rules(sexes))))
 
 
 if __name__ == "__main__":

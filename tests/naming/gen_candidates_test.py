@@ -24,6 +24,10 @@ SAMPLE = """\
 田中陽翔 [たなかはると] /(h) Tanaka Haruto/
 山田陽翔 [やまだはると] /(f,h) Yamada Haruto/
 山田洋子 [やまだようこ] /(f,h) Yamada Youko/
+山田 [さんでん] /(s) Sanden/
+山田洋子 [さんでんなみこ] /(h) Sanden Namiko/
+田中洋子 [たなかようこ] /(h) Tanaka Youko/
+田中洋子 [たなかきみこ] /(h) Tanaka Kimiko/
 """
 
 
@@ -42,9 +46,33 @@ class Generator(unittest.TestCase):
         })
 
     def test_people(self):
-        # 山田洋子 twice is one person's writing; 山田陽翔 is split after 山田
-        # and not after 山, since 田陽翔 is no candidate.
-        self.assertEqual(gen.count_people(self.entries, self.names), {"洋子": 1, "陽翔": 2})
+        # 山田洋子 thrice is one person's writing; 山田陽翔 is split after 山田
+        # and not after 山, since 田陽翔 is no candidate. Each reading splits
+        # after a reading of the surname (やまだ or さんでん) into one of the
+        # writing's; きみこ is none of 洋子's.
+        people, persons = gen.count_people(self.entries, self.names)
+        self.assertEqual(people, {"洋子": 2, "陽翔": 2})
+        self.assertEqual(persons["洋子"], [{"ようこ", "ひろこ", "なみこ"}, {"ようこ"}])
+
+    def test_people_by_sex(self):
+        # ようこ is f; ひろこ, unstated here, is tagged m in another writing,
+        # so its person counts for neither list; unstated readings are not
+        # shown for m while the writing has an f reading.
+        readings = {"ようこ": gen.F, "ひろこ": gen.U}
+        persons = [{"ようこ"}, {"ひろこ"}, {"ようこ", "ひろこ"}, set()]
+        self.assertEqual(gen.people_by_sex(readings, persons, {}, {"ひろこ": [0, 1]}), (2, 0))
+        self.assertEqual(gen.people_by_sex(readings, persons, {}, {}), (3, 0))
+
+    def test_endings(self):
+        kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ"
+        tallies = {k + "すけ": [0, 1] for k in kana}
+        tallies.update({k + "ゆう": [1, 0] for k in kana})
+        tallies["こすけ"] = [1, 1]  # tagged both: no example either way
+        rules = gen.ending_rules(tallies)
+        # 44 boys' names end in すけ; ゆう, two kana ending in う, is too short.
+        self.assertEqual(rules, {"すけ": gen.M})
+        self.assertEqual([gen.inferred_sex(k, rules) for k in ("ようすけ", "すけ", "みゆう")],
+                         [gen.M, 0, 0])
 
     def test_familiarity(self):
         self.assertEqual(gen.count_familiarity(["洋子", "子子", "陽子", "陽"]),
