@@ -1,0 +1,214 @@
+// The page's way into the engine, the readings and the naming module: UTF-8
+// text and JSON towards JavaScript, Shift-JIS inside, exactly as namori-cli
+// does it. Nothing is worked out here that the libraries already work out;
+// this file only gathers their answers into the objects the page draws.
+// Texts that carry Japanese are u8 literals: every plain literal is Shift-JIS.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli_reading.h"
+#include "naming.h"
+#include "naming_csv.h"
+#include "readings.h"
+#include "registrable.h"
+#include "sjis_utf8.h"
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+#endif
+
+namespace namori::web {
+
+namespace {
+
+using cli::Json;
+using cli::Name;
+
+// What the engine cannot take in UTF-8 text: {"character": "髙 (U+9AD9)"}
+// for the first character without a code page 932 form, {"character": ""}
+// for text that is not UTF-8.
+Json unconvertible(const std::string& utf8) {
+  for (std::size_t at = 0, length; at < utf8.size(); at += length) {
+    const char* p = utf8.c_str() + at;
+    char sjis[2];
+    std::size_t sjisLength;
+    if ((length = utf8CharLength(p)) == 0) break;
+    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) {
+      return {{"character", cli::describeCharacter(std::string(p, length))}};
+    }
+  }
+  return {{"character", ""}};
+}
+
+// Converts a field as namori-cli converts a name (cut to 34 bytes like the
+// dialog); on failure says why in *error.
+bool convertField(const std::string& utf8, Name* name, Json* error) {
+  std::string message;
+  if (cli::convertName(utf8, "", name, &message)) return true;
+  *error = unconvertible(utf8);
+  return false;
+}
+
+std::vector<std::string> charactersOf(const std::string& sjis) {
+  std::vector<std::string> characters;
+  for (const char* p = sjis.c_str(); std::size_t length = charLength(p); p += length) {
+    characters.push_back(cli::toUtf8(std::string_view(p, length)));
+  }
+  return characters;
+}
+
+// The two reports of the last reading, in the Windows program's bytes.
+std::string nameReportBytes;
+std::string careerReportBytes;
+
+// The last ranking, shown a page at a time.
+Suggestions suggestions;
+std::string namingSurname;  // Shift-JIS, as ranked
+std::string csvBytes;
+
+}  // namespace
+
+// The reading of two names as JSON text: namori-cli --career --json's object
+// with what the page shows besides; {"error": {...}} for a character the
+// engine cannot take; {"missing": [...]} while a field is empty.
+std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8) {
+  Name surname, given;
+  Json error;
+  if (!convertField(surnameUtf8, &surname, &error)) {
+    error["field"] = "surname";
+    return Json{{"error", error}}.dump();
+  }
+  if (!convertField(givenUtf8, &given, &error)) {
+    error["field"] = "given";
+    return Json{{"error", error}}.dump();
+  }
+  static ReadingState state;
+  if (!storeNames(state, surname.sjis.c_str(), given.sjis.c_str())) {
+    Json missing = Json::array();
+    if (surname.sjis.empty()) missing.push_back("surname");
+    if (given.sjis.empty()) missing.push_back("given");
+    return Json{{"missing", missing}}.dump();
+  }
+  runNameReading(state);
+  nameReportBytes = state.nameReport;
+  const std::string nameFile = cli::toUtf8(state.reportFileName);
+  runCareerCommand(state);
+  careerReportBytes = state.careerReport;
+
+  Json r = cli::readingJson(surname, given, true);
+  r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  r["cut"] = {{"surname", surname.wasCut}, {"given", given.wasCut}};
+  Json notRegistrable = Json::array();
+  for (const std::string& character : unregistrableCharacters(given.sjis.c_str())) {
+    notRegistrable.push_back(cli::toUtf8(character));
+  }
+  r["notRegistrable"] = notRegistrable;
+  r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
+  r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
+  return r.dump();
+}
+
+// The Shift-JIS bytes of the last reading's name report ("name") or career
+// report ("career"), exactly as the Windows program writes them.
+const std::string& reportBytes(const std::string& which) {
+  return which == "career" ? careerReportBytes : nameReportBytes;
+}
+
+// Ranks the given names for a surname with the page's filters, as typed.
+// Returns {"count", "surnameCounts", "csvFile"}, or {"errors": {field: {...}}}
+// naming each field that cannot be taken (nothing is ranked then).
+std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
+                    const std::string& readingUtf8, const std::string& withUtf8,
+                    const std::string& withoutUtf8, const std::string& minScore,
+                    const std::string& order, bool anyKanji) {
+  Json errors = Json::object();
+  Name surname;
+  Json error;
+  if (!convertField(surnameUtf8, &surname, &error)) {
+    errors["surname"] = error;
+  } else if (surname.sjis.empty()) {
+    errors["surname"] = {{"missing", true}};
+  }
+  SuggestFilter filter;
+  const auto text = [&](const std::string& utf8, const char* field, std::string* sjis) {
+    std::string message;
+    if (!cli::toSjis(utf8, field, sjis, &message)) errors[field] = unconvertible(utf8);
+  };
+  text(readingUtf8, "reading", &filter.reading);
+  text(withUtf8, "with", &filter.with);
+  text(withoutUtf8, "without", &filter.without);
+  if (!errors.contains("reading") && !filter.reading.empty() && !isReadingPattern(filter.reading)) {
+    errors["reading"] = {{"notPattern", true}};
+  }
+  if (!parseMinScore(minScore, &filter.minScore)) errors["minScore"] = {{"notScore", true}};
+  if (!errors.empty()) return Json{{"errors", errors}}.dump();
+  filter.sex = sex == "f" ? SexFilter::kFemale : sex == "m" ? SexFilter::kMale : SexFilter::kAny;
+  filter.characters = characters;
+  filter.order = order == "people" ? SuggestOrder::kPeople : SuggestOrder::kScore;
+  filter.anyKanji = anyKanji;
+  namingSurname = surname.sjis;
+  suggestions = suggestGivenNames(namingSurname.c_str(), filter);
+  csvBytes.clear();
+  return Json{{"count", suggestions.size()},
+              {"surname", surname.utf8},
+              {"surnameCounts", surnameCounts(namingSurname.c_str())},
+              {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))}}
+      .dump();
+}
+
+// Rows [from, from + count) of the last ranking, as the table shows them.
+std::string suggestionRows(std::size_t from, std::size_t count) {
+  Json rows = Json::array();
+  for (std::size_t rank = from; rank < suggestions.size() && rank - from < count; ++rank) {
+    const Suggestion s = suggestions[rank];
+    rows.push_back({{"rank", rank + 1},
+                    {"given", cli::toUtf8(s.given)},
+                    {"readings", cli::toUtf8(readingsCell(suggestions, rank))},
+                    {"sex", cli::toUtf8(sexLabel(s.sex))},
+                    {"grades", s.grades.value},
+                    {"score", formatOneDecimal(s.score)},
+                    {"people", s.people},
+                    {"familiarity", s.familiarity}});
+  }
+  return rows.dump();
+}
+
+// The last ranking as the Windows naming window exports it (Shift-JIS CSV).
+const std::string& suggestionCsvBytes() {
+  if (csvBytes.empty()) csvBytes = suggestionsCsv(suggestions);
+  return csvBytes;
+}
+
+}  // namespace namori::web
+
+#ifdef __EMSCRIPTEN__
+namespace {
+
+// Bytes for JavaScript: a view into the module's memory, which the page
+// copies at once.
+emscripten::val bytesView(const std::string& bytes) {
+  return emscripten::val(emscripten::typed_memory_view(
+      bytes.size(), reinterpret_cast<const std::uint8_t*>(bytes.data())));
+}
+
+emscripten::val reportBytesView(const std::string& which) {
+  return bytesView(namori::web::reportBytes(which));
+}
+
+emscripten::val csvBytesView() {
+  return bytesView(namori::web::suggestionCsvBytes());
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(namori) {
+  emscripten::function("reading", &namori::web::reading);
+  emscripten::function("reportBytes", &reportBytesView);
+  emscripten::function("suggest", &namori::web::suggest);
+  emscripten::function("suggestionRows", &namori::web::suggestionRows);
+  emscripten::function("csvBytes", &csvBytesView);
+  emscripten::function("candidateCount", &namori::candidateCount);
+}
+#endif
