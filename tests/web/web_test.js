@@ -1,0 +1,343 @@
+// namori.html in Chromium, checked against the native build: readings,
+// career texts and report files against namori-cli, the naming lists against
+// namori-cli --suggest, the CSV against naming_csv_tool. Also: file://, no
+// request leaves the page, no horizontal scroll at 360 px, the fragment and
+// Back. Prints the page's own timings; asserts none.
+//
+//   node web_test.js PAGE.html NAMORI_CLI NAMING_CSV_TOOL [SCREENSHOT_DIR]
+"use strict";
+
+const assert = require("node:assert/strict");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const { pathToFileURL } = require("node:url");
+const { chromium } = require("playwright-core");
+
+const [pagePath, cliPath, csvToolPath, screenshotDir] = process.argv.slice(2).map((a) => path.resolve(a));
+const pageUrl = pathToFileURL(path.resolve(pagePath)).href;
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "namori-web-"));
+
+function run(program, args, options = {}) {
+  return execFileSync(program, args, { maxBuffer: 1 << 30, stdio: ["pipe", "pipe", "ignore"], ...options });
+}
+const cliJson = (args, input) => run(cliPath, args, { input, encoding: "utf8" });
+
+// Files a program writes into a directory of its own: {name: bytes}.
+function filesWritten(program, args) {
+  const dir = fs.mkdtempSync(path.join(scratch, "out-"));
+  run(program, args, { cwd: dir });
+  return Object.fromEntries(fs.readdirSync(dir).map((name) => [name, fs.readFileSync(path.join(dir, name))]));
+}
+
+async function downloaded(page, selector) {
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click(selector)]);
+  const file = path.join(scratch, `download-${Date.now()}`);
+  await download.saveAs(file);
+  return { name: download.suggestedFilename(), bytes: fs.readFileSync(file) };
+}
+
+async function openPage(context, fragment = "") {
+  const page = await context.newPage();
+  page.on("pageerror", (error) => console.error(`page error: ${error.message}`));
+  await page.goto(pageUrl + fragment);
+  await page.waitForSelector("html[data-ready=true]", { timeout: 30000 });
+  return page;
+}
+
+// ---- Sampled names ---------------------------------------------------------
+
+// Kanji of the stroke table, kana, and characters that count 0 strokes
+// (outside the table, half-width, ASCII).
+const KANJI = [..."山田佐藤鈴木高橋渡辺伊中小林森清水原井上太郎一花子陽翔結愛蓮大和悠真美咲優奈沢藤浩道隆桜"];
+const KANA = [..."あいうかがさしたちなはぱまゆよりわんアイカガサタナハパユラワンーっゃ々"];
+const ZERO = [..."髙﨑德凜熙ヶＵ１ｱa"];
+
+function samplePairs(count) {
+  let seed = 20261207;
+  const next = (n) => {
+    seed = (seed * 1103515245 + 12345) % 2147483648;
+    return Math.floor((seed / 2147483648) * n);
+  };
+  const name = () => {
+    const length = 1 + next(4);
+    let text = "";
+    for (let i = 0; i < length; ++i) {
+      const pool = [KANJI, KANJI, KANJI, KANA, KANA, ZERO][next(6)];
+      text += pool[next(pool.length)];
+    }
+    return text;
+  };
+  const pairs = [];
+  for (let i = 0; i < count; ++i) pairs.push([name(), name()]);
+  // A given name cut to 34 bytes, and one of a single 0-stroke character.
+  pairs.push(["林", "一"], ["長谷川", "あいうえおかきくけこさしすせそたちつ"], ["髙", "﨑"]);
+  return pairs;
+}
+
+// What the page draws for each pair, typed into the fields one after another.
+function drawReadings(pairs) {
+  const surname = document.getElementById("surname");
+  const given = document.getElementById("given");
+  const result = document.getElementById("result");
+  return pairs.map(([s, g]) => {
+    surname.value = s;
+    given.value = g;
+    const start = performance.now();
+    given.dispatchEvent(new Event("input", { bubbles: true }));
+    const ms = performance.now() - start;
+    const text = (selector) => result.querySelector(selector)?.textContent ?? "";
+    return {
+      ms,
+      heading: text("h3"),
+      characters: [...result.querySelectorAll(".characters li:not(.gap)")].map((li) => [
+        li.querySelector(".ch").textContent,
+        Number(li.dataset.strokes),
+      ]),
+      warnings: text(".warnings"),
+      grades: [...result.querySelectorAll(".grades tbody tr")].map((tr) => ({
+        name: tr.querySelector("th").textContent,
+        value: Number(tr.dataset.value),
+        index: Number(tr.dataset.index),
+        fortune: tr.querySelector(".fortune").textContent,
+        weight: Number(tr.dataset.weight),
+      })),
+      total: result.querySelector(".score")?.dataset.total,
+      parts: text(".score .parts"),
+      resultText: result.textContent,
+      career: document.getElementById("career").textContent,
+    };
+  });
+}
+
+function checkReading(drawn, expected, label) {
+  const e = expected;
+  assert.equal(drawn.heading, `${e.surname} ${e.given} さん`, label);
+  assert.deepEqual(
+    drawn.characters.map(([, strokes]) => strokes),
+    [...e.strokes.surname, ...e.strokes.given],
+    `${label}: strokes`,
+  );
+  assert.equal(drawn.characters.map(([c]) => c).join(""), e.surname + e.given, `${label}: characters`);
+  assert.deepEqual(
+    drawn.grades,
+    e.grades.map(({ name, value, index, fortune, weight }) => ({ name, value, index, fortune, weight })),
+    `${label}: grades`,
+  );
+  assert.equal(drawn.total, e.score.total, `${label}: score`);
+  assert.ok(drawn.parts.includes(`${e.score.first}／70`) && drawn.parts.includes(`${e.score.second}／30`), label);
+  for (const c of e.unknown) assert.ok(drawn.warnings.includes(`「${c}」`), `${label}: 0 strokes ${c}`);
+  assert.equal(drawn.career, e.career.text, `${label}: career`);
+}
+
+async function testReadings(context, timings) {
+  const page = await openPage(context);
+  const pairs = samplePairs(300);
+  const expected = cliJson(["--batch", "--career"], pairs.map((p) => p.join(" ")).join("\n") + "\n")
+    .trim()
+    .split("\n")
+    .map((line) => JSON.parse(line));
+  const drawn = await page.evaluate(drawReadings, pairs);
+  drawn.forEach((d, i) => checkReading(d, expected[i], pairs[i].join(" ")));
+  // The warnings the command line gives on stderr, on the page.
+  const cut = drawn[pairs.length - 2];
+  assert.match(cut.warnings, /名が 34 バイト/);
+  const times = drawn.map((d) => d.ms).sort((a, b) => a - b);
+  timings.push(`reading, input event to result in the page: median ${times[times.length >> 1].toFixed(2)} ms, max ${times[times.length - 1].toFixed(2)} ms over ${times.length} names`);
+
+  // Typed with the keyboard; then the time from the input event to the
+  // next frame, name after name.
+  await page.fill("#surname", "");
+  await page.fill("#given", "");
+  await page.type("#surname", "田中");
+  await page.focus("#given");
+  const frames = await page.evaluate(async (names) => {
+    const given = document.getElementById("given");
+    const times = [];
+    for (const name of names) {
+      await new Promise((resolve) => setTimeout(resolve, 20));
+      given.value = name;
+      const start = performance.now();
+      given.dispatchEvent(new Event("input", { bubbles: true }));
+      await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+      times.push(performance.now() - start);
+    }
+    return times.sort((a, b) => a - b);
+  }, ["太郎", "花子", "陽翔", "結愛", "一"]);
+  timings.push(`reading, input event to the frame drawn: median ${frames[2].toFixed(1)} ms, max ${frames[4].toFixed(1)} ms (bound 16 ms)`);
+  assert.equal(await page.textContent("#result h3"), "田中 一 さん");
+
+  // The report files, byte for byte with namori-cli --save.
+  for (const [selector, args] of [
+    ["#download-sjis", ["--save", "田中", "一"]],
+    ["#download-utf8", ["--save", "--file-encoding", "utf-8", "田中", "一"]],
+    ["#download-career", ["--career", "--save", "田中", "一"]],
+  ]) {
+    const got = await downloaded(page, selector);
+    const files = filesWritten(cliPath, args);
+    assert.deepEqual(Object.keys(files), [got.name], selector);
+    assert.ok(files[got.name].equals(got.bytes), `${selector}: bytes`);
+  }
+  await page.close();
+}
+
+// ---- 名付け ----------------------------------------------------------------
+
+const SEX_LABELS = { f: "女", m: "男", g: "―" };
+
+async function fillNaming(page, q) {
+  await page.fill("#naming-surname", q.surname);
+  await page.selectOption("#naming-sex", q.sex ?? "");
+  await page.selectOption("#naming-chars", q.chars ?? "");
+  await page.fill("#naming-reading", q.reading ?? "");
+  await page.fill("#naming-min-score", q.minScore ?? "");
+}
+
+function suggestArgs(q) {
+  const args = ["--suggest", q.surname, "--top", "0", "--json"];
+  if (q.sex) args.push("--sex", q.sex);
+  if (q.chars) args.push("--chars", q.chars);
+  if (q.reading) args.push("--reading", q.reading);
+  if (q.minScore) args.push("--min-score", q.minScore);
+  return args;
+}
+
+const tableRows = (page) =>
+  page.$$eval("#naming-results tbody tr", (rows) => rows.map((tr) => [...tr.cells].map((td) => td.textContent)));
+
+async function testNaming(context, timings) {
+  const page = await openPage(context);
+  const sets = [
+    { surname: "佐藤", sex: "f", chars: "2", minScore: "85" },
+    { surname: "林", sex: "m", reading: "ゆうと" },
+    { surname: "山田" },
+  ];
+  for (const q of sets) {
+    await fillNaming(page, q);
+    await page.click("#naming-run");
+    const expected = JSON.parse(cliJson(suggestArgs(q))).candidates;
+    const count = Number((await page.textContent("#naming-count")).match(/\d+/)[0]);
+    assert.ok(count > 0 && count === expected.length, `${JSON.stringify(q)}: ${count} listed`);
+    if (count > 100) await page.click("#naming-more");
+    const rows = await tableRows(page);
+    assert.equal(rows.length, Math.min(count, 200), JSON.stringify(q));
+    rows.forEach((cells, i) => {
+      const e = expected[i];
+      assert.deepEqual(
+        cells.slice(0, 10),
+        [String(i + 1), e.given, e.readings.join("・"), e.sex.map((s) => SEX_LABELS[s]).join(""), ...e.grades.map(String), e.score],
+        `${JSON.stringify(q)} rank ${i + 1}`,
+      );
+    });
+  }
+
+  // The CSV, byte for byte with the native module's.
+  await fillNaming(page, sets[0]);
+  await page.click("#naming-run");
+  const csv = await downloaded(page, "#naming-csv");
+  const files = filesWritten(csvToolPath, ["佐藤", "f", "2", "85"]);
+  assert.deepEqual(Object.keys(files), [csv.name]);
+  assert.ok(files[csv.name].equals(csv.bytes), "CSV bytes");
+
+  // A typed filter the module refuses lists nothing and says why.
+  await fillNaming(page, { surname: "山田", reading: "y*" });
+  await page.click("#naming-run");
+  assert.equal(await page.getAttribute("#naming-reading", "aria-invalid"), "true");
+  assert.equal(await page.$$eval("#naming-results tbody tr", (rows) => rows.length), 0);
+
+  // A row reads its name.
+  await fillNaming(page, { surname: "山田" });
+  await page.click("#naming-run");
+  const first = await page.textContent("#naming-results tbody tr:first-child td:nth-child(2)");
+  await page.click("#naming-results tbody tr:first-child td:nth-child(5)");
+  assert.equal(await page.textContent("#result h3"), `山田 ${first} さん`);
+
+  // 山田 with no filters, from the click to the first 100 rows drawn.
+  await fillNaming(page, { surname: "山田" });
+  const ms = await page.evaluate(
+    () =>
+      new Promise((resolve) => {
+        const start = performance.now();
+        document.getElementById("naming-run").click();
+        const drawn = performance.now() - start;
+        requestAnimationFrame(() => setTimeout(() => resolve([drawn, performance.now() - start])));
+      }),
+  );
+  timings.push(`名付け 山田, click to 100 rows in the DOM: ${ms[0].toFixed(1)} ms, to the frame drawn: ${ms[1].toFixed(1)} ms (bound 100 ms)`);
+  await page.close();
+}
+
+// ---- The address, Back, small screens -----------------------------------
+
+async function testFragmentAndLayout(browser, timings, requests) {
+  const context = await browser.newContext({ viewport: { width: 360, height: 740 }, acceptDownloads: true });
+  context.on("request", (request) => requests.push(request.url()));
+  const page = await openPage(context, "#姓=佐藤&名=花子&名付け=佐藤&性別=f&文字数=2");
+  timings.push(`navigation to ready (file://, 360 px): ${(await page.evaluate(() => window.namoriReadyAt)).toFixed(0)} ms`);
+  assert.equal(await page.textContent("#result h3"), "佐藤 花子 さん");
+  assert.equal(await page.inputValue("#naming-sex"), "f");
+  assert.ok((await page.$$("#naming-results tbody tr")).length > 0);
+
+  await page.fill("#given", "一郎");
+  await page.press("#given", "Enter");
+  assert.equal(await page.textContent("#result h3"), "佐藤 一郎 さん");
+  await page.goBack();
+  await page.waitForFunction(() => document.querySelector("#result h3")?.textContent === "佐藤 花子 さん");
+
+  const overflow = () => document.documentElement.scrollWidth - document.documentElement.clientWidth;
+  assert.equal(await page.evaluate(overflow), 0, "horizontal scroll at 360 px");
+  if (screenshotDir) {
+    await page.screenshot({ path: path.join(screenshotDir, "web-phone-reading.png"), fullPage: false });
+    await page.locator("#naming-heading").scrollIntoViewIfNeeded();
+    await page.evaluate(() => document.getElementById("naming-heading").scrollIntoView());
+    await page.evaluate(() => window.scrollBy(0, document.getElementById("naming-count").getBoundingClientRect().top - 120));
+    await page.screenshot({ path: path.join(screenshotDir, "web-phone-naming.png") });
+  }
+  // The longest name the dialog takes, and its warnings, still fit.
+  await page.fill("#surname", "長谷川髙﨑");
+  await page.fill("#given", "あいうえおかきくけこさしすせそたちつ");
+  assert.equal(await page.evaluate(overflow), 0, "horizontal scroll with a long name");
+  await context.close();
+}
+
+async function desktopScreenshots(browser) {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const page = await openPage(context, "#姓=山田&名=太郎");
+  await page.screenshot({ path: path.join(screenshotDir, "web-desktop-reading.png") });
+  await fillNaming(page, { surname: "山田", sex: "f", chars: "2" });
+  await page.click("#naming-run");
+  await page.evaluate(() => window.scrollTo(0, document.getElementById("naming-heading").getBoundingClientRect().top + window.scrollY - 16));
+  await page.screenshot({ path: path.join(screenshotDir, "web-desktop-naming.png") });
+  await context.close();
+}
+
+(async () => {
+  const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
+  const timings = [];
+  const requests = [];
+  try {
+    const context = await browser.newContext({ acceptDownloads: true });
+    context.on("request", (request) => requests.push(request.url()));
+    await testReadings(context, timings);
+    await testNaming(context, timings);
+    await context.close();
+    await testFragmentAndLayout(browser, timings, requests);
+    if (screenshotDir) await desktopScreenshots(browser);
+    // Nothing but the page itself was asked for.
+    const pageFile = pageUrl.split("#")[0];
+    assert.deepEqual(
+      requests.filter((url) => url.split("#")[0] !== pageFile && !/^(blob|data):/.test(url)),
+      [],
+      "requests that leave the page",
+    );
+    for (const line of timings) console.log(line);
+    console.log("web tests passed");
+  } finally {
+    await browser.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
