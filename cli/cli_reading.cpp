@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unordered_map>
 
 #include "career_table.h"
 #include "engine.h"
@@ -37,9 +36,8 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
 // Each character's strokes into counts, an array.
 void fillStrokes(const Name& name, Json* counts) {
   *counts = Json::array();
-  forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t) {
-    counts->push_back(characterStrokes(p));
-  });
+  forEachSjisCharacter(name.sjis,
+                       [&](const char* p, std::size_t) { counts->push_back(characterStrokes(p)); });
 }
 
 const char* const kGradeNames[kGradeCount] = {u8"総運", u8"天運", u8"地運", u8"人運", u8"外運"};
@@ -119,22 +117,6 @@ std::string errorLine(std::size_t lineNumber, const std::string& message) {
   return Json{{"line", lineNumber}, {"error", message}}.dump();
 }
 
-// The code page 932 form of one UTF-8 character (1 or 2 bytes; empty when it
-// has none), looked up once per character and kept: a batch meets the same
-// few thousand characters again and again.
-std::string_view sjisFormOf(const char* p, std::size_t length) {
-  static std::unordered_map<std::string, std::string> known;
-  std::string key(p, length);
-  auto found = known.find(key);
-  if (found == known.end()) {
-    char sjis[2];
-    std::size_t sjisLength = 0;
-    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) sjisLength = 0;
-    found = known.emplace(std::move(key), std::string(sjis, sjisLength)).first;
-  }
-  return found->second;
-}
-
 // Calls visit(utf8Character, sjisCharacter) for each character of UTF-8
 // text. Text that is not UTF-8, or a character without a code page 932 form,
 // stops the walk with false and a message naming `what` in *error.
@@ -148,14 +130,15 @@ bool forEachUtf8Character(std::string_view utf8, const char* what, std::string* 
       *error = std::string(what) + " is not valid UTF-8";
       return false;
     }
-    const std::string_view sjis = sjisFormOf(p, length);
-    if (sjis.empty()) {
+    char sjis[2];
+    std::size_t sjisLength = 0;
+    if (!utf8CharToSjis(p, length, sjis, &sjisLength)) {
       *error = std::string(what) + ": the character \"" +
                describeCharacter(std::string_view(p, length)).insert(length, "\"") +
                " has no code page 932 form";
       return false;
     }
-    visit(std::string_view(p, length), sjis);
+    visit(std::string_view(p, length), std::string_view(sjis, sjisLength));
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli_reading.h"
+#include "kana.h"
 #include "naming.h"
 #include "readings.h"
 #include "report_file.h"
@@ -181,19 +182,6 @@ int runBatch(bool career) {
   return anyBad ? kExitUsage : kExitOk;
 }
 
-// A reading for --reading: kana only (hiragana, katakana, ー).
-bool isKana(const std::string& sjis) {
-  for (std::size_t at = 0; at < sjis.size(); at += 2) {
-    if (at + 1 >= sjis.size()) return false;
-    const unsigned code =
-        static_cast<unsigned char>(sjis[at]) << 8 | static_cast<unsigned char>(sjis[at + 1]);
-    const bool hiragana = code >= 0x829F && code <= 0x82F1;
-    const bool katakana = code >= 0x8340 && code <= 0x8396;
-    if (!hiragana && !katakana && code != 0x815B) return false;
-  }
-  return true;
-}
-
 int usageError(const std::string& message);
 
 int runSuggest(const Options& options) {
@@ -209,7 +197,10 @@ int runSuggest(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!isKana(filter.reading)) return usageError("--reading takes hiragana or katakana");
+  std::string kana;
+  if (!filter.reading.empty() && !namori::normalizeKana(filter.reading, &kana)) {
+    return usageError("--reading takes hiragana or katakana");
+  }
   warnAboutNames(surname, Name{});
   filter.sex = options.sex == "f"   ? namori::SexFilter::kFemale
                : options.sex == "m" ? namori::SexFilter::kMale

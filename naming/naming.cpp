@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "candidates_data.h"
+#include "kana.h"
 
 namespace namori {
 
@@ -82,18 +83,15 @@ struct Catalog {
     characters.resize(count);
   }
 
-  // The packed form of a Shift-JIS kana reading, katakana read as hiragana;
-  // false if a character has no packed form (no candidate reads so).
+  // The packed form of a Shift-JIS kana reading in its stored form
+  // (normalizeKana); false if a character is not kana or has no packed form
+  // (no candidate reads so).
   bool pack(const std::string& reading, std::string& packed) const {
+    std::string kana;
+    if (!normalizeKana(reading, &kana)) return false;
     packed.clear();
-    for (const char* p = reading.c_str(); *p; p += 2) {
-      if (charLength(p) != 2) return false;
-      unsigned c = codeAt(p);
-      if (c >= 0x8340 && c <= 0x8393 && c != 0x837F) {
-        c = 0x829F + (c - 0x8340) - (c > 0x837F);  // ァ..ン as ぁ..ん
-      } else if (c == 0x8152 || c == 0x8153) {
-        c += 2;  // ヽ ヾ as ゝ ゞ
-      }
+    for (std::size_t at = 0; at < kana.size(); at += 2) {
+      const unsigned c = codeAt(kana.c_str() + at);
       unsigned b = 0;
       while (b < kanaOfCode.size() && kanaOfCode[b] != c) ++b;
       if (b == kanaOfCode.size()) return false;
@@ -228,8 +226,8 @@ std::size_t candidateCount() {
 }
 
 bool isReadingPattern(const std::string& sjis) {
-  std::string packed;
-  return !sjis.empty() && catalog().pack(sjis, packed);
+  std::string kana;
+  return !sjis.empty() && normalizeKana(sjis, &kana);
 }
 
 bool parseMinScore(const std::string& text, double* minScore) {

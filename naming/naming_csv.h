@@ -9,7 +9,7 @@
 namespace namori {
 
 // 女, 男 or ― (unstated) for each NameSexTag bit set, in that order: 女男
-// for a writing read both ways.
+// for a writing read both ways. No bit at all is ― too.
 std::string sexLabel(unsigned sex);
 
 // The readings shown for the suggestion at rank, joined with ・.

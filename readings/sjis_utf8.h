@@ -1,6 +1,7 @@
-// Conversion between Shift-JIS (code page 932) and UTF-8 on systems whose
-// native text is UTF-8. Both directions use the same iconv table, "CP932",
-// so that a text converted one way and back comes out unchanged.
+// Conversion between Shift-JIS (code page 932) and UTF-8 for front ends whose
+// text is UTF-8. Both directions use one table, Windows' own (generated into
+// cp932_table.cpp), so that a text converted one way and back comes out
+// unchanged. The functions keep no state and may run on any thread.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +21,10 @@ std::size_t utf8CharLength(const char* p);
 
 // Converts the one UTF-8 character of length bytes at p to code page 932:
 // its 1 or 2 bytes go to out[0..], their count to *outLength. Returns false
-// when code page 932 has no character that converts back to exactly this one
-// (so 〜 U+301C, which iconv would fold into ～ U+FF5E, is refused too).
+// when p is not one whole character or code page 932 has no character that
+// converts back to exactly this one (so 〜 U+301C, which Windows would write
+// as ～ U+FF5E, is refused). Of codes that read as the same character (the NEC
+// and IBM duplicates), the one Windows writes is chosen.
 bool utf8CharToSjis(const char* p, std::size_t length, char out[2], std::size_t* outLength);
 
 }  // namespace namori

@@ -20,9 +20,11 @@ namori_ensure_packages() {
 
 # What the native build and its tests need. kanjidic and unicode-data are the
 # stroke sources the table generator is checked against; enamdict (with
-# kanjidic) is the source of the given-name candidates.
+# kanjidic) is the source of the given-name candidates; kanjidic-xml
+# (KANJIDIC2) of the registrable characters.
 NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev libcli11-dev
-                        nlohmann-json3-dev kanjidic unicode-data enamdict)
+                        nlohmann-json3-dev kanjidic unicode-data enamdict
+                        kanjidic-xml)
 
 # What the web page's build (emscripten) and its browser tests (Node 20 or
 # later with npm, Chromium driven by Playwright) need. npm is a package of its

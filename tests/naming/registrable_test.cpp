@@ -1,0 +1,65 @@
+// What a parent may type: the registrable characters of a given name and
+// the kana of a reading.
+#include "registrable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kana.h"
+#include "naming.h"
+#include "registrable_data.h"
+
+namespace namori {
+namespace {
+
+using Chars = std::vector<std::string>;
+
+TEST(Registrable, NamesTheCharactersAParentCannotUse) {
+  EXPECT_EQ(unregistrableCharacters("蠍魅凜"), Chars{"蠍"});  // 凜 is jinmeiyou
+  EXPECT_EQ(unregistrableCharacters("髙子"), Chars{"髙"});    // a variant outside both lists
+  EXPECT_TRUE(unregistrableCharacters("太郎").empty());
+  EXPECT_TRUE(unregistrableCharacters("さくら").empty());
+  EXPECT_TRUE(unregistrableCharacters("サクラー々ゝヽ").empty());
+  // Latin letters and half-width kana, each once in first-seen order.
+  EXPECT_EQ(unregistrableCharacters("Aｱ花A"), (Chars{"A", "ｱ"}));
+  EXPECT_EQ(unregistrableCharacters("Ａ・"), (Chars{"Ａ", "・"}));
+  EXPECT_TRUE(unregistrableCharacters(nullptr).empty());
+}
+
+TEST(Registrable, TableHoldsTheGradedKanjiAndKana) {
+  // 2,908 of KANJIDIC2's 2,999 graded kanji have a code page 932 form; 83
+  // hiragana, 86 katakana and 6 marks; 18 kanji have a second (IBM) code.
+  EXPECT_EQ(registrable::kCodeCount, 2908u + 83 + 86 + 6 + 18);
+  EXPECT_TRUE(isRegistrableCharacter(0x8396));  // ヶ
+}
+
+std::string stored(const std::string& reading) {
+  std::string out;
+  return normalizeKana(reading, &out) ? out : "refused";
+}
+
+TEST(Kana, OneRuleForReadingsEverywhere) {
+  EXPECT_EQ(stored("サクラ"), "さくら");
+  EXPECT_EQ(stored("ゝヽゞヾ"), "ゝゝゞゞ");
+  EXPECT_EQ(stored("ヵヶ"), "かけ");  // no hiragana of their own in code page 932
+  EXPECT_EQ(stored("ヴィー"), "ヴぃー");
+  EXPECT_EQ(stored(""), "");
+  for (const char* refused : {"花", "a", "ｻ", "・", "さ\x82"}) {
+    EXPECT_EQ(stored(refused), "refused") << refused;
+  }
+  EXPECT_EQ(stored(std::string("さ\0さ", 5)), "refused");
+  EXPECT_TRUE(isNameKana(0x8396));   // ヶ
+  EXPECT_FALSE(isNameKana(0x837F));  // the gap in the katakana row
+  // The ranking reads a reading by the same rule: ヶい finds what けい finds.
+  SuggestFilter ke, smallKe;
+  ke.reading = "けい";
+  smallKe.reading = "ヶい";
+  EXPECT_GT(suggestGivenNames("", ke).size(), 0u);
+  EXPECT_EQ(suggestGivenNames("", smallKe).size(), suggestGivenNames("", ke).size());
+  EXPECT_TRUE(isReadingPattern("ゝ"));
+}
+
+}  // namespace
+}  // namespace namori

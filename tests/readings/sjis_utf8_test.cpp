@@ -1,0 +1,101 @@
+// Shift-JIS <-> UTF-8: the characters names meet, the ones Windows spells in
+// more than one way, and input that is not text. The expected Shift-JIS bytes
+// are plain literals, which the compiler converts with its own code page 932.
+#include "sjis_utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace namori {
+namespace {
+
+// The code page 932 form of one UTF-8 character, or "refused".
+std::string toSjis(const std::string& utf8) {
+  char out[2];
+  std::size_t length = 0;
+  if (!utf8CharToSjis(utf8.data(), utf8.size(), out, &length)) return "refused";
+  return std::string(out, length);
+}
+
+std::string toUtf8(const std::string& sjis, std::size_t capacity = 16) {
+  std::string out(capacity, 'x');
+  std::size_t length = 99;
+  if (!sjisToUtf8(sjis.data(), sjis.size(), out.data(), out.size(), &length)) {
+    EXPECT_EQ(out[0], '\0');
+    EXPECT_EQ(length, 0u);
+    return "refused";
+  }
+  EXPECT_EQ(out[length], '\0');
+  return out.substr(0, length);
+}
+
+TEST(SjisUtf8, CharactersGoBothWays) {
+  const struct {
+    const char* utf8;
+    const char* sjis;
+  } cases[] = {
+      {u8"山", "山"}, {u8"ｱ", "ｱ"}, {u8"\\", "\\"}, {u8"~", "~"}, {u8"～", "～"},  // U+FF5E
+      {u8"①", "①"},   {u8"∵", "∵"},                  // JIS X 0208 code, not NEC row 13's
+      {u8"髙", "髙"}, {u8"ⅰ", "ⅰ"}, {u8"￢", "￢"},  // IBM codes, not NEC-selected
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(toSjis(c.utf8), c.sjis) << c.utf8;
+    EXPECT_EQ(toUtf8(c.sjis), c.utf8) << c.utf8;
+  }
+  EXPECT_EQ(toSjis(std::string(1, '\0')), std::string(1, '\0'));
+  EXPECT_EQ(toUtf8("\xED\x40\xFA\x40"), u8"纊ⅰ");  // every code reads, duplicates too
+  EXPECT_EQ(toUtf8("\xF0\x40"), u8"\uE000");       // user-defined: private use
+}
+
+TEST(SjisUtf8, RefusesWhatIsNotOneCodePage932Character) {
+  for (const std::string& utf8 : {
+           std::string(u8"〜"),  // U+301C: Windows would write it as ～
+           std::string(u8"¥"),
+           std::string(u8"𠮷"),
+           std::string("\xED\xA0\x80"),  // surrogate
+           std::string("\xE5\xB1"),
+           std::string(u8"山田"),
+           std::string(""),
+       }) {
+    EXPECT_EQ(toSjis(utf8), "refused") << utf8.size();
+  }
+  EXPECT_EQ(toUtf8("\x81"), "refused");       // lone lead byte
+  EXPECT_EQ(toUtf8("a\x81\x7F"), "refused");  // 0x7F is never a trail byte
+  EXPECT_EQ(toUtf8("\x85\x40"), "refused");   // undefined code
+  EXPECT_EQ(toUtf8("\x80"), "refused");
+  EXPECT_EQ(toUtf8("\xFD"), "refused");
+  EXPECT_EQ(toUtf8("山田", 6), "refused");  // no room for the NUL
+  EXPECT_EQ(toUtf8("山田", 7), u8"山田");
+}
+
+// Every code point the encoder accepts reads back as itself: the two halves
+// of the table agree.
+TEST(SjisUtf8, EveryEncodedCharacterDecodesToItself) {
+  int accepted = 0;
+  for (unsigned long c = 1; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    char utf8[4];
+    std::size_t length = 1;
+    if (c < 0x80) {
+      utf8[0] = static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8[0] = static_cast<char>(0xC0 | (c >> 6));
+      utf8[1] = static_cast<char>(0x80 | (c & 0x3F));
+      length = 2;
+    } else {
+      utf8[0] = static_cast<char>(0xE0 | (c >> 12));
+      utf8[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      utf8[2] = static_cast<char>(0x80 | (c & 0x3F));
+      length = 3;
+    }
+    const std::string sjis = toSjis(std::string(utf8, length));
+    if (sjis == "refused") continue;
+    ++accepted;
+    ASSERT_EQ(toUtf8(sjis), std::string(utf8, length)) << std::hex << c;
+  }
+  EXPECT_EQ(accepted, 9396);  // all of code page 932's characters but U+0000
+}
+
+}  // namespace
+}  // namespace namori
