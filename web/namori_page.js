@@ -158,6 +158,7 @@
       $("download-hint").hidden = true;
       $("career-actions").hidden = true;
       $("career").textContent = "姓と名を入れると表示します。";
+      $("career-grade").textContent = "";
       if (answer.error) {
         const field = answer.error.field;
         $(field).setAttribute("aria-invalid", "true");
@@ -174,6 +175,7 @@
     $("reading-actions").hidden = false;
     $("download-hint").hidden = false;
     $("career").textContent = answer.careerReport.text;
+    $("career-grade").textContent = `${answer.surname} ${answer.given} さんの外運は ${answer.career.outerGrade} です。`;
     $("career-actions").hidden = false;
   }
 
@@ -211,7 +213,7 @@
 
     const rows = r.grades.map((g) => {
       const value = element("td", { class: "value" }, `${g.index}画`);
-      if (g.value !== g.index) value.append(element("span", { class: "raw" }, `（${g.value}）`));
+      if (g.value !== g.index) value.append(element("span", { class: "raw" }, `（元の数 ${g.value}）`));
       return element(
         "tr",
         { data: { value: g.value, index: g.index, weight: g.weight } },
@@ -377,7 +379,16 @@
 
   // ---- Wiring ------------------------------------------------------------
 
+  // The naming surname follows the reading's until it is typed on its own.
+  let mirroredSurname = "";
+  function mirrorSurname() {
+    const namingSurname = $("naming-surname");
+    if (namingSurname.value !== mirroredSurname) return;
+    mirroredSurname = namingSurname.value = $("surname").value;
+  }
+
   function wire() {
+    $("surname").addEventListener("input", mirrorSurname);
     for (const id of ["surname", "given"]) {
       $(id).addEventListener("input", () => {
         showReading();
@@ -428,11 +439,14 @@
   createNamoriModule()
     .then((module) => {
       namori = module;
+      // The first reading sets up the fixed texts; do that before anyone waits.
+      namori.reading("山", "田");
       if (location.hash) {
         applyFragment();
       } else {
         showReading();
       }
+      if (!naming) mirrorSurname();
       document.documentElement.dataset.ready = "true";
       window.namoriReadyAt = performance.now();
       // The candidates load on the first ranking; do it while nothing else
