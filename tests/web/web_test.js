@@ -186,6 +186,13 @@ async function testReadings(context, timings) {
   timings.push(`reading, input event to the result painted (Event Timing, bound 16 ms): ${describeTimings(typed, "input events")}`);
   assert.equal(await page.textContent("#result h3"), "田中 一 さん");
 
+  // A character code page 932 lacks is refused, as namori-cli refuses it.
+  await page.fill("#given", "𠮷");
+  assert.equal(await page.getAttribute("#given", "aria-invalid"), "true");
+  assert.match(await page.textContent("#reading-status"), /𠮷 \(U\+20BB7\)/);
+  assert.equal(await page.isVisible("#download-sjis"), false);
+  await page.fill("#given", "一");
+
   // The report files, byte for byte with namori-cli --save.
   for (const [selector, args] of [
     ["#download-sjis", ["--save", "田中", "一"]],
