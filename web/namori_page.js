@@ -201,8 +201,8 @@
     view.append(characters);
 
     const warnings = [];
-    if (r.cut.surname) warnings.push(`姓が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.surname}」までで判断しました。`);
-    if (r.cut.given) warnings.push(`名が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.given}」までで判断しました。`);
+    if (r.cut.includes("surname")) warnings.push(`姓が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.surname}」までで判断しました。`);
+    if (r.cut.includes("given")) warnings.push(`名が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.given}」までで判断しました。`);
     if (r.unknown.length) warnings.push(`${quoted(r.unknown)}は画数辞書にない字のため、0 画で数えました。`);
     if (r.notRegistrable.length) {
       warnings.push(`${quoted(r.notRegistrable)}は出生届で名前に使えない字です（使えるのは常用漢字・人名用漢字・ひらがな・カタカナなど）。`);

@@ -99,7 +99,10 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
 
   Json r = cli::readingJson(surname, given, true);
   r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
-  r["cut"] = {{"surname", surname.wasCut}, {"given", given.wasCut}};
+  Json cut = Json::array();
+  if (surname.wasCut) cut.push_back("surname");
+  if (given.wasCut) cut.push_back("given");
+  r["cut"] = cut;
   Json notRegistrable = Json::array();
   for (const std::string& character : unregistrableCharacters(given.sjis.c_str())) {
     notRegistrable.push_back(cli::toUtf8(character));

@@ -157,7 +157,10 @@ function checkReading(drawn, expected, label) {
   );
   assert.equal(drawn.total, e.score.total, `${label}: score`);
   assert.ok(drawn.parts.includes(`${e.score.first}／70`) && drawn.parts.includes(`${e.score.second}／30`), label);
-  for (const c of e.unknown) assert.ok(drawn.warnings.includes(`「${c}」`), `${label}: 0 strokes ${c}`);
+  for (const c of [...e.unknown, ...(e.notRegistrable ?? [])]) assert.ok(drawn.warnings.includes(`「${c}」`), `${label}: ${c}`);
+  for (const [field, text] of [["surname", "姓が 34 バイト"], ["given", "名が 34 バイト"]]) {
+    if (e.cut) assert.equal(drawn.warnings.includes(text), e.cut.includes(field), `${label}: cut`);
+  }
   assert.equal(drawn.career, e.career.text, `${label}: career`);
 }
 
