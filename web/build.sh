@@ -10,6 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-web}
 # emscripten's optimiser needs Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-emcmake cmake -S "$root/web" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" >/dev/null
+# Quiet unless something fails.
+log=$(emcmake cmake -S "$root/web" -B "$build" -DCMAKE_BUILD_TYPE=Release 2>&1) || { echo "$log" >&2; exit 1; }
+log=$(cmake --build "$build" -j"$(nproc)" 2>&1) || { echo "$log" >&2; exit 1; }
 echo "$build/namori.html"

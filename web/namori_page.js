@@ -153,6 +153,7 @@
     $("given").removeAttribute("aria-invalid");
     if (answer.error || answer.missing) {
       reading = null;
+      $("reading-summary").textContent = "";
       $("result").replaceChildren();
       $("reading-actions").hidden = true;
       $("download-hint").hidden = true;
@@ -171,6 +172,7 @@
     }
     reading = answer;
     setStatus("reading-status", "");
+    $("reading-summary").textContent = `${answer.surname} ${answer.given} さん、得点 ${answer.score.total} 点`;
     $("result").replaceChildren(readingView(answer));
     $("reading-actions").hidden = false;
     $("download-hint").hidden = false;
@@ -388,13 +390,18 @@
   }
 
   function wire() {
-    $("surname").addEventListener("input", mirrorSurname);
+    // Text still being composed by the input method (かな before 変換) is
+    // not read; the reading follows once it is committed.
+    const nameTyped = (event) => {
+      if (event.isComposing) return;
+      if (event.target.id === "surname") mirrorSurname();
+      showReading();
+      recordState(!typing);
+      typing = true;
+    };
     for (const id of ["surname", "given"]) {
-      $(id).addEventListener("input", () => {
-        showReading();
-        recordState(!typing);
-        typing = true;
-      });
+      $(id).addEventListener("input", nameTyped);
+      $(id).addEventListener("compositionend", nameTyped);
       $(id).addEventListener("change", () => {
         typing = false;
       });
