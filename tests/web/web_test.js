@@ -189,6 +189,14 @@ async function testReadings(context, timings) {
   timings.push(`reading, input event to the result painted (Event Timing, bound 16 ms): ${describeTimings(typed, "input events")}`);
   assert.equal(await page.textContent("#result h3"), "田中 一 さん");
 
+  // Text the input method is still composing is not read; the committed is.
+  const ime = await page.context().newCDPSession(page);
+  await page.fill("#given", "");
+  await ime.send("Input.imeSetComposition", { text: "たろう", selectionStart: 3, selectionEnd: 3 });
+  assert.equal(await page.$("#result h3"), null);
+  await ime.send("Input.insertText", { text: "太郎" });
+  assert.equal(await page.textContent("#result h3"), "田中 太郎 さん");
+
   // A character code page 932 lacks is refused, as namori-cli refuses it.
   await page.fill("#given", "𠮷");
   assert.equal(await page.getAttribute("#given", "aria-invalid"), "true");
