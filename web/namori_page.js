@@ -308,6 +308,7 @@
   function namingError(field, problem) {
     const what = FIELD_NAMES[field];
     if (problem.missing) return "名付けする姓を入れてください。";
+    if (problem.nothingCounts) return "姓の字がどれも画数辞書にないため、名前を並べられません。";
     if (problem.notPattern) return "読みはひらがなかカタカナで入れてください。* は最初か最後にだけ使えます（ゆ*、*と、*な*）。";
     if (problem.notScore) return "最低得点は 0 から 100 までの数で入れてください。";
     return characterProblem(what, problem.character);
@@ -344,10 +345,7 @@
     $("naming-count").textContent =
       answer.count === 0 ? "0 件：条件に合う名前はありません。条件を減らしてみてください。" : `${answer.count} 件の候補`;
     $("naming-csv").hidden = answer.count === 0;
-    setStatus(
-      "naming-message",
-      answer.surnameCounts ? "" : "姓の字がどれも画数辞書にないため、姓を 0 画として並べています。",
-    );
+    setStatus("naming-message", "");
     return true;
   }
 

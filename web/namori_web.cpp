@@ -120,8 +120,10 @@ const std::string& reportBytes(const std::string& which) {
 }
 
 // Ranks the given names for a surname with the page's filters, as typed.
-// Returns {"count", "surnameCounts", "csvFile"}, or {"errors": {field: {...}}}
-// naming each field that cannot be taken (nothing is ranked then).
+// Returns {"count", "surname", "csvFile"}, or {"errors": {field: {...}}}
+// naming each field that cannot be taken (nothing is ranked then), as
+// namori-cli --suggest refuses them; a surname with no character that counts
+// strokes gives nothing to rank by.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
                     const std::string& readingUtf8, const std::string& withUtf8,
                     const std::string& withoutUtf8, const std::string& minScore,
@@ -133,6 +135,8 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
     errors["surname"] = error;
   } else if (surname.sjis.empty()) {
     errors["surname"] = {{"missing", true}};
+  } else if (!surnameCounts(surname.sjis.c_str())) {
+    errors["surname"] = {{"nothingCounts", true}};
   }
   SuggestFilter filter;
   const auto text = [&](const std::string& utf8, const char* field, std::string* sjis) {
@@ -156,7 +160,6 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   csvBytes.clear();
   return Json{{"count", suggestions.size()},
               {"surname", surname.utf8},
-              {"surnameCounts", surnameCounts(namingSurname.c_str())},
               {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))}}
       .dump();
 }
