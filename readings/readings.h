@@ -60,10 +60,11 @@ void buildCareerReport(int outerGrade, char* buffer);
 // career report, or null when neither is pending.
 const char* pendingReport(const ReadingState& state);
 
-// File output (id 202): writes the pending report, up to its NUL, to the
-// report file in the current directory and cuts the file to that length.
+// File output (id 202): writes the pending report, up to its NUL, as the
+// whole report file in the current directory (see writeReportFile).
 // kNothingPending: no report pending, nothing opened. kFailed: the name was
-// refused (see isSafeReportFileName) or the file could not be written in full.
+// refused (see isSafeReportFileName) or the file could not be replaced; the
+// old file, if any, is then unchanged.
 enum class FileOutputResult { kNothingPending, kWritten, kFailed };
 FileOutputResult writePendingReport(const ReadingState& state);
 

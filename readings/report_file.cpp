@@ -2,6 +2,8 @@
 // report file name. The name check is shared by both platforms.
 #include "report_file.h"
 
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 
 #include "readings.h"
@@ -61,6 +63,11 @@ bool isSafeReportFileName(const char* sjisFileName) {
     p += length;
   }
   return true;
+}
+
+void nextTemporaryReportName(unsigned long processId, char* out) {
+  static std::atomic<unsigned long> counter{0};
+  std::snprintf(out, kTemporaryNameBytes, ".namori-%lu-%lu.tmp", processId, ++counter);
 }
 
 const char* pendingReport(const ReadingState& state) {

@@ -14,11 +14,21 @@ namespace namori {
 // (0x83 0x5C) is never taken for a backslash.
 bool isSafeReportFileName(const char* sjisFileName);
 
-// Creates or opens the file in the current directory, writes the size bytes
-// of data from its start and cuts it to that length. Refuses a name that
-// isSafeReportFileName rejects without touching the file system. Returns true
-// only when every byte was written and the file was cut and closed without
-// error.
+// Writes the size bytes of data as the whole content of the file in the
+// current directory, replacing it at once: the bytes go to a new temporary
+// file beside it, which is flushed to disk and then renamed over the report.
+// A reader, or a crash, sees either the old file or the new one, never a mix.
+// Refuses a name that isSafeReportFileName rejects without touching the file
+// system, and refuses to replace anything at the name but a writable regular
+// file (a symbolic link is never followed or replaced). Returns true only when
+// the new content is in place; on false the old file is as it was and no
+// temporary file is left.
 bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size);
+
+// The name of the next temporary file of this process: hidden, ASCII, safe
+// by isSafeReportFileName, and different on every call, such as
+// ".namori-1234-7.tmp". out must hold kTemporaryNameBytes.
+constexpr std::size_t kTemporaryNameBytes = 48;
+void nextTemporaryReportName(unsigned long processId, char* out);
 
 }  // namespace namori

@@ -2,8 +2,10 @@
 // the name the same file would show on a Windows system.
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "report_file.h"
@@ -27,6 +29,23 @@ bool writeAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+int openNew(const char* name, mode_t mode) {
+  int fd;
+  do {
+    fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Makes the rename itself durable. Not every file system can sync a
+// directory; the report is in place either way, so a failure is ignored.
+void syncCurrentDirectory() {
+  const int fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 }  // namespace
 
 bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
@@ -42,24 +61,42 @@ bool writeReportFile(const char* sjisFileName, const char* data, std::size_t siz
     return false;
   }
 
-  // No symbolic link is followed: the report lands in the current directory.
-  int fd;
-  do {
-    fd = open(fileName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
+  // Only a regular file the user may write is replaced, and the new one gets
+  // its permissions (as far as the umask allows). A symbolic link, a
+  // directory or a device at the name is left alone, as is a read-only file.
+  mode_t mode = 0666;
+  struct stat old;
+  if (lstat(fileName, &old) == 0) {
+    if (!S_ISREG(old.st_mode) || faccessat(AT_FDCWD, fileName, W_OK, AT_EACCESS) != 0) {
+      return false;
+    }
+    mode = old.st_mode & 0777;
+  } else if (errno != ENOENT) {
+    return false;
+  }
+
+  // The temporary file is new: a leftover of a crashed run with the same
+  // process id is stepped over, never reused.
+  char temporaryName[kTemporaryNameBytes];
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    nextTemporaryReportName(static_cast<unsigned long>(getpid()), temporaryName);
+    fd = openNew(temporaryName, mode);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
   if (fd < 0) return false;
 
   bool ok = writeAll(fd, data, size);
-  if (ok) {
-    int result;
-    do {
-      result = ftruncate(fd, static_cast<off_t>(size));
-    } while (result != 0 && errno == EINTR);
-    ok = result == 0;
-  }
+  if (ok) ok = fsync(fd) == 0;
   // close is not retried: on Linux the descriptor is gone even after EINTR.
   if (close(fd) != 0) ok = false;
-  return ok;
+  if (ok) ok = rename(temporaryName, fileName) == 0;
+  if (!ok) {
+    unlink(temporaryName);
+    return false;
+  }
+  syncCurrentDirectory();
+  return true;
 }
 
 }  // namespace namori

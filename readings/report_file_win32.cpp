@@ -6,27 +6,53 @@
 
 namespace namori {
 
+namespace {
+
+bool writeAll(HANDLE file, const char* data, std::size_t size) {
+  while (size > 0) {
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
   if (!isSafeReportFileName(sjisFileName)) return false;
 
-  HANDLE file = CreateFileA(sjisFileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Only a plain writable file is replaced: a directory, a link or junction
+  // (a reparse point) or a read-only file at the name is left alone.
+  const DWORD attributes = GetFileAttributesA(sjisFileName);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return false;
+  }
+
+  // The temporary file is new: a leftover of a crashed run with the same
+  // process id is stepped over, never reused.
+  char temporaryName[kTemporaryNameBytes];
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
+    nextTemporaryReportName(GetCurrentProcessId(), temporaryName);
+    file = CreateFileA(temporaryName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
   if (file == INVALID_HANDLE_VALUE) return false;
 
-  bool ok = true;
-  while (ok && size > 0) {
-    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) {
-      ok = false;
-    } else {
-      data += written;
-      size -= written;
-    }
-  }
-  // The file ends where this report ends, whatever it held before.
-  if (ok && !SetEndOfFile(file)) ok = false;
+  bool ok = writeAll(file, data, size);
+  if (ok && !FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
+  if (ok) {
+    ok = MoveFileExA(temporaryName, sjisFileName,
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  if (!ok) DeleteFileA(temporaryName);
   return ok;
 }
 

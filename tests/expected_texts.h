@@ -14,6 +14,14 @@ inline const char kYamadaTaroReport[] =
     "外運  17画  環境運    剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)\n\n"
     "総運+人運 7.0 天運+地運+外運 24.0 得点 31.0/100.0\n\n";
 
+// The career text after 山田 太郎 (外運 17); it ends without a line feed.
+inline const char kYamadaTaroCareer[] =
+    "\n******* 人気商売で行こう *******\n\n"
+    "貴方の適職：歌手、俳優、タレント、アナウンサー、お笑い芸人、\n\n"
+    "　　　　　　プロスポーツ選手、ホスト、ホステス、飲食店経営、美容師\n\n"
+    "　　　　　　人に好かれる天性の魅力があり、人気がそのまま収入に結びつきます。\n\n"
+    "　　　　　　ファンや客を大切にすることを忘れずに。";
+
 // The career text for an outer grade outside 2..31.
 inline const char kNotice[] = "\n職業運数３２以降は表示しません\n";
 

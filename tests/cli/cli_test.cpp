@@ -70,8 +70,7 @@ TEST_F(Cli, StrokesAndReadingInUtf8AndShiftJis) {
 }
 
 TEST_F(Cli, CareerAndSave) {
-  char career[kCareerReportBytes] = {};
-  buildCareerReport(17, career);
+  const std::string career = kYamadaTaroCareer;
   CliResult run = runCli({"--career", "--save", u8"山田", u8"太郎"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, toUtf8(career) + "\n");  // a line end where the text has none
@@ -115,16 +114,25 @@ TEST_F(Cli, JsonReading) {
   EXPECT_EQ(reading["grades"][0]["weight"], 0.1);
   EXPECT_EQ(reading["score"],
             nlohmann::json::parse(R"({"first": "7.0", "second": "24.0", "total": "31.0"})"));
-  char career[kCareerReportBytes] = {};
-  buildCareerReport(17, career);
   EXPECT_EQ(reading["career"]["outerGrade"], 17);
-  EXPECT_EQ(reading["career"]["text"], toUtf8(career));
+  EXPECT_EQ(reading["career"]["text"], toUtf8(kYamadaTaroCareer));
 
   // A folded grade keeps its raw value beside the table index.
   run = runCli({"--json", u8"鬱鬱鬱", u8"鬱鬱"});
   const auto folded = nlohmann::json::parse(run.out);
   EXPECT_EQ(folded["grades"][0]["value"], 145);
   EXPECT_EQ(folded["grades"][0]["index"], 25);
+}
+
+// Each grade's own weight, in grade order.
+TEST_F(Cli, JsonWeights) {
+  const CliResult run = runCli({"--json", u8"山田", u8"太郎"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto reading = nlohmann::json::parse(run.out);
+  const double weights[] = {0.1, 0.8, 0.8, 0.1, 0.8};
+  for (int grade = 0; grade < 5; ++grade) {
+    EXPECT_EQ(reading["grades"][grade]["weight"], weights[grade]) << grade;
+  }
 }
 
 TEST_F(Cli, Batch) {

@@ -6,36 +6,45 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <random>
 #include <string>
+#include <vector>
 
 #include "engine.h"
 
 namespace namori {
 namespace {
 
-TEST(FortuneTable, WeightsAndClassWords) {
-  std::map<double, int> perWeight;  // the literals are the exact doubles
+TEST(FortuneTable, WeightsAndTexts) {
+  // Every record's weight, by the records that carry it (the literals are the
+  // exact doubles). 0 weighs 1.0 though its class word is 吉数, 56 weighs 0.05
+  // though its class word is 凶数.
+  const std::map<double, std::vector<int>> byWeight = {
+      {1.0, {0, 24, 31, 33, 39, 52}},
+      {0.8, {1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18, 21,
+             23, 32, 35, 37, 38, 41, 45, 47, 48, 57, 58, 60}},
+      {0.4, {19, 25, 27, 29, 30, 40, 42, 43, 46, 49, 50, 51, 53, 55}},
+      {0.1, {2, 4, 9, 12, 14, 20, 22, 26, 36, 44, 59}},
+      {0.05, {10, 28, 34, 54, 56}},
+  };
+  std::map<double, std::vector<int>> actual;
   for (int i = 0; i < kFortuneCount; ++i) {
     const FortuneRecord& r = NumberFortuneTable[i];
-    ++perWeight[r.weight];
+    actual[r.weight].push_back(i);
     const std::size_t length = std::strlen(r.text);
-    ASSERT_GT(length, 0u);
-    EXPECT_LE(length, 64u) << i;
+    EXPECT_TRUE(length > 0 && length <= 64) << i;
     // Double-byte text, single-byte parentheses only around a trailing note.
     for (const char* p = r.text; *p; p += charLength(p))
       EXPECT_TRUE(charLength(p) == 2 || *p == '(' || *p == ')') << i;
     EXPECT_EQ(std::strstr(r.text, "（"), nullptr) << i;
   }
-  EXPECT_EQ(perWeight,
-            (std::map<double, int>{{1.0, 6}, {0.8, 25}, {0.4, 14}, {0.1, 11}, {0.05, 5}}));
-  // The longest texts are whole; 0 and 17 are checked in the reading tests.
-  EXPECT_EQ(std::strlen(NumberFortuneTable[12].text), 64u);
-  EXPECT_EQ(std::strlen(NumberFortuneTable[22].text), 64u);
+  EXPECT_EQ(actual, byWeight);
+  // The longest texts are whole; 0, 8, 17, 18 and 26 are checked in the
+  // reading tests.
+  EXPECT_STREQ(NumberFortuneTable[12].text,
+               "意志薄弱で挫折する凶数(独立すると中途挫折の可能性大、補佐役が適)");
+  EXPECT_STREQ(NumberFortuneTable[22].text,
+               "無力感に悩まされる凶数(独立すると中途挫折の可能性大、補佐役が適)");
   EXPECT_STREQ(NumberFortuneTable[60].text, NumberFortuneTable[0].text);
-  EXPECT_EQ(NumberFortuneTable[0].weight, 1.0);
-  EXPECT_EQ(NumberFortuneTable[60].weight, 0.8);
-  EXPECT_EQ(NumberFortuneTable[56].weight, 0.05);
   EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
 }
 
@@ -89,7 +98,7 @@ std::string referenceOneDecimal(double value) {
   return text;
 }
 
-TEST(FormatOneDecimal, AgreesWithExactRoundingOnEveryScoreAndRandomValues) {
+TEST(FormatOneDecimal, AgreesWithExactRoundingOnEveryScore) {
   static_assert(std::numeric_limits<long double>::digits >= 64, "needs x87 long double");
   const double weights[] = {1.0, 0.8, 0.4, 0.1, 0.05};
   int halves = 0;
@@ -105,11 +114,6 @@ TEST(FormatOneDecimal, AgreesWithExactRoundingOnEveryScoreAndRandomValues) {
             }
           }
   EXPECT_GT(halves, 0);
-  std::mt19937_64 random(7);
-  for (int i = 0; i < 100000; ++i) {
-    const double v = std::uniform_real_distribution<double>(0, 1000)(random);
-    ASSERT_EQ(formatOneDecimal(v), referenceOneDecimal(v)) << v;
-  }
 }
 
 }  // namespace

@@ -68,11 +68,6 @@ TEST(CareerReport, EveryEntryFollowsTheLayoutRules) {
     const std::string text = careerText(value);
     const std::string title = "\n******* " + std::string(want.title) + " *******" + lineEnd;
     ASSERT_EQ(text.rfind(title, 0), 0u);
-    // 18 is the longest text, 8 and 11 the shortest.
-    EXPECT_GE(text.size(), 195u);
-    EXPECT_LE(text.size(), 563u);
-    EXPECT_EQ(text.size() == 563u, value == 18);
-    EXPECT_EQ(text.size() == 195u, value == 8 || value == 11);
     std::vector<std::string> lines;
     std::string rest = text.substr(title.size()) + lineEnd;
     for (std::size_t end; (end = rest.find(lineEnd)) != std::string::npos;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -25,7 +26,7 @@ class FileOutput : public WithState {
   FileOutputResult write() { return writePendingReport(s); }
 };
 
-TEST_F(FileOutput, WritesThePendingReportAndCutsALongerFile) {
+TEST_F(FileOutput, WritesThePendingReportOverALongerFile) {
   EXPECT_FALSE(storeNames(s, "山田", ""));
   EXPECT_EQ(write(), FileOutputResult::kNothingPending);
   EXPECT_EQ(entryCount(), 0u);
@@ -37,7 +38,7 @@ TEST_F(FileOutput, WritesThePendingReportAndCutsALongerFile) {
 
   runCareerCommand(s);
   EXPECT_EQ(write(), FileOutputResult::kWritten);
-  EXPECT_EQ(readFile(kCareerFile), s.careerReport);
+  EXPECT_EQ(readFile(kCareerFile), kYamadaTaroCareer);
   EXPECT_EQ(readFile(kNameFile), kYamadaTaroReport);
   EXPECT_EQ(entryCount(), 2u);
 
@@ -53,13 +54,10 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
        {"sub/x", "../x", "..", "a\\b", "C:", "a*", "a?", "a\"", "a<", "a>", "a|", "a\tb", "\x7F"}) {
     read(surname, "x");
     EXPECT_EQ(write(), FileOutputResult::kFailed) << surname;
-    runCareerCommand(s);
-    EXPECT_EQ(write(), FileOutputResult::kFailed) << surname;
   }
   EXPECT_EQ(entryCount(), 1u);
   EXPECT_TRUE(std::filesystem::is_empty("sub"));
   EXPECT_FALSE(std::filesystem::exists(u8"../xxさんの姓名判断.TXT"));
-  EXPECT_FALSE(std::filesystem::exists(u8"../xxさんの職業運適職.TXT"));
 }
 
 TEST(ReportFileName, LeadBytesHideNoSeparator) {
@@ -67,21 +65,29 @@ TEST(ReportFileName, LeadBytesHideNoSeparator) {
   for (const char* name : {"\x81/x", "a\x83", "a\x80"}) EXPECT_FALSE(isSafeReportFileName(name));
 }
 
-TEST_F(FileOutput, FileSystemFailuresAreReported) {
+// Every failure leaves what was at the name as it was, and no temporary file.
+TEST_F(FileOutput, FailuresLeaveTheOldFileWhole) {
   read("山田", "太郎");
   // The name is taken by a directory: fails even for root.
   std::filesystem::create_directory(kNameFile);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
+  EXPECT_EQ(entryCount(), 1u);
   std::filesystem::remove(kNameFile);
 
-  // A symbolic link is not followed out of the directory.
+  // A symbolic link is neither followed out of the directory nor replaced.
   writeFile("outside", "old");
   std::filesystem::create_symlink(directory_ / "outside", kNameFile);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
   EXPECT_EQ(readFile("outside"), "old");
+  EXPECT_TRUE(std::filesystem::is_symlink(kNameFile));
+  EXPECT_EQ(entryCount(), 2u);
   std::filesystem::remove(kNameFile);
+  std::filesystem::remove("outside");
 
-  // A file size limit stops the write part way, as a full disk would.
+  // A file size limit stops the write part way, as a full disk would; the
+  // older, longer file keeps every byte.
+  const std::string old = std::string(600, 'x') + "end";
+  writeFile(kNameFile, old);
   struct rlimit saved;
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   void (*previousHandler)(int) = signal(SIGXFSZ, SIG_IGN);
@@ -92,11 +98,42 @@ TEST_F(FileOutput, FileSystemFailuresAreReported) {
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(result, FileOutputResult::kFailed);
+  EXPECT_EQ(readFile(kNameFile), old);
+  EXPECT_EQ(entryCount(), 1u);
 }
 
-TEST_F(FileOutput, ReadOnlyDirectory) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+// The replacement keeps the old file's permissions and never takes over a
+// file that happens to have the name a temporary file would get.
+TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   read("山田", "太郎");
+  writeFile(kNameFile, "old");
+  ASSERT_EQ(chmod(kNameFile.c_str(), 0600), 0);
+  // The next names of this process, as a crashed run could have left them.
+  char name[kTemporaryNameBytes];
+  nextTemporaryReportName(static_cast<unsigned long>(getpid()), name);
+  EXPECT_TRUE(isSafeReportFileName(name)) << name;
+  unsigned long pid = 0, last = 0;
+  ASSERT_EQ(std::sscanf(name, ".namori-%lu-%lu.tmp", &pid, &last), 2) << name;
+  for (unsigned long n = last + 1; n <= last + 3; ++n) {
+    std::snprintf(name, sizeof name, ".namori-%lu-%lu.tmp", pid, n);
+    writeFile(name, "leftover");
+  }
+  EXPECT_EQ(write(), FileOutputResult::kWritten);
+  EXPECT_EQ(readFile(kNameFile), kYamadaTaroReport);
+  struct stat st;
+  ASSERT_EQ(stat(kNameFile.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(entryCount(), 4u);
+}
+
+TEST_F(FileOutput, ReadOnlyFileAndDirectory) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes over read-only files and into directories";
+  read("山田", "太郎");
+  writeFile(kNameFile, "old");
+  ASSERT_EQ(chmod(kNameFile.c_str(), 0444), 0);
+  EXPECT_EQ(write(), FileOutputResult::kFailed);
+  EXPECT_EQ(readFile(kNameFile), "old");
+  std::filesystem::remove(kNameFile);
   ASSERT_EQ(chmod(directory_.c_str(), 0555), 0);
   EXPECT_EQ(write(), FileOutputResult::kFailed);
   EXPECT_EQ(entryCount(), 0u);

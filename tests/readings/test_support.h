@@ -16,6 +16,7 @@
 namespace namori {
 
 using expected::kNotice;
+using expected::kYamadaTaroCareer;
 using expected::kYamadaTaroReport;
 
 class InTempDirectory : public ::testing::Test {
