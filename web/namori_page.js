@@ -300,6 +300,7 @@
     $("naming-results").tBodies[0].replaceChildren();
     $("naming-table-wrap").hidden = true;
     $("naming-count").textContent = "";
+    $("naming-shown").textContent = "";
     $("naming-more").hidden = true;
     $("naming-csv").hidden = true;
     setStatus("naming-message", "");
@@ -366,6 +367,7 @@
     $("naming-results").tBodies[0].append(body);
     naming.shown += rows.length;
     $("naming-more").hidden = naming.shown >= naming.count;
+    $("naming-shown").textContent = naming.count ? `上位 ${naming.shown} 件を表示しています。` : "";
   }
 
   function readPickedName(given) {
