@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Makes the page one file: the HTML template with its stylesheet, the
-compiled module (the WebAssembly already inside it as base64) and the page's
-script put in place of the markers /*STYLE*/, /*MODULE*/ and /*PAGE*/.
+module's script, the WebAssembly module (gzip, then base64) and the page's
+script put in place of the markers /*STYLE*/, /*MODULE*/, /*WASM*/ and
+/*PAGE*/. The same inputs always give the same bytes.
 
-Usage: inline_page.py TEMPLATE.html STYLE.css PAGE.js MODULE.js OUT.html
+Usage: inline_page.py TEMPLATE.html STYLE.css PAGE.js MODULE.js MODULE.wasm OUT.html
 """
+import base64
+import gzip
 import sys
 
 
@@ -15,13 +18,15 @@ def script_text(text):
 
 
 def main():
-    template, style, page, module, out = sys.argv[1:6]
+    template, style, page, module, wasm, out = sys.argv[1:7]
     with open(template, encoding="utf-8") as f:
         html = f.read()
     parts = {
         "/*STYLE*/": open(style, encoding="utf-8").read(),
         "/*MODULE*/": script_text(open(module, encoding="utf-8").read()),
         "/*PAGE*/": script_text(open(page, encoding="utf-8").read()),
+        # No name and no time in the gzip header.
+        "/*WASM*/": base64.b64encode(gzip.compress(open(wasm, "rb").read(), 9, mtime=0)).decode(),
     }
     for marker, text in parts.items():
         if html.count(marker) != 1:

@@ -442,8 +442,18 @@
     window.addEventListener("hashchange", applyFragment);
   }
 
+  // The module comes inside the page, gzip in base64.
+  async function loadModule() {
+    const text = $("namori-wasm").textContent.trim();
+    const packed = new Uint8Array(text.length);
+    const binary = atob(text);
+    for (let i = 0; i < binary.length; ++i) packed[i] = binary.charCodeAt(i);
+    const unpacked = new Blob([packed.subarray(0, binary.length)]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return createNamoriModule({ wasmBinary: await new Response(unpacked).arrayBuffer() });
+  }
+
   wire();
-  createNamoriModule()
+  loadModule()
     .then((module) => {
       namori = module;
       // The first reading sets up the fixed texts; do that before anyone waits.
