@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "cli_reading.h"
-#include "kana.h"
 #include "naming.h"
 #include "readings.h"
 #include "report_file.h"
@@ -33,10 +32,32 @@ const char kFooter[] =
     u8"the stroke dictionary lacks count 0 strokes; each is named on stderr.\n"
     u8"A name that starts with - comes after --:  namori-cli -- -x 山田\n"
     u8"\n"
-    u8"--suggest ranks the given names of ENAMDICT that a child could be registered\n"
-    u8"with (jouyou and jinmeiyou kanji, kana) by the score each reads with SURNAME,\n"
-    u8"exactly as a reading of SURNAME and that name would score. Ties keep the\n"
-    u8"order of the writings' Shift-JIS codes, so the list never changes.\n"
+    u8"--suggest ranks the given names of ENAMDICT (the Japanese proper-name\n"
+    u8"dictionary of the EDRDG) that a child could be registered with (jouyou and\n"
+    u8"jinmeiyou kanji, kana) by the score each reads with SURNAME, exactly as a\n"
+    u8"reading of SURNAME and that name would score. Names that score the same\n"
+    u8"come in this order:\n"
+    u8"  people       names that more real people bear first (実在の人名に多い名ほど\n"
+    u8"               上): how many full names of people in ENAMDICT are a surname\n"
+    u8"               followed by this name. ENAMDICT's people are mostly notable\n"
+    u8"               people of earlier generations, so older names lead.\n"
+    u8"  familiarity  names of characters that names often use first (名前によく使わ\n"
+    u8"               れる字ほど上): of each character, how many candidate names hold\n"
+    u8"               it; a name counts by its least used character.\n"
+    u8"  then the Shift-JIS code order of the writings, so the list never changes.\n"
+    u8"--sort people puts people first, then the score. --json gives both numbers.\n"
+    u8"\n"
+    u8"--sex f keeps the readings tagged f, and those of unstated sex when no\n"
+    u8"reading of the name is tagged m (--sex m the other way round); only those\n"
+    u8"readings are shown. ENAMDICT tags sex sparsely and sometimes wrongly (蓮 and\n"
+    u8"翔 are tagged f only), so a name may be missing from --sex m or f.\n"
+    u8"--reading takes kana: ゆい (exactly), ゆ* (starts with), *と (ends with),\n"
+    u8"*な* (contains); katakana reads as hiragana. Matching readings come first.\n"
+    u8"Names with a kanji that parents avoid for its meaning (死 病 苦 烏 赦 喪 奴\n"
+    u8"and the like; the guide lists them) are left out unless --any-kanji is given.\n"
+    u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
+    u8"the N more that --json lists; a matching reading is always shown.\n"
+    u8"An empty list is said on stderr, with status 0.\n"
     u8"\n"
     u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
     u8"from standard input and writes one JSON object per line, as --json does; a\n"
@@ -49,11 +70,14 @@ const char kFooter[] =
     u8"  printf '山田 太郎\\n佐藤　花子\\n' | namori-cli --batch\n"
     u8"  namori-cli --strokes 山田太郎\n"
     u8"  namori-cli --suggest 山田 --sex f --chars 2 --top 10\n"
+    u8"  namori-cli --suggest 山田 --with 翔 --sex m\n"
+    u8"  namori-cli --suggest 山田 --reading 'ゆ*' --min-score 80 --sort people\n"
     u8"\n"
-    u8"Exit status: 0 on success; 1 when the report file or the output could not\n"
-    u8"be written; 2 for a usage error, an empty name (message \"データエラー\"),\n"
-    u8"text that is not UTF-8, a character without a code page 932 form, or (with\n"
-    u8"--batch) any bad line.\n";
+    u8"Exit status: 0 on success (an empty --suggest list, too); 1 when the\n"
+    u8"report file or the output could not be written; 2 for a usage error (a value\n"
+    u8"out of range, a --suggest SURNAME with no character that counts strokes), an\n"
+    u8"empty name (message \"データエラー\"), text that is not UTF-8, a character\n"
+    u8"without a code page 932 form, or (with --batch) any bad line.\n";
 
 struct Options {
   std::vector<std::string> names;
@@ -69,8 +93,12 @@ struct Options {
   std::string sex;
   int characters = 0;
   std::string reading;
-  double minScore = 0;
-  std::size_t top = 20;
+  std::string with;
+  std::string without;
+  std::string minScore;
+  long long top = 20;
+  std::string sort = "score";
+  bool anyKanji = false;
 };
 
 void warn(const std::string& message) {
@@ -184,12 +212,29 @@ int runBatch(bool career) {
 
 int usageError(const std::string& message);
 
+// The filters as typed, for the message of an empty list.
+std::string describeFilters(const Options& o) {
+  std::string text;
+  const auto add = [&](const char* option, const std::string& value) {
+    if (!value.empty()) text += std::string(" ") + option + " " + value;
+  };
+  add("--sex", o.sex);
+  add("--chars", o.characters != 0 ? std::to_string(o.characters) : "");
+  add("--reading", o.reading);
+  add("--with", o.with);
+  add("--without", o.without);
+  add("--min-score", o.minScore);
+  return text.empty() ? "" : " with" + text;
+}
+
 int runSuggest(const Options& options) {
   Name surname;
   std::string error;
   namori::SuggestFilter filter;
   if (!namori::cli::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
-      !namori::cli::toSjis(options.reading, "--reading", &filter.reading, &error)) {
+      !namori::cli::toSjis(options.reading, "--reading", &filter.reading, &error) ||
+      !namori::cli::toSjis(options.with, "--with", &filter.with, &error) ||
+      !namori::cli::toSjis(options.without, "--without", &filter.without, &error)) {
     warn(error);
     return kExitUsage;
   }
@@ -197,21 +242,50 @@ int runSuggest(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  std::string kana;
-  if (!filter.reading.empty() && !namori::normalizeKana(filter.reading, &kana)) {
-    return usageError("--reading takes hiragana or katakana");
+  if (!options.reading.empty() && !namori::isReadingPattern(filter.reading)) {
+    return usageError(
+        u8"--reading takes kana (hiragana or katakana), with * at either end: "
+        u8"ゆい, ゆ*, *と, *な*");
   }
+  if (!namori::parseMinScore(options.minScore, &filter.minScore)) {
+    return usageError("--min-score takes a number from 0 to 100, such as 80 or 87.5");
+  }
+  if (options.top < 0) return usageError("--top takes 0 (all) or more");
   warnAboutNames(surname, Name{});
+  if (!namori::surnameCounts(surname.sjis.c_str())) {
+    return usageError("SURNAME \"" + surname.utf8 +
+                      "\" has no character that counts strokes: there is nothing to rank by");
+  }
   filter.sex = options.sex == "f"   ? namori::SexFilter::kFemale
                : options.sex == "m" ? namori::SexFilter::kMale
                                     : namori::SexFilter::kAny;
   filter.characters = options.characters;
-  filter.minScore = options.minScore;
-  filter.top = options.top;
+  filter.top = static_cast<std::size_t>(options.top);
+  filter.order =
+      options.sort == "people" ? namori::SuggestOrder::kPeople : namori::SuggestOrder::kScore;
+  filter.anyKanji = options.anyKanji;
   const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
+  if (suggestions.empty()) {
+    std::string hint;
+    namori::SuggestFilter every = filter;
+    every.anyKanji = true;
+    every.top = 1;
+    if (!filter.anyKanji && !namori::suggestGivenNames(surname.sjis.c_str(), every).empty()) {
+      hint = " (names with a kanji parents avoid are left out; --any-kanji shows them)";
+    } else if (!options.reading.empty() && options.reading.find('*') == std::string::npos) {
+      every = filter;
+      every.reading += '*';
+      every.top = 1;
+      if (!namori::suggestGivenNames(surname.sjis.c_str(), every).empty()) {
+        hint = " (" + options.reading + "* finds the names whose reading starts so)";
+      }
+    }
+    warn("no given name matches " + surname.utf8 + describeFilters(options) + hint);
+  }
   const std::string out = options.json
                               ? namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n"
-                              : namori::cli::suggestionTable(suggestions);
+                          : suggestions.empty() ? std::string()
+                                                : namori::cli::suggestionTable(suggestions);
   return writeOut(out) ? kExitOk : outputFailure();
 }
 
@@ -264,7 +338,8 @@ int main(int argc, char** argv) {
   auto* suggest = app.add_option("--suggest", options.suggestSurname,
                                  "Rank the given names that read best with SURNAME")
                       ->type_name("SURNAME");
-  app.add_option("--sex", options.sex, "With --suggest: f (names tagged f or g) or m (m or g)")
+  app.add_option("--sex", options.sex,
+                 "With --suggest: f or m, the readings of that sex (see below)")
       ->check(CLI::IsMember({"f", "m"}))
       ->needs(suggest);
   app.add_option("--chars", options.characters, "With --suggest: names of exactly N characters")
@@ -272,17 +347,32 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(1, 17))
       ->needs(suggest);
   app.add_option("--reading", options.reading,
-                 "With --suggest: names with this reading (hiragana; katakana is read as "
-                 "hiragana)")
+                 u8"With --suggest: names read so: ゆい, ゆ* (starts with), *と (ends with), "
+                 u8"*な* (contains)")
       ->type_name("KANA")
       ->needs(suggest);
+  app.add_option("--with", options.with,
+                 "With --suggest: names that hold every one of these characters")
+      ->type_name("CHARS")
+      ->needs(suggest);
+  app.add_option("--without", options.without,
+                 "With --suggest: names that hold none of these characters")
+      ->type_name("CHARS")
+      ->needs(suggest);
   app.add_option("--min-score", options.minScore,
-                 "With --suggest: names scoring at least X (as printed, one decimal)")
+                 "With --suggest: names scoring at least X, 0 to 100 (as printed, one decimal)")
       ->type_name("X")
-      ->check(CLI::Range(0.0, 100.0))
       ->needs(suggest);
   app.add_option("--top", options.top, "With --suggest: print the best N (default 20; 0 = all)")
       ->type_name("N")
+      ->needs(suggest);
+  app.add_option("--sort", options.sort,
+                 "With --suggest: score (default) or people (names real people bear first, "
+                 "then the score)")
+      ->check(CLI::IsMember({"score", "people"}))
+      ->needs(suggest);
+  app.add_flag("--any-kanji", options.anyKanji,
+               "With --suggest: also names with a kanji that parents avoid for its meaning")
       ->needs(suggest);
   sjis->excludes(json)->excludes(batch)->excludes(strokes);
   suggest->excludes(save)->excludes(sjis)->excludes(batch)->excludes(strokes)->excludes("--career");

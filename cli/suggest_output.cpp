@@ -20,25 +20,26 @@ std::vector<std::string> sexTags(unsigned sex) {
   return tags;
 }
 
-std::vector<std::string> readingsOf(const Suggestions& suggestions, std::size_t rank) {
-  std::vector<std::string> readings;
-  for (const CandidateReading& reading : suggestions.readings(rank)) {
-    readings.push_back(toUtf8(reading.kana));
-  }
-  return readings;
-}
-
-// Readings joined by "・", cut with "…" past this many columns so that one
-// much-read writing does not widen the whole table.
+// Readings joined by "・" up to this many columns, so that one much-read
+// writing does not widen the whole table; "+N" stands for the N left out.
+// The marker is ASCII: "…" is of ambiguous width and lines up in some
+// terminals only. The readings the pattern matches come first and are always
+// shown whole.
 constexpr std::size_t kReadingsColumns = 24;
 
-std::string readingsCell(const std::vector<std::string>& readings) {
+std::string tableReadingsCell(const Suggestions& suggestions, std::size_t rank) {
+  const std::vector<CandidateReading> readings = suggestions.readings(rank);
+  const std::size_t matched = suggestions.matchedReadings(rank);
   std::string cell;
-  for (const std::string& reading : readings) {
-    const std::string next = cell.empty() ? reading : cell + u8"・" + reading;
-    if (displayWidth(next) > kReadingsColumns) return cell + u8"…";
+  std::size_t shown = 0;
+  for (const CandidateReading& reading : readings) {
+    const std::string kana = toUtf8(reading.kana);
+    const std::string next = cell.empty() ? kana : cell + u8"・" + kana;
+    if (shown >= std::max<std::size_t>(matched, 1) && displayWidth(next) > kReadingsColumns) break;
     cell = next;
+    ++shown;
   }
+  if (shown < readings.size()) cell += " +" + std::to_string(readings.size() - shown);
   return cell;
 }
 
@@ -80,7 +81,7 @@ std::string suggestionTable(const Suggestions& suggestions) {
     std::string sex;
     for (const std::string& tag : sexTags(s.sex)) sex += tag;
     std::array<std::string, kColumns> row = {std::to_string(rank + 1), toUtf8(s.given),
-                                             readingsCell(readingsOf(suggestions, rank)), sex};
+                                             tableReadingsCell(suggestions, rank), sex};
     for (int grade = 0; grade < kGradeCount; ++grade) {
       row[4 + grade] = std::to_string(s.grades.value[grade]);
     }
@@ -107,11 +108,17 @@ Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestio
   Json candidates = Json::array();
   for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
     const Suggestion s = suggestions[rank];
+    Json readings = Json::array();
+    for (const CandidateReading& reading : suggestions.readings(rank)) {
+      readings.push_back({{"kana", toUtf8(reading.kana)}, {"sex", sexTags(reading.sex)}});
+    }
     candidates.push_back({{"given", toUtf8(s.given)},
-                          {"readings", readingsOf(suggestions, rank)},
+                          {"readings", std::move(readings)},
                           {"sex", sexTags(s.sex)},
                           {"grades", s.grades.value},
-                          {"score", formatOneDecimal(s.score)}});
+                          {"score", formatOneDecimal(s.score)},
+                          {"people", s.people},
+                          {"familiarity", s.familiarity}});
   }
   return {{"surname", surnameUtf8}, {"candidates", std::move(candidates)}};
 }

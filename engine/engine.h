@@ -47,6 +47,7 @@ struct NameStrokes {
   int first = 0;  // the first character
   int last = 0;   // the last character
   int characters = 0;
+  int bytes = 0;  // the name's length, up to its terminator
 };
 
 // A NUL-terminated Shift-JIS name, walked as charLength splits it; no byte

@@ -10,6 +10,7 @@ NameStrokes countNameStrokes(const char* name) {
     strokes.all += count;
     strokes.last = count;
     if (strokes.characters++ == 0) strokes.first = count;
+    strokes.bytes += static_cast<int>(length);
   }
   return strokes;
 }

@@ -3,15 +3,27 @@
 // grades and score of computeGrades/computeScore. Pure computation over data
 // compiled into the program; no I/O.
 //
+// The candidates are the given names of ENAMDICT (never a particular
+// person's full name) whose every character is registrable and counts
+// strokes, each with its readings and the sex ENAMDICT gives each reading:
+// f, m, or unstated (tagged g, or joined from an unclassified entry). The
+// tags are sparse and sometimes wrong (蓮 and 翔 are tagged f only).
+//
 // Two measures order the candidates that score the same, both worked out
 // from ENAMDICT when the data is generated (tools/gen_candidates.py):
 // - people: how many distinct full names of real people in ENAMDICT (entries
 //   for one particular person) are a surname followed by this writing
-//   (実在の人名に多い名ほど上). ENAMDICT's people lean towards older
-//   generations.
-// - familiarity: of each character, how many candidate writings contain it;
-//   a writing's familiarity is the smallest of those counts over its
-//   characters (名前によく使われる字ほど上).
+//   (実在の人名に多い名ほど上). ENAMDICT's people are mostly notable people
+//   of earlier generations, so the measure leans towards older names.
+// - familiarity: of each character, how many candidate writings contain it
+//   (all of them, whatever the filters); a writing's familiarity is the
+//   smallest of those counts over its characters (名前によく使われる字ほど上).
+// The data comes in that order (people, familiarity, then Shift-JIS code), so
+// a ranking is one counting sort by the printed score.
+//
+// Writings with a kanji parents avoid for its meaning (naming/avoided_kanji.txt:
+// death, illness, crime, mourning and the like) are left out unless
+// SuggestFilter::anyKanji is set.
 #pragma once
 
 #include <cstddef>
@@ -58,7 +70,8 @@ struct SuggestFilter {
 };
 
 // One reading of a candidate: Shift-JIS hiragana (ヴ stays katakana) and
-// its sex (one NameSexTag bit).
+// its sex: kSexFemale and/or kSexMale where an entry states it, else
+// kSexUnstated alone.
 struct CandidateReading {
   std::string kana;
   unsigned sex;
@@ -66,7 +79,7 @@ struct CandidateReading {
 
 struct Suggestion {
   const char* given;          // Shift-JIS, NUL-terminated, in constant data
-  unsigned sex;               // NameSexTag bits of the readings shown
+  unsigned sex;               // NameSexTag bits of the readings shown (see readings)
   GradeValues grades;         // raw, as computeGrades(surname, given)
   double score;               // computeScore(...).total of those grades
   std::uint32_t position;     // the candidate's place in data order
@@ -83,6 +96,9 @@ class Suggestions {
   // The readings shown for the candidate at rank: those the sex filter keeps,
   // the ones the reading pattern matches first, each group in code order.
   std::vector<CandidateReading> readings(std::size_t rank) const;
+  // How many of readings(rank), from the first, the reading pattern matches:
+  // those a list must never hide. 0 when there is no pattern.
+  std::size_t matchedReadings(std::size_t rank) const;
 
  private:
   friend Suggestions suggestGivenNames(const char*, const SuggestFilter&);

@@ -223,42 +223,100 @@ TEST_F(Cli, SuggestReadsLikeAReadingAndFilters) {
   }
 
   // The options reach the ranking as they are; katakana, too.
-  const auto filtered = suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハナ",
-                                     "--min-score", "60", "--top", "0"});
+  const auto filtered = suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*",
+                                     "--with", u8"花", "--without", u8"子", "--min-score", "40",
+                                     "--sort", "people", "--any-kanji", "--top", "0"});
   SuggestFilter filter;
   filter.sex = SexFilter::kFemale;
   filter.characters = 2;
-  filter.reading = "ハナ";
-  filter.minScore = 60;
+  filter.reading = "ハ*";
+  filter.with = "花";
+  filter.without = "子";
+  filter.minScore = 40;
+  filter.order = SuggestOrder::kPeople;
+  filter.anyKanji = true;
   const Suggestions expected = suggestGivenNames("佐藤", filter);
   ASSERT_EQ(filtered["candidates"].size(), expected.size());
   ASSERT_GT(expected.size(), 3u);
   for (std::size_t rank = 0; rank < expected.size(); ++rank) {
-    EXPECT_EQ(filtered["candidates"][rank]["given"], toUtf8(expected[rank].given));
+    const auto& got = filtered["candidates"][rank];
+    EXPECT_EQ(got["given"], toUtf8(expected[rank].given));
+    EXPECT_EQ(got["people"], expected[rank].people);
+    EXPECT_EQ(got["familiarity"], expected[rank].familiarity);
+    EXPECT_EQ(got["readings"].size(), expected.readings(rank).size());
+    EXPECT_EQ(got["readings"][0]["kana"].get<std::string>().rfind(u8"は", 0), 0u);
   }
 }
 
-TEST_F(Cli, SuggestTableAndErrors) {
-  CliResult run = runCli({"--suggest", u8"髙田", "--top", "5"});
+TEST_F(Cli, SuggestTable) {
+  // Default length; sex as tagged, per reading; the fifth grade's table
+  // values for 山田 太郎.
+  CliResult run = runCli({"--suggest", u8"山田"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.err.find("U+9AD9"), std::string::npos);
-  // Six lines, every one as wide as the header: the score column lines up.
-  std::vector<std::size_t> widths;
-  for (const std::string& line : linesOf(run.out)) widths.push_back(cli::displayWidth(line));
-  ASSERT_EQ(widths.size(), 6u) << run.out;
-  EXPECT_EQ(std::count(widths.begin(), widths.end(), widths[0]), 6) << run.out;
+  EXPECT_EQ(linesOf(run.out).size(), 21u);
+  run =
+      runCli({"--suggest", u8"山田", "--with", u8"太郎", "--chars", "2", "--reading", u8"たろう"});
+  EXPECT_EQ(run.out,
+            u8"順位  名    読み            性別  総運  天運  地運  人運  外運  得点\n"
+            u8"   1  太郎  たろう・たろお  mg      26     8    18     9    17  31.0\n");
+  const auto hanako =
+      suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ"});
+  EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
+  EXPECT_EQ(hanako["candidates"][0]["readings"][0],
+            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"]})"));
 
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--suggest", ""},
-                                             {"--suggest", u8"山田", "--sex", "x"},
-                                             {"--suggest", u8"山田", "--reading", "abc"},
-                                             {"--top", "3", u8"山田", u8"太郎"},
-                                             {"--suggest", u8"山田", u8"太郎"}}) {
-    run = runCli(args);
+  // Readings past the column become "+N"; the matched one is always shown,
+  // and every line is as wide as the header.
+  run = runCli({"--suggest", u8"髙田", "--reading", u8"*い*", "--top", "0"});
+  EXPECT_NE(run.err.find("U+9AD9"), std::string::npos);
+  const std::vector<std::string> lines = linesOf(run.out);
+  ASSERT_GT(lines.size(), 100u);
+  EXPECT_NE(run.out.find(" +"), std::string::npos);
+  for (const std::string& line : lines) {
+    ASSERT_EQ(cli::displayWidth(line), cli::displayWidth(lines[0])) << line;
+  }
+  run = runCli({"--suggest", u8"田中", "--reading", u8"ゆい", "--top", "0"});
+  for (std::size_t i = 1; i < linesOf(run.out).size(); ++i) {
+    ASSERT_NE(linesOf(run.out)[i].find(u8"  ゆい"), std::string::npos) << linesOf(run.out)[i];
+  }
+}
+
+TEST_F(Cli, SuggestEdges) {
+  const struct {
+    std::vector<std::string> args;
+    std::string inErr;
+  } usage[] = {
+      {{"--suggest", ""}, u8"データエラー"},
+      {{"--suggest", "  "}, "U+0020"},
+      {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},
+      {{"--suggest", u8"髙"}, "no character that counts"},
+      {{"--suggest", u8"山田", "--sex", "x"}, "--sex"},
+      {{"--suggest", u8"山田", "--top", "-1"}, "--top"},
+      {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
+      {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
+      {{"--suggest", u8"山田", "--min-score", "100.5"}, "--min-score"},
+      {{"--suggest", u8"山田", "--min-score", "-1"}, "--min-score"},
+      {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
+      {{"--suggest", u8"山田", "--reading", u8"ゆ**"}, "--reading"},
+      {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
+      {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
+      {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},
+  };
+  for (const auto& c : usage) {
+    const CliResult run = runCli(c.args);
     EXPECT_EQ(run.status, 2) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err, "");
+    EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
   }
+
+  CliResult run = runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.rfind(u8"namori-cli: no given name matches 山田 with --sex m --with 烏", 0), 0u)
+      << run.err;
+  EXPECT_NE(run.err.find("--any-kanji"), std::string::npos);
+  EXPECT_EQ(suggestJson({u8"山田", "--reading", u8"ゑゑゑ"})["candidates"],
+            nlohmann::json::array());
 }
 
 }  // namespace

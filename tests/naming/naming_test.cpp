@@ -1,10 +1,12 @@
 // Naming support: the ranking must read every candidate exactly as a reading
-// of surname + candidate would, and its filters and order must hold.
+// of surname + candidate would, and its order, filters and checks must hold.
 #include "naming.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,146 +19,291 @@ int tenths(double score) {
   return std::stoi(text.substr(0, text.size() - 2)) * 10 + (text.back() - '0');
 }
 
+std::vector<std::string> characters(const char* s) {
+  std::vector<std::string> out;
+  for (std::size_t n; (n = charLength(s)) != 0; s += n) out.emplace_back(s, n);
+  return out;
+}
+
+bool contains(const char* writing, const std::string& c) {
+  const std::vector<std::string> cs = characters(writing);
+  return std::find(cs.begin(), cs.end(), c) != cs.end();
+}
+
 std::vector<std::uint32_t> positions(const Suggestions& list) {
   std::vector<std::uint32_t> out;
   for (std::size_t i = 0; i < list.size(); ++i) out.push_back(list[i].position);
   return out;
 }
 
-bool hasReading(std::uint32_t position, const std::string& reading) {
-  for (const CandidateReading& r : candidateReadings(position)) {
-    if (r.kana == reading) return true;
+SuggestFilter everything() {
+  SuggestFilter f;
+  f.anyKanji = true;
+  return f;
+}
+
+// The whole list with every kanji, by writing.
+const std::unordered_map<std::string, Suggestion>& byWriting() {
+  static const auto map = [] {
+    std::unordered_map<std::string, Suggestion> m;
+    const Suggestions all = suggestGivenNames("山田", everything());
+    for (std::size_t rank = 0; rank < all.size(); ++rank) m.emplace(all[rank].given, all[rank]);
+    return m;
+  }();
+  return map;
+}
+
+bool hasReading(const char* writing, const std::string& kana, unsigned sex = 0) {
+  for (const CandidateReading& r : candidateReadings(byWriting().at(writing).position)) {
+    if (r.kana == kana && (sex == 0 || r.sex == sex)) return true;
   }
   return false;
 }
 
-std::size_t characterCount(const char* s) {
-  std::size_t n = 0;
-  for (std::size_t length; (length = charLength(s)) != 0; s += length) ++n;
-  return n;
-}
+// Score, then people, then familiarity, then code order, over the whole list;
+// each candidate once, read as computeGrades and computeScore read it.
+TEST(Naming, OrderAndGradesOverTheWholeList) {
+  // Familiarity counted here: of each character, the writings holding it.
+  std::unordered_map<std::string, std::uint32_t> holding;
+  for (const auto& [writing, s] : byWriting()) {
+    std::vector<std::string> cs = characters(writing.c_str());
+    std::sort(cs.begin(), cs.end());
+    cs.erase(std::unique(cs.begin(), cs.end()), cs.end());
+    for (const std::string& c : cs) ++holding[c];
+  }
+  ASSERT_EQ(byWriting().size(), candidateCount());
 
-// One- and two-character surnames, a long one, and ones with characters that
-// count 0 (Ｕ, a single-byte letter).
-const char* const kSurnames[] = {"林", "山田", "長谷川", "勅使河原", "Ｕ田", "A山", ""};
-
-TEST(Naming, AgreesWithTheReadingInAScoreDescendingFixedOrder) {
-  for (const char* surname : kSurnames) {
+  for (const char* surname : {"林", "勅使河原"}) {
     SCOPED_TRACE(surname);
-    const Suggestions all = suggestGivenNames(surname);
+    const Suggestions all = suggestGivenNames(surname, everything());
     ASSERT_EQ(all.size(), candidateCount());
-    // Every candidate exactly once.
-    std::vector<std::uint32_t> seen = positions(all);
-    std::sort(seen.begin(), seen.end());
-    for (std::uint32_t i = 0; i < seen.size(); ++i) ASSERT_EQ(seen[i], i);
-
     for (std::size_t rank = 0; rank < all.size(); ++rank) {
       const Suggestion s = all[rank];
+      std::uint32_t least = UINT32_MAX;
+      for (const std::string& c : characters(s.given)) least = std::min(least, holding[c]);
+      ASSERT_EQ(s.familiarity, least) << s.given;
       if (rank > 0) {
-        const Suggestion before = all[rank - 1];
-        const int t = tenths(s.score), tBefore = tenths(before.score);
-        ASSERT_LE(t, tBefore) << rank;
-        if (t == tBefore) {
-          ASSERT_LT(before.position, s.position) << rank;
+        const Suggestion b = all[rank - 1];
+        const auto key = [](const Suggestion& x) {
+          return std::make_tuple(-tenths(x.score), -static_cast<long>(x.people),
+                                 -static_cast<long>(x.familiarity));
+        };
+        ASSERT_LE(key(b), key(s)) << rank;
+        if (key(b) == key(s)) {
+          ASSERT_LT(std::strcmp(b.given, s.given), 0) << s.given;
         }
       }
-      if (rank % 500 != 0 && rank + 1 != all.size()) continue;
+      if (rank % 700 != 0) continue;
       const GradeValues g = computeGrades(surname, s.given);
       GradeWeights w;
       for (int i = 0; i < kGradeCount; ++i) {
-        EXPECT_EQ(s.grades.value[i], g.value[i]) << s.given << " grade " << i;
+        ASSERT_EQ(s.grades.value[i], g.value[i]) << s.given;
         w.w[i] = lookupFortune(foldGradeValue(g.value[i])).weight;
       }
-      EXPECT_EQ(s.score, computeScore(w).total) << s.given;
+      ASSERT_EQ(s.score, computeScore(w).total) << s.given;
+    }
+  }
+
+  SuggestFilter byPeople = everything();
+  byPeople.order = SuggestOrder::kPeople;
+  const Suggestions all = suggestGivenNames("山田", byPeople);
+  for (std::size_t rank = 1; rank < all.size(); ++rank) {
+    const Suggestion b = all[rank - 1], s = all[rank];
+    ASSERT_LE(std::make_tuple(-static_cast<long>(b.people), -tenths(b.score), b.position),
+              std::make_tuple(-static_cast<long>(s.people), -tenths(s.score), s.position));
+  }
+  EXPECT_EQ(std::string(all[0].given), "誠");  // the most borne
+}
+
+// What the dictionary and the generator give for names parents know.
+TEST(Naming, DataOfWellKnownNames) {
+  const auto& all = byWriting();
+  EXPECT_EQ(all.at("洋子").people, 80u);
+  EXPECT_EQ(all.at("一郎").people, 79u);
+  EXPECT_EQ(all.at("真理子").people, 33u);
+  EXPECT_EQ(all.at("健太").people, 23u);
+  EXPECT_EQ(all.at("烏太朗").people, 0u);
+  // Readings of unclassified entries join a given name, unstated.
+  EXPECT_TRUE(hasReading("陽翔", "はると", kSexUnstated));
+  EXPECT_TRUE(hasReading("陽翔", "あきと", kSexMale));
+  // Full names of people are no given names.
+  for (const char* person : {"鬼束ちひろ", "栗山千明", "南野陽子"}) {
+    EXPECT_EQ(all.count(person), 0u) << person;
+  }
+  for (const auto& [writing, s] : all) {
+    ASSERT_LE(writing.size(), 34u) << writing;
+    for (const std::string& c : characters(writing.c_str())) {
+      ASSERT_EQ(c.size(), 2u) << writing;
+      ASSERT_GT(strokeCount(c[0], c[1]), 0) << writing;
     }
   }
 }
 
-SuggestFilter filter(SexFilter sex, int characters = 0, const char* reading = "",
-                     double minScore = 0) {
-  SuggestFilter f;
-  f.sex = sex;
-  f.characters = characters;
-  f.reading = reading;
-  f.minScore = minScore;
-  return f;
+struct Case {
+  const char* what;
+  std::function<void(SuggestFilter&)> set;
+  // Kept with these readings shown, or not kept (an empty list).
+  std::function<std::vector<CandidateReading>(const char*, const std::vector<CandidateReading>&)>
+      shown;
+};
+
+std::vector<CandidateReading> bySex(unsigned keep, unsigned other,
+                                    const std::vector<CandidateReading>& readings) {
+  bool otherSex = false;
+  for (const CandidateReading& r : readings) otherSex |= (r.sex & other) != 0;
+  std::vector<CandidateReading> out;
+  for (const CandidateReading& r : readings) {
+    if ((r.sex & keep) || (r.sex == kSexUnstated && !otherSex)) out.push_back(r);
+  }
+  return out;
 }
 
-bool female(const Suggestion& s) {
-  return (s.sex & (kSexFemale | kSexUnstated)) != 0;
-}
-bool male(const Suggestion& s) {
-  return (s.sex & (kSexMale | kSexUnstated)) != 0;
+// Readings matching first, the rest after; none when nothing matches.
+std::vector<CandidateReading> matchedFirst(const std::vector<CandidateReading>& readings,
+                                           std::function<bool(const std::string&)> matches) {
+  std::vector<CandidateReading> out;
+  for (const CandidateReading& r : readings) {
+    if (matches(r.kana)) out.push_back(r);
+  }
+  if (out.empty()) return out;
+  for (const CandidateReading& r : readings) {
+    if (!matches(r.kana)) out.push_back(r);
+  }
+  return out;
 }
 
-TEST(Naming, FiltersKeepExactlyTheMatchingCandidatesInOrder) {
-  const Suggestions all = suggestGivenNames("山田");
-  struct Case {
-    SuggestFilter filter;
-    bool (*keeps)(const Suggestion&);
-  };
+// Every filter keeps exactly what it says, in the order of the whole list,
+// and shows the readings it says.
+TEST(Naming, FiltersKeepExactlyWhatTheySay) {
+  using R = std::vector<CandidateReading>;
   const Case cases[] = {
-      {filter(SexFilter::kFemale), female},
-      {filter(SexFilter::kMale), male},
-      {filter(SexFilter::kAny, 1),
-       [](const Suggestion& s) { return characterCount(s.given) == 1; }},
-      {filter(SexFilter::kAny, 0, "ひな"),
-       [](const Suggestion& s) { return hasReading(s.position, "ひな"); }},
-      // Katakana reads as hiragana.
-      {filter(SexFilter::kAny, 0, "ショウタ"),
-       [](const Suggestion& s) { return hasReading(s.position, "しょうた"); }},
-      // The score as printed: 42.25 prints 42.3 and passes 42.3.
-      {filter(SexFilter::kAny, 0, "", 42.3),
-       [](const Suggestion& s) { return tenths(s.score) >= 423; }},
-      {filter(SexFilter::kMale, 3, "", 80.0),
-       [](const Suggestion& s) {
-         return male(s) && characterCount(s.given) == 3 && tenths(s.score) >= 800;
+      {"f", [](SuggestFilter& f) { f.sex = SexFilter::kFemale; },
+       [](const char*, const R& r) { return bySex(kSexFemale, kSexMale, r); }},
+      {"m 3 characters 80",
+       [](SuggestFilter& f) {
+         f.sex = SexFilter::kMale;
+         f.characters = 3;
+         f.minScore = 80;
+       },
+       [](const char* w, const R& r) {
+         return characters(w).size() == 3 ? bySex(kSexMale, kSexFemale, r) : R{};
+       }},
+      {"with 花子 without 美",
+       [](SuggestFilter& f) {
+         f.with = "子花";
+         f.without = "美";
+       },
+       [](const char* w, const R& r) {
+         return contains(w, "花") && contains(w, "子") && !contains(w, "美") ? r : R{};
+       }},
+      {"ゆい", [](SuggestFilter& f) { f.reading = "ユイ"; },
+       [](const char*, const R& r) {
+         return matchedFirst(r, [](const std::string& k) { return k == "ゆい"; });
+       }},
+      {"ゆ*", [](SuggestFilter& f) { f.reading = "ゆ*"; },
+       [](const char*, const R& r) {
+         return matchedFirst(r, [](const std::string& k) { return k.rfind("ゆ", 0) == 0; });
+       }},
+      {"*と m",
+       [](SuggestFilter& f) {
+         f.reading = "*と";
+         f.sex = SexFilter::kMale;
+       },
+       [](const char*, const R& r) {
+         return matchedFirst(bySex(kSexMale, kSexFemale, r),
+                             [](const std::string& k) { return k.rfind("と") + 2 == k.size(); });
+       }},
+      {"*な*", [](SuggestFilter& f) { f.reading = "*な*"; },
+       [](const char*, const R& r) {
+         // Kana trail bytes never equal a lead byte: no match across characters.
+         return matchedFirst(r, [](const std::string& k) { return k.find("な") != k.npos; });
        }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.filter.reading + " " + std::to_string(c.filter.characters));
-    std::vector<std::uint32_t> expected;
-    for (std::size_t rank = 0; rank < all.size(); ++rank) {
-      if (c.keeps(all[rank])) expected.push_back(all[rank].position);
-    }
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(positions(suggestGivenNames("山田", c.filter)), expected);
-    SuggestFilter top = c.filter;
-    top.top = 7;
-    expected.resize(std::min<std::size_t>(expected.size(), 7));
-    EXPECT_EQ(positions(suggestGivenNames("山田", top)), expected);
+  const Suggestions all = suggestGivenNames("山田", everything());
+  std::vector<R> readings;
+  for (std::size_t rank = 0; rank < all.size(); ++rank) {
+    readings.push_back(candidateReadings(all[rank].position));
   }
-  // A reading that is not kana matches nothing.
-  EXPECT_TRUE(suggestGivenNames("山田", filter(SexFilter::kAny, 0, "ＡＢ")).empty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SuggestFilter filter = everything();
+    c.set(filter);
+    std::vector<std::uint32_t> expected;
+    std::vector<R> expectedShown;
+    for (std::size_t rank = 0; rank < all.size(); ++rank) {
+      const Suggestion s = all[rank];
+      const R shown = c.shown(s.given, readings[rank]);
+      if (tenths(s.score) < filter.minScore * 10 || shown.empty()) continue;
+      expected.push_back(s.position);
+      expectedShown.push_back(shown);
+    }
+    ASSERT_GT(expected.size(), 3u);
+    const Suggestions got = suggestGivenNames("山田", filter);
+    ASSERT_EQ(positions(got), expected);
+    for (std::size_t rank = 0; rank < got.size(); rank += 1 + rank / 8) {
+      const R shown = got.readings(rank);
+      unsigned sex = 0;
+      ASSERT_EQ(shown.size(), expectedShown[rank].size()) << got[rank].given;
+      for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].kana, expectedShown[rank][i].kana) << got[rank].given;
+        EXPECT_EQ(shown[i].sex, expectedShown[rank][i].sex) << got[rank].given;
+        sex |= shown[i].sex;
+      }
+      EXPECT_EQ(got[rank].sex, sex) << got[rank].given;
+    }
+    filter.top = 7;
+    expected.resize(7);
+    EXPECT_EQ(positions(suggestGivenNames("山田", filter)), expected);
+  }
 }
 
-TEST(Naming, CandidatesAreRegistrableWellKnownNames) {
-  const Suggestions all = suggestGivenNames("山田");
-  std::unordered_map<std::string, Suggestion> byWriting;
-  const std::string notRegistrable[] = {"煕", "凜", "髙"};  // 凜 and 髙 also count 0
-  for (std::size_t rank = 0; rank < all.size(); ++rank) {
-    const Suggestion s = all[rank];
-    byWriting.emplace(s.given, s);
-    ASSERT_LE(std::string(s.given).size(), 34u) << s.given;
-    for (const char* p = s.given; *p; p += 2) {
-      ASSERT_EQ(charLength(p), 2u) << s.given;
-      ASSERT_GT(strokeCount(p[0], p[1]), 0) << s.given;
-      for (const std::string& c : notRegistrable) ASSERT_NE(c.compare(0, 2, p, 2), 0) << s.given;
-    }
+TEST(Naming, SearchesParentsStartFrom) {
+  SuggestFilter filter;
+  filter.with = "翔";
+  filter.sex = SexFilter::kMale;
+  EXPECT_FALSE(suggestGivenNames("佐藤", filter).empty());
+  filter = {};
+  filter.reading = "はると";
+  const std::vector<std::uint32_t> haruto = positions(suggestGivenNames("佐藤", filter));
+  EXPECT_EQ(std::count(haruto.begin(), haruto.end(), byWriting().at("陽翔").position), 1);
+  // The avoided kanji keep these out, unless every kanji is asked for.
+  for (const char* odd : {"烏太朗", "馨赦", "鵜舟"}) {
+    filter = {};
+    filter.with = odd;
+    filter.characters = static_cast<int>(characters(odd).size());
+    EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty()) << odd;
+    filter.anyKanji = true;
+    const std::vector<std::uint32_t> back = positions(suggestGivenNames("佐藤", filter));
+    EXPECT_EQ(std::count(back.begin(), back.end(), byWriting().at(odd).position), 1) << odd;
   }
-  for (const char* name :
-       {"翔太", "陽菜", "結衣", "蓮", "さくら", "大翔", "美咲", "健太", "ひまり", "湊"}) {
-    EXPECT_EQ(byWriting.count(name), 1u) << name;
+  // A pattern no candidate reads, or no pattern at all, matches nothing.
+  for (const char* reading : {"ゑゑゑ", "ＡＢ", "*", "ゆ**"}) {
+    filter = {};
+    filter.reading = reading;
+    EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty()) << reading;
   }
-  // Readings and tags as the dictionary gives them.
-  const Suggestion& shota = byWriting.at("翔太");
-  ASSERT_EQ(candidateReadings(shota.position).size(), 1u);
-  EXPECT_EQ(candidateReadings(shota.position)[0].kana, "しょうた");
-  EXPECT_EQ(shota.sex, unsigned{kSexMale});
-  const Suggestion& hina = byWriting.at("陽菜");
-  EXPECT_TRUE(hasReading(hina.position, "ひな"));
-  EXPECT_TRUE(hasReading(hina.position, "はるな"));
-  EXPECT_EQ(hina.sex & kSexFemale, unsigned{kSexFemale});
+}
+
+TEST(Naming, ChecksOfWhatUsersType) {
+  for (const char* ok : {"ゆい", "ユイ", "ゆ*", "*と", "*な*", "ゆ＊", "ヴぁ", "ゝ"}) {
+    EXPECT_TRUE(isReadingPattern(ok)) << ok;
+  }
+  for (const char* bad : {"", "*", "**", "ゆ**", "ゆ*い", "abc", "由", "ゆ い"}) {
+    EXPECT_FALSE(isReadingPattern(bad)) << bad;
+  }
+  double score = -1;
+  EXPECT_TRUE(parseMinScore("", &score));
+  EXPECT_EQ(score, 0);
+  EXPECT_TRUE(parseMinScore("87.5", &score));
+  EXPECT_EQ(score, 87.5);
+  EXPECT_TRUE(parseMinScore("100", &score));
+  for (const char* bad : {"nan", "inf", "-1", "100.1", "1e2", " 5", "5 ", ".", "0x10", "5.5.5"}) {
+    EXPECT_FALSE(parseMinScore(bad, &score)) << bad;
+  }
+  EXPECT_TRUE(surnameCounts("山田"));
+  EXPECT_TRUE(surnameCounts("髙田"));
+  for (const char* none : {"", "  ", "abc", "髙", "Ｕ"}) EXPECT_FALSE(surnameCounts(none)) << none;
+  EXPECT_FALSE(surnameCounts(nullptr));
 }
 
 }  // namespace
