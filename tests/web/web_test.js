@@ -227,15 +227,19 @@ async function fillNaming(page, q) {
   await page.selectOption("#naming-sex", q.sex ?? "");
   await page.selectOption("#naming-chars", q.chars ?? "");
   await page.fill("#naming-reading", q.reading ?? "");
+  await page.fill("#naming-with", q.with ?? "");
+  await page.fill("#naming-without", q.without ?? "");
   await page.fill("#naming-min-score", q.minScore ?? "");
+  await page.selectOption("#naming-order", q.order ?? "score");
+  await page.setChecked("#naming-any-kanji", q.anyKanji ?? false);
 }
 
 function suggestArgs(q) {
   const args = ["--suggest", q.surname, "--top", "0", "--json"];
-  if (q.sex) args.push("--sex", q.sex);
-  if (q.chars) args.push("--chars", q.chars);
-  if (q.reading) args.push("--reading", q.reading);
-  if (q.minScore) args.push("--min-score", q.minScore);
+  for (const [key, option] of Object.entries({ sex: "--sex", chars: "--chars", reading: "--reading", with: "--with", without: "--without", minScore: "--min-score", order: "--sort" })) {
+    if (q[key]) args.push(option, q[key]);
+  }
+  if (q.anyKanji) args.push("--any-kanji");
   return args;
 }
 
@@ -246,8 +250,9 @@ async function testNaming(context, timings) {
   const page = await openPage(context);
   const sets = [
     { surname: "佐藤", sex: "f", chars: "2", minScore: "85" },
-    { surname: "林", sex: "m", reading: "ゆうと" },
+    { surname: "林", sex: "m", reading: "ゆ*", without: "雄" },
     { surname: "山田" },
+    { surname: "鈴木", with: "翔", order: "people", anyKanji: true },
   ];
   for (const q of sets) {
     await fillNaming(page, q);
@@ -261,8 +266,17 @@ async function testNaming(context, timings) {
     rows.forEach((cells, i) => {
       const e = expected[i];
       assert.deepEqual(
-        cells.slice(0, 10),
-        [String(i + 1), e.given, e.readings.join("・"), e.sex.map((s) => SEX_LABELS[s]).join(""), ...e.grades.map(String), e.score],
+        cells,
+        [
+          String(i + 1),
+          e.given,
+          e.readings.map((r) => r.kana).join("・"),
+          e.sex.map((s) => SEX_LABELS[s]).join(""),
+          ...e.grades.map(String),
+          e.score,
+          String(e.people),
+          String(e.familiarity),
+        ],
         `${JSON.stringify(q)} rank ${i + 1}`,
       );
     });
