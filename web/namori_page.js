@@ -350,6 +350,11 @@
     return true;
   }
 
+  // A long readings cell wraps between readings, never inside one.
+  function readingsWithBreaks(cell) {
+    return cell.split("・").flatMap((reading, i) => (i ? ["・", element("wbr"), reading] : [reading]));
+  }
+
   function showMoreRows() {
     const rows = JSON.parse(namori.suggestionRows(naming.shown, PAGE_ROWS));
     const body = document.createDocumentFragment();
@@ -357,7 +362,7 @@
       const cells = [
         element("td", {}, String(row.rank)),
         element("td", {}, element("button", { type: "button", class: "pick", title: "この名前で姓名判断" }, row.given)),
-        element("td", {}, row.readings),
+        element("td", {}, ...readingsWithBreaks(row.readings)),
         element("td", {}, row.sex),
       ];
       for (let g = 0; g < GRADE_COUNT; ++g) cells.push(element("td", {}, String(row.grades[g])));
