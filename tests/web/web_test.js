@@ -18,6 +18,7 @@ const { chromium } = require("playwright-core");
 const [pagePath, cliPath, csvToolPath, screenshotDir] = process.argv.slice(2).map((a) => path.resolve(a));
 const pageUrl = pathToFileURL(path.resolve(pagePath)).href;
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "namori-web-"));
+const pageErrors = [];
 
 function run(program, args, options = {}) {
   return execFileSync(program, args, { maxBuffer: 1 << 30, stdio: ["pipe", "pipe", "ignore"], ...options });
@@ -70,7 +71,7 @@ function describeTimings({ count, slow }, what) {
 
 async function openPage(context, fragment = "") {
   const page = await context.newPage();
-  page.on("pageerror", (error) => console.error(`page error: ${error.message}`));
+  page.on("pageerror", (error) => pageErrors.push(error.message));
   await page.goto(pageUrl + fragment);
   await page.waitForSelector("html[data-ready=true]", { timeout: 30000 });
   return page;
@@ -373,6 +374,7 @@ async function desktopScreenshots(browser) {
       [],
       "requests that leave the page",
     );
+    assert.deepEqual(pageErrors, [], "errors thrown in the page");
     for (const line of timings) console.log(line);
     console.log("web tests passed");
   } finally {
