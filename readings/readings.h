@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "engine.h"
 
@@ -46,6 +47,12 @@ void runNameReading(ReadingState& state);
 // The name report text for the stored names and their grades' reading,
 // into state.nameReport.
 void buildNameReport(ReadingState& state, const GradeReading& reading);
+
+// The warning shown before a reading of these names when some of their
+// characters count 0 strokes: 「次の字は辞書にないため 0 画として数えます：髙」,
+// each such character once, in order of first appearance, separated by 、.
+// Empty when every character counts.
+std::string zeroStrokeWarning(const char* surname, const char* givenName);
 
 // Career command (id 201): clears the career text, sets the file name (after
 // the last reading's names, or the stored names before any reading) and the

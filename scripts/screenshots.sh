@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of namori.exe under Wine on a virtual X
-# display: the main window, the name dialog and a reading. The program is
+# display: the main window, the name dialog, a reading and the naming window
+# with a list. The program is
 # worked by namori_driver.exe (tests/e2e/driver), as in the end-to-end tests.
 #
 #   scripts/screenshots.sh [--locale LANG] [OUTPUT_DIR]
@@ -41,7 +42,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-namori_start_xvfb "$work" 700x500x24
+namori_start_xvfb "$work" 1024x768x24
 
 namori=$(namori_winpath "$build/ui/namori.exe")
 driver=$(namori_winpath "$build/driver/namori_driver.exe")
@@ -49,11 +50,13 @@ driver=$(namori_winpath "$build/driver/namori_driver.exe")
 cd "$work"
 wine "$namori" &
 namori_pid=$!
+# shot POSE FILE SIZE: the pose, then the screen's top left corner.
 shot() {
   wine "$driver" pose "$1"
-  import -window root "$out/$2"
+  import -window root -crop "$3+0+0" +repage "$out/$2"
   echo "wrote $out/$2"
 }
-for step in window dialog reading; do shot "$step" "namori-$step$suffix.png"; done
+for step in window dialog reading; do shot "$step" "namori-$step$suffix.png" 700x500; done
+shot naming "namori-naming$suffix.png" 920x680
 wine "$driver" pose close
 wait "$namori_pid"

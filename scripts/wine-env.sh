@@ -126,6 +126,13 @@ namori_setup_prefix() {
       mkdir -p "$fonts" && cp "$marlett" "$fonts/.marlett.tmp" &&
         mv "$fonts/.marlett.tmp" "$fonts/marlett.ttf"
     fi
+    # Text files open in Notepad, as on Windows (ヘルプ→目次 opens the guide
+    # so); this Wine registers notepad for txtfile but leaves .txt unlinked.
+    if [ ! -f "$dir/.namori-txt" ]; then
+      wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1 || exit 1
+      wineserver -w
+      touch "$dir/.namori-txt"
+    fi
     if [ "$(cat "$dir/.namori-managed" 2>/dev/null)" != "$managed" ]; then
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 ||
         exit 1

@@ -1,5 +1,12 @@
 // Program entry and the main window: class registration, the message loop,
 // menu and button commands, the About box and the help command.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
 #include "readings.h"
 #include "resource.h"
 #include "ui.h"
@@ -11,14 +18,6 @@ HINSTANCE appInstance;
 namespace {
 
 const char kClassName[] = "MyApp";
-
-// The File output button appears with the first 姓名判断 and then stays.
-void ensureFileOutputButton(HWND hwnd) {
-  if (GetDlgItem(hwnd, IDC_FILE_OUTPUT) != NULL) return;
-  CreateWindowExA(0, "BUTTON", "ファイル出力", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 450, 300, 100,
-                  32, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILE_OUTPUT)),
-                  appInstance, NULL);
-}
 
 void runCareer(HWND hwnd) {
   namori::runCareerCommand(readingState);
@@ -44,8 +43,8 @@ bool codePageIs932() {
   if (GetACP() == 932) return true;
   MessageBoxW(
       NULL,
-      L"ナモリは日本語の文字コード (コード ページ 932、Shift-JIS) で動くプログラムです。"
-      L"このパソコンでは別のコード ページで起動したため、文字化けしないよう終了します。\n"
+      L"ナモリは日本語の文字コード (コードページ 932、Shift-JIS) で動くプログラムです。"
+      L"このパソコンでは別のコードページで起動したため、文字化けしないよう終了します。\n"
       L"Windows 11 でお使いいただくか、コントロール パネルの「地域」→「管理」→"
       L"「システム ロケールの変更」で「Unicode 対応ではないプログラムの現在の言語」を"
       L"「日本語 (日本)」にして (「ベータ: ワールドワイド言語サポートで Unicode UTF-8 を使用」"
@@ -60,7 +59,70 @@ bool codePageIs932() {
   return false;
 }
 
+// ヘルプ→目次: the guide beside the program stands in for a help file that
+// is not there; otherwise the help viewer is asked, as it always was.
+void openHelp(HWND hwnd) {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+  std::string folder;
+  if (length > 0 && length < sizeof path) {
+    // Up to the last backslash that is a character of its own (the second
+    // byte of ソ is 0x5C too).
+    std::size_t end = 0;
+    for (const char* p = path; std::size_t n = namori::charLength(p); p += n) {
+      if (n == 1 && *p == '\\') end = static_cast<std::size_t>(p - path) + 1;
+    }
+    folder.assign(path, end);
+  }
+  const std::string guide = folder + "namori-guide-ja.txt";
+  if (!folder.empty() &&
+      GetFileAttributesA((folder + "ナモリ.HLP").c_str()) == INVALID_FILE_ATTRIBUTES &&
+      GetFileAttributesA(guide.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      reinterpret_cast<INT_PTR>(
+          ShellExecuteA(hwnd, "open", guide.c_str(), NULL, folder.c_str(), SW_SHOWNORMAL)) > 32) {
+    return;
+  }
+  WinHelpA(hwnd, "ナモリ.HLP", HELP_FINDER, 0);
+}
+
+// 名付け: the naming window, whose list view needs the common controls.
+void runNaming(HWND hwnd) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  DialogBoxParamA(appInstance, "NAMINGDIALOG", hwnd, NamingDlgProc, 0);
+}
+
+// Until the first reading the empty window says where to begin.
+void paintHint(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  if (namori::readingState.readingNames[0] == '\0') {
+    static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, "MS UI Gothic");
+    HGDIOBJ old = SelectObject(dc, font != NULL ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    RECT area;
+    GetClientRect(hwnd, &area);
+    InflateRect(&area, -24, -24);
+    DrawTextA(dc, "メニューの「姓名判断」で名前を入力します。\n「名付け」で名前の候補を探せます。",
+              -1, &area, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(dc, old);
+  }
+  EndPaint(hwnd, &paint);
+}
+
 }  // namespace
+
+// The File output button appears with the first 姓名判断 and then stays.
+void ensureFileOutputButton(HWND hwnd) {
+  if (GetDlgItem(hwnd, IDC_FILE_OUTPUT) != NULL) return;
+  CreateWindowExA(0, "BUTTON", "ファイル出力", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 450, 300, 100,
+                  32, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FILE_OUTPUT)),
+                  appInstance, NULL);
+  EnableMenuItem(GetMenu(hwnd), IDC_FILE_OUTPUT, MF_BYCOMMAND | MF_ENABLED);
+}
 
 ATOM RegisterWin95(const WNDCLASSA* wc) {
   WNDCLASSEXA wcex;
@@ -101,9 +163,15 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
           DialogBoxParamA(appInstance, "ABOUTBOX", hwnd, AboutDlgProc, 0);
           break;
         case IDM_HELP_CONTENTS:
-          WinHelpA(hwnd, "ナモリ.HLP", HELP_FINDER, 0);
+          openHelp(hwnd);
+          break;
+        case IDM_NAMING:
+          runNaming(hwnd);
           break;
       }
+      return 0;
+    case WM_PAINT:
+      paintHint(hwnd);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -157,8 +225,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
 
+  // Ctrl+S: File output, as the menu item says.
+  HACCEL accelerators = LoadAcceleratorsA(instance, kClassName);
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0) > 0) {
+    if (accelerators != NULL && TranslateAcceleratorA(hwnd, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -1,5 +1,7 @@
 // The name dialog "TESTDIALOG": takes a surname and a given name and, on 実行,
 // runs the whole name reading and shows it.
+#include <string>
+
 #include "readings.h"
 #include "resource.h"
 #include "ui.h"
@@ -23,12 +25,22 @@ void runReading(HWND dlg) {
   // The dialog ends once this handling returns; the report box is still
   // owned by it.
   EndDialog(dlg, 1);
-  namori::runNameReading(readingState);
-  MessageBeep(MB_ICONASTERISK);
-  MessageBoxA(dlg, readingState.nameReport, "姓名判断", MB_OK);
+  showNameReading(dlg);
 }
 
 }  // namespace
+
+void showNameReading(HWND dlg) {
+  // The reading is complete before any box shows: the main window may take
+  // commands while a box is open.
+  namori::runNameReading(readingState);
+  InvalidateRect(GetWindow(dlg, GW_OWNER), NULL, TRUE);
+  const std::string warning =
+      namori::zeroStrokeWarning(readingState.surname, readingState.givenName);
+  if (!warning.empty()) MessageBoxA(dlg, warning.c_str(), "ナモリ", MB_OK | MB_ICONWARNING);
+  MessageBeep(MB_ICONASTERISK);
+  MessageBoxA(dlg, readingState.nameReport, "姓名判断", MB_OK);
+}
 
 INT_PTR CALLBACK NameDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {

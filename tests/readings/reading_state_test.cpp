@@ -21,6 +21,10 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
   // A character the dictionary lacks counts 0 but is printed as entered.
   read("山Ｕ", "太郎");
   EXPECT_EQ(std::string(s.nameReport).rfind("\n***姓名判断***      山Ｕ 太郎 さん\n\n", 0), 0u);
+  // The warning before such a reading names each of them once, in order.
+  EXPECT_EQ(zeroStrokeWarning("髙Ｕ橋", "Ｕ髙a"),
+            "次の字は辞書にないため 0 画として数えます：髙、Ｕ、a");
+  EXPECT_EQ(zeroStrokeWarning("山田", "太郎"), "");
 
   // 鬱 has 29 strokes: the rows show 総運 145 and 外運 87 folded, while the
   // career command keys on the raw 87.

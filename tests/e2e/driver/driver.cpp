@@ -5,11 +5,15 @@
 //   namori_driver.exe SCENARIO PATH\namori.exe   one scenario; exit 0: all checks passed
 //   namori_driver.exe pose STEP                  steps for scripts/screenshots.sh
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -153,10 +157,19 @@ HWND submit(HWND dlg, const std::string& surname, const std::string& givenName,
 }
 
 // A whole reading, in `dlg` or a newly opened name dialog: the text of the
-// 姓名判断 box. The dialog ends before the box shows.
-std::string readName(const std::string& surname, const std::string& givenName, HWND dlg = NULL) {
+// 姓名判断 box. The dialog ends before the box shows. The warning about
+// characters that count 0 goes to *warning, and is a failure without it.
+std::string readName(const std::string& surname, const std::string& givenName, HWND dlg = NULL,
+                     std::string* warning = NULL) {
   if (dlg == NULL && (dlg = openNameDialog()) == NULL) return "";
-  HWND box = submit(dlg, surname, givenName, "姓名判断");
+  HWND box = submit(dlg, surname, givenName, NULL);
+  if (box != NULL && text(box) == "ナモリ") {
+    const std::string said = closeBox(box);
+    if (warning == NULL) fail(__LINE__, "unexpected warning: " + utf8(said));
+    if (warning != NULL) *warning = said;
+    box = waitBox(NULL, dlg, dlg);
+  }
+  if (box != NULL) CHECK_TEXT(text(box), "姓名判断");
   CHECK(!IsWindowVisible(dlg));
   const std::string report = closeBox(box);
   CHECK(waitFor([&] { return !IsWindow(dlg); }));
@@ -228,8 +241,8 @@ void scenarioWindow() {
   HMODULE exe = LoadLibraryExA(exePath, NULL, LOAD_LIBRARY_AS_DATAFILE);
   HMENU menu = exe != NULL ? LoadMenuA(exe, "MyApp") : NULL;
   CHECK_TEXT(menu != NULL ? menuText(menu) : "(no menu)",
-             "ファイル(&F){ナモリの終了(&X)=100;};姓名判断(&H)=200;職業運、適職(&J)=201;"
-             "ヘルプ(&H){目次(&C)=400;バージョン情報=301;};");
+             "ファイル(&F){ファイル出力(&O)\tCtrl+S=202;ナモリの終了(&X)=100;};姓名判断(&H)=200;"
+             "職業運、適職(&J)=201;名付け(&N)=210;ヘルプ(&H){目次(&C)=400;バージョン情報=301;};");
 
   note("career before any reading: the notice, and still no button");
   CHECK_TEXT(career(), expected::kNotice);
@@ -354,7 +367,9 @@ void scenarioReading() {
 
   note("a name that cannot be a file name: ファイル出力エラー");
   for (const char* surname : {"山?", "a/b", "c:d", "e\\f"}) {
-    CHECK(startsWith(readName(surname, "一"), header(surname, "一")));
+    std::string warning;
+    CHECK(startsWith(readName(surname, "一", NULL, &warning), header(surname, "一")));
+    CHECK(startsWith(warning, "次の字は辞書にないため 0 画として数えます："));
     CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
   }
   CHECK(countFiles() == 2);
@@ -384,10 +399,261 @@ void scenarioReading() {
   for (int i = 0; i < 17; ++i) kanji17 += "一";
   CHECK(startsWith(readName("林", kanji17 + "二"), header("林", kanji17)));
   const std::string cut = "a" + kanji17.substr(0, 32);  // "a" + 17 kanji: byte 34 leads
-  CHECK(startsWith(readName("a" + kanji17, "一"), header(cut, "一")));
+  std::string warning;
+  CHECK(startsWith(readName("a" + kanji17, "一", NULL, &warning), header(cut, "一")));
+  CHECK_TEXT(warning, "次の字は辞書にないため 0 画として数えます：a");
   if ((dlg = openNameDialog()) == NULL) return;
   CHECK_TEXT(text(dlg, 101) + "|" + text(dlg, 102), cut + "|一");
   press(dlg, IDCANCEL);
+
+  note("the close box");
+  quit(WM_SYSCOMMAND, SC_CLOSE);
+}
+
+// ---- The naming window ----------------------------------------------------
+
+// Text of a list view cell in the program: the request and its answer live
+// in the program's memory.
+std::string cellText(HWND list, int row, int column) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               program.dwProcessId);
+  const SIZE_T textBytes = 512;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, NULL, sizeof(LVITEMA) + textBytes, MEM_COMMIT, PAGE_READWRITE));
+  std::string out;
+  if (remote != NULL) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = textBytes;
+    char buffer[textBytes] = {};
+    WriteProcessMemory(process, remote, &item, sizeof item, NULL);
+    WriteProcessMemory(process, remote + sizeof item, buffer, 1, NULL);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                        kTimeoutMs, &length);
+    ReadProcessMemory(process, remote + sizeof item, buffer, textBytes - 1, NULL);
+    out = buffer;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return out;
+}
+
+int itemCount(HWND list) {
+  DWORD_PTR count = 0;
+  send(list, LVM_GETITEMCOUNT, 0, &count);
+  return static_cast<int>(count);
+}
+
+std::vector<std::string> split(const std::string& line, char by) {
+  std::vector<std::string> parts(1);
+  for (char c : line) {
+    if (c == by) {
+      parts.emplace_back();
+    } else {
+      parts.back().push_back(c);
+    }
+  }
+  return parts;
+}
+
+struct NamingFilters {
+  std::string surname = "山田";
+  int sex = 0, characters = 0;
+  std::string reading, with, minScore;
+};
+
+// Fills the fields, presses 候補を表示 and waits for the count; returns the
+// milliseconds that took, or -1 when a box answered instead.
+long showCandidates(HWND dlg, const NamingFilters& f) {
+  SetDlgItemTextA(dlg, 1201, f.surname.c_str());
+  send(GetDlgItem(dlg, 1202), CB_SETCURSEL, f.sex);
+  send(GetDlgItem(dlg, 1203), CB_SETCURSEL, f.characters);
+  SetDlgItemTextA(dlg, 1204, f.reading.c_str());
+  SetDlgItemTextA(dlg, 1205, f.with.c_str());
+  SetDlgItemTextA(dlg, 1206, f.minScore.c_str());
+  SetDlgItemTextA(dlg, 1221, "");
+  const DWORD start = GetTickCount();
+  post(1210, dlg);
+  bool box = false;
+  waitFor([&] {
+    box = windowsOf(program.dwProcessId, "#32770").size() > 1;
+    return box || startsWith(text(dlg, 1221), "候補 ");
+  });
+  return box ? -1 : static_cast<long>(GetTickCount() - start);
+}
+
+// The list shows the module's list (expected: the CSV the native tool made)
+// and 一覧をファイル出力 writes exactly that CSV.
+void checkList(HWND dlg, const std::string& expectedCsv, const std::string& surname) {
+  const std::string expected = fileText(expectedCsv);
+  std::vector<std::string> lines = split(expected, '\n');
+  CHECK(lines.size() >= 2 && lines.back().empty());
+  const int rows = static_cast<int>(lines.size()) - 2;  // header, final line end
+  HWND list = GetDlgItem(dlg, 1220);
+  CHECK(itemCount(list) == rows);
+  std::string status = text(dlg, 1221);
+  CHECK(startsWith(status, "候補 ") && status.find(" 件（") != std::string::npos);
+  for (int row : {0, 1, 2, rows - 1}) {
+    if (row < 0 || row >= rows) continue;
+    std::vector<std::string> fields =
+        split(lines[row + 1].substr(0, lines[row + 1].size() - 1), ',');
+    fields.pop_back();  // 字のなじみ is in the file only
+    std::string shown;
+    for (int column = 0; column < static_cast<int>(fields.size()); ++column) {
+      shown += (column ? "," : "") + cellText(list, row, column);
+    }
+    std::string wanted;
+    for (size_t i = 0; i < fields.size(); ++i) wanted += (i ? "," : "") + fields[i];
+    CHECK_TEXT(shown, wanted);
+  }
+  const std::string file = surname + "さんの名付け候補.CSV";
+  DeleteFileA(file.c_str());
+  post(1231, dlg);
+  char count[32];
+  std::snprintf(count, sizeof count, "%d", rows);
+  std::string grouped = count;
+  for (int at = static_cast<int>(grouped.size()) - 3; at > 0; at -= 3) grouped.insert(at, ",");
+  CHECK_TEXT(closeBox(waitBox("名付け", dlg, dlg)),
+             file + " に " + grouped + " 件を書き出しました");
+  CHECK(fileText(file) == expected);
+}
+
+// For a failure: every visible top-level window, its class, title and text.
+void listWindows() {
+  for (HWND hwnd = GetTopWindow(NULL); hwnd != NULL; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(hwnd)) continue;
+    char className[128] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    std::printf("  window %s \"%s\" \"%s\"\n", className, utf8(text(hwnd)).c_str(),
+                utf8(text(hwnd, 0xFFFF)).c_str());
+  }
+}
+
+// Presses the keys together in `window`, as a user would.
+void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
+  SetForegroundWindow(window);
+  CHECK(waitFor([&] { return GetForegroundWindow() == window; }));
+  for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+  }
+  Sleep(300);
+}
+
+// Ctrl+S in the main window.
+void pressCtrlS() {
+  pressKeys(mainWindow, {VK_CONTROL, 'S'});
+  CHECK(settle());
+}
+
+// 名付け, the File output menu item, the warning about 0 strokes and the
+// guide as help. The program runs from the scenario's folder, beside
+// namori-guide-ja.txt; run_scenario.sh left the module's CSVs there.
+void scenarioNaming() {
+  note("Ctrl+S before any 姓名判断: the item is greyed, nothing is written");
+  CHECK_TEXT(career(), expected::kNotice);
+  const int files = countFiles();
+  pressCtrlS();
+  CHECK(noDialogs() && countFiles() == files);
+
+  note("目次 with the guide beside the program and no ナモリ.HLP: the guide opens");
+  post(400);
+  HWND guide = NULL;
+  CHECK(waitFor([&] {
+    for (HWND hwnd : windowsOf(0, "Notepad")) {
+      if (text(hwnd).find("namori-guide-ja") != std::string::npos) guide = hwnd;
+    }
+    return guide != NULL;
+  }));
+  if (guide == NULL) listWindows();
+  CHECK(settle() && noDialogs());
+  if (guide != NULL) PostMessageA(guide, WM_CLOSE, 0, 0);
+
+  note("名付け opens centred on the main window, with an empty list");
+  post(210);
+  HWND dlg = waitBox("名付け", mainWindow);
+  if (dlg == NULL) return;
+  RECT outer = {}, inner = {};
+  GetWindowRect(mainWindow, &outer);
+  GetWindowRect(dlg, &inner);
+  CHECK(abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 &&
+        abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2);
+  HWND list = GetDlgItem(dlg, 1220);
+  CHECK(list != NULL && itemCount(list) == 0 && !IsWindowEnabled(GetDlgItem(dlg, 1231)));
+  CHECK_TEXT(text(dlg, 1201), "");
+
+  note("山田, no filters: the module's whole list, and its CSV");
+  NamingFilters all;
+  const long ms = showCandidates(dlg, all);
+  std::printf("%s: %ld ms to the count\n", utf8("-- 候補を表示 for 山田 with no filters").c_str(),
+              ms);
+  CHECK(ms >= 0);
+  checkList(dlg, "expected-all.csv", "山田");
+
+  note("filters: 女の子 + 2文字, a reading pattern, a character to use");
+  NamingFilters girls2;
+  girls2.sex = 1, girls2.characters = 2;
+  CHECK(showCandidates(dlg, girls2) >= 0);
+  checkList(dlg, "expected-f2.csv", "山田");
+  NamingFilters reading;
+  reading.reading = "ユ*";
+  CHECK(showCandidates(dlg, reading) >= 0);
+  checkList(dlg, "expected-yu.csv", "山田");
+  NamingFilters with;
+  with.with = "翔";
+  CHECK(showCandidates(dlg, with) >= 0);
+  checkList(dlg, "expected-with.csv", "山田");
+  const int rows = itemCount(list);
+
+  note("bad input: a box names the field, the list stays");
+  NamingFilters bad[4];
+  bad[0].surname = "";
+  bad[1].surname = "ABC";
+  bad[2].reading = "yu*";
+  bad[3].minScore = "101";
+  const char* field[4] = {"姓", "姓", "読み", "最低得点"};
+  for (int i = 0; i < 4; ++i) {
+    CHECK(showCandidates(dlg, bad[i]) == -1);
+    const std::string message = closeBox(waitBox("名付け", dlg, dlg));
+    if (!startsWith(message, field[i])) fail(__LINE__, "box: " + utf8(message));
+    CHECK(itemCount(list) == rows && IsWindow(dlg));
+  }
+
+  note("姓名判断 on the first row: the name dialog's reading; the window stays");
+  CHECK(showCandidates(dlg, all) >= 0);
+  const std::string given = cellText(list, 0, 1);
+  post(1230, dlg);
+  const std::string report = closeBox(waitBox("姓名判断", dlg, dlg));
+  CHECK(startsWith(report, header("山田", given)));
+  CHECK(IsWindow(dlg) && IsWindowVisible(dlg) && itemCount(list) > 0);
+  CHECK(GetDlgItem(mainWindow, 202) != NULL);
+  pressKeys(dlg, {VK_RETURN});  // Enter on the list, which has the focus
+  CHECK_TEXT(closeBox(waitBox("姓名判断", dlg, dlg)), report);
+  press(dlg, IDCANCEL);
+  HWND nameDlg = openNameDialog();
+  if (nameDlg == NULL) return;
+  CHECK_TEXT(text(nameDlg, 101) + "|" + text(nameDlg, 102), "山田|" + given);
+  CHECK_TEXT(readName("山田", given, nameDlg), report);
+
+  note("ファイル出力 by Ctrl+S now writes the reading");
+  const std::string reportFile = "山田" + given + "さんの姓名判断.TXT";
+  pressCtrlS();
+  CHECK_TEXT(fileText(reportFile), report);
+
+  note("名付け opens with the last surname");
+  post(210);
+  if ((dlg = waitBox("名付け", mainWindow)) == NULL) return;
+  CHECK_TEXT(text(dlg, 1201), "山田");
+  press(dlg, IDCANCEL);
+
+  note("characters that count 0: a warning first, then the reading unchanged");
+  std::string warning;
+  const std::string warned = readName("髙橋", "一郎", NULL, &warning);
+  CHECK_TEXT(warning, "次の字は辞書にないため 0 画として数えます：髙");
+  CHECK(startsWith(warned, header("髙橋", "一郎")) &&
+        warned.find("得点 80.0/100.0") != std::string::npos);
 
   note("the close box");
   quit(WM_SYSCOMMAND, SC_CLOSE);
@@ -399,7 +665,7 @@ void scenarioCodePage() {
   note("the code page message instead of the window");
   HWND box = waitBox("ナモリ", NULL);
   const std::string message = text(box, 0xFFFF);
-  for (const char* part : {"コード ページ 932", "Windows 11", "日本語 (日本)", "code page 932",
+  for (const char* part : {"コードページ 932", "Windows 11", "日本語 (日本)", "code page 932",
                            "\"Language for non-Unicode programs\" to Japanese"}) {
     if (message.find(part) == std::string::npos)
       fail(__LINE__, "no \"" + utf8(part) + "\" in " + utf8(message));
@@ -422,8 +688,16 @@ int pose(const std::string& step) {
     SetDlgItemTextA(dlg, 102, "太郎");
   } else if (step == "reading") {
     submit(waitBox("姓名の入力", NULL), "山田", "太郎", "姓名判断");
+  } else if (step == "naming") {
+    press(waitBox(NULL, NULL), IDCANCEL);  // the reading
+    SetWindowPos(mainWindow, NULL, 10, 10, 900, 660, SWP_NOZORDER);
+    post(210);
+    HWND dlg = waitBox("名付け", mainWindow);
+    NamingFilters girls;
+    girls.sex = 1;
+    showCandidates(dlg, girls);
   } else if (step == "close") {
-    closeBox(waitBox(NULL, NULL));
+    press(waitBox(NULL, NULL), IDCANCEL);
     post(100);
   } else {
     return 2;
@@ -446,6 +720,7 @@ int main(int argc, char** argv) {
   if (name == "pose") return pose(argv[2]);
   void (*const scenario)() = name == "window"     ? scenarioWindow
                              : name == "reading"  ? scenarioReading
+                             : name == "naming"   ? scenarioNaming
                              : name == "codepage" ? scenarioCodePage
                                                   : nullptr;
   if (scenario == nullptr) {
@@ -453,6 +728,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   exePath = argv[2];
+  // The naming scenario runs a copy of the program beside a guide.
+  if (scenario == scenarioNaming) {
+    CHECK(CopyFileA(exePath, "namori.exe", FALSE));
+    std::ofstream("namori-guide-ja.txt") << "ナモリ 使い方ガイド\r\n";
+    exePath = "namori.exe";
+  }
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + std::string(exePath) + "\"";

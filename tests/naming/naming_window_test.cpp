@@ -1,0 +1,130 @@
+// The naming window's logic: what its fields turn into, what it says, and
+// that its list and its file show the module's list.
+#include "naming_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "naming_csv.h"
+#include "readings/test_support.h"
+
+namespace namori {
+namespace {
+
+struct Read {
+  std::string problem, surname;
+  SuggestFilter filter;
+  NamingField bad = NamingField::kSurname;
+};
+
+Read read(const NamingForm& form) {
+  Read r;
+  r.problem = readNamingForm(form, &r.surname, &r.filter, &r.bad);
+  return r;
+}
+
+TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
+  NamingForm form;
+  form.surname = "　山田１ ";
+  form.sex = 1;
+  form.characters = 2;
+  form.reading = " ゆ＊";
+  form.with = "翔　太";
+  form.minScore = "８０．５";
+  form.order = 1;
+  form.anyKanji = true;
+  const Read r = read(form);
+  ASSERT_EQ(r.problem, "");
+  EXPECT_EQ(r.surname, "山田１");
+  EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
+  EXPECT_EQ(r.filter.characters, 2);
+  EXPECT_EQ(r.filter.reading, "ゆ*");
+  EXPECT_EQ(r.filter.with, "翔太");
+  EXPECT_EQ(r.filter.minScore, 80.5);
+  EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
+  EXPECT_TRUE(r.filter.anyKanji);
+
+  // The surname is cut as the name dialog cuts it, never through a character.
+  form.surname = "A一二三四五六七八九十一二三四五六七";
+  EXPECT_EQ(read(form).surname, "A一二三四五六七八九十一二三四五六");
+}
+
+TEST(NamingForm, ABadFieldIsNamed) {
+  const struct {
+    const char* surname;
+    const char* reading;
+    const char* minScore;
+    NamingField bad;
+    const char* start;
+  } cases[] = {
+      {"", "", "", NamingField::kSurname, "姓を"},
+      {" 　", "", "", NamingField::kSurname, "姓を"},
+      {"ABＵ", "", "", NamingField::kSurname, "姓の字が"},
+      {"山田", "yu*", "", NamingField::kReading, "読みは"},
+      {"山田", "ゆ*と", "", NamingField::kReading, "読みは"},
+      {"山田", "", "101", NamingField::kMinScore, "最低得点は"},
+      {"山田", "", "八十", NamingField::kMinScore, "最低得点は"},
+  };
+  for (const auto& c : cases) {
+    NamingForm form;
+    form.surname = c.surname;
+    form.reading = c.reading;
+    form.minScore = c.minScore;
+    const Read r = read(form);
+    EXPECT_EQ(r.problem.rfind(c.start, 0), 0u) << c.surname << c.reading << c.minScore;
+    EXPECT_EQ(r.bad, c.bad) << c.surname << c.reading << c.minScore;
+  }
+}
+
+TEST(NamingTexts, CountsAreGroupedAndTheSurnameWarned) {
+  EXPECT_EQ(groupDigits(999), "999");
+  EXPECT_EQ(groupDigits(1234567), "1,234,567");
+  EXPECT_EQ(namingStatus(12345, SuggestOrder::kScore, "山田"), "候補 12,345 件（得点順）");
+  EXPECT_EQ(namingStatus(7, SuggestOrder::kPeople, "髙橋"),
+            "候補 7 件（人名に多い順）　次の字は辞書にないため 0 画として数えます：髙");
+}
+
+// The list's cells are the CSV's fields: what is on screen is what is saved.
+TEST(NamingList, CellsAreTheCsvRowsWithoutFamiliarity) {
+  SuggestFilter filter;
+  filter.characters = 2;
+  filter.top = 50;
+  const Suggestions list = suggestGivenNames("長谷川", filter);
+  ASSERT_EQ(list.size(), 50u);
+  const std::string csv = suggestionsCsv(list);
+  std::size_t at = csv.find("\r\n") + 2;  // past the header
+  for (std::size_t rank = 0; rank < list.size(); ++rank) {
+    const std::size_t end = csv.find("\r\n", at);
+    const std::string row = csv.substr(at, end - at);
+    std::string cells;
+    for (const std::string& cell : suggestionCells(list, rank)) cells += cell + ",";
+    EXPECT_EQ(row.rfind(cells, 0), 0u) << rank;
+    EXPECT_EQ(row.find(',', cells.size()), std::string::npos) << rank;  // one field more
+    at = end + 2;
+  }
+}
+
+class NamingExport : public InTempDirectory {};
+
+TEST_F(NamingExport, WritesTheModulesCsvOrSaysWhyNot) {
+  SuggestFilter filter;
+  filter.with = "美";
+  const Suggestions list = suggestGivenNames("佐藤", filter);
+  ASSERT_GT(list.size(), 1000u);
+  bool written = false;
+  EXPECT_EQ(exportSuggestions(list, "佐藤", &written),
+            "佐藤さんの名付け候補.CSV に " + groupDigits(list.size()) + " 件を書き出しました");
+  EXPECT_TRUE(written);
+  EXPECT_EQ(readFile(u8"佐藤さんの名付け候補.CSV"), suggestionsCsv(list));
+
+  for (const char* refused : {"a/b", "..", "c:d"}) {
+    EXPECT_EQ(exportSuggestions(list, refused, &written).rfind("姓に、ファイル名に使えない", 0),
+              0u);
+    EXPECT_FALSE(written);
+  }
+  EXPECT_EQ(entryCount(), 1u);
+}
+
+}  // namespace
+}  // namespace namori
