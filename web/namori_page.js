@@ -205,7 +205,7 @@
     const warnings = [];
     if (r.cut.includes("surname")) warnings.push(`姓が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.surname}」までで判断しました。`);
     if (r.cut.includes("given")) warnings.push(`名が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.given}」までで判断しました。`);
-    if (r.unknown.length) warnings.push(`${quoted(r.unknown)}は画数辞書にない字のため、0 画で数えました。`);
+    if (r.zeroStrokeWarning) warnings.push(r.zeroStrokeWarning);
     if (r.notRegistrable.length) {
       warnings.push(`${quoted(r.notRegistrable)}は出生届で名前に使えない字です（使えるのは常用漢字・人名用漢字・ひらがな・カタカナなど）。`);
     }
@@ -306,15 +306,6 @@
     setStatus("naming-message", "");
   }
 
-  function namingError(field, problem) {
-    const what = FIELD_NAMES[field];
-    if (problem.missing) return "名付けする姓を入れてください。";
-    if (problem.nothingCounts) return "姓の字がどれも画数辞書にないため、名前を並べられません。";
-    if (problem.notPattern) return "読みはひらがなかカタカナで入れてください。* は最初か最後にだけ使えます（ゆ*、*と、*な*）。";
-    if (problem.notScore) return "最低得点は 0 から 100 までの数で入れてください。";
-    return characterProblem(what, problem.character);
-  }
-
   // Ranks with the query; returns false when a field cannot be taken.
   function runNaming(query) {
     if (!namori) return false;
@@ -332,11 +323,11 @@
         query.anyKanji,
       ),
     );
-    if (answer.errors) {
+    if (answer.error) {
       clearNaming();
-      const fields = Object.keys(answer.errors);
-      for (const field of fields) $(NAMING_FIELDS[field]).setAttribute("aria-invalid", "true");
-      setStatus("naming-message", fields.map((f) => namingError(f, answer.errors[f])).join(" "), true);
+      const { field, message, character } = answer.error;
+      $(NAMING_FIELDS[field]).setAttribute("aria-invalid", "true");
+      setStatus("naming-message", message ?? characterProblem(FIELD_NAMES[field], character), true);
       return false;
     }
     naming = { query, count: answer.count, shown: 0, surname: answer.surname, csvFile: answer.csvFile };
@@ -346,7 +337,7 @@
     $("naming-count").textContent =
       answer.count === 0 ? "0 件：条件に合う名前はありません。条件を減らしてみてください。" : `${answer.count} 件の候補`;
     $("naming-csv").hidden = answer.count === 0;
-    setStatus("naming-message", "");
+    setStatus("naming-message", answer.warning);
     return true;
   }
 

@@ -10,6 +10,7 @@
 #include "cli_reading.h"
 #include "naming.h"
 #include "naming_csv.h"
+#include "naming_window.h"
 #include "readings.h"
 #include "registrable.h"
 #include "sjis_utf8.h"
@@ -108,6 +109,7 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
     notRegistrable.push_back(cli::toUtf8(character));
   }
   r["notRegistrable"] = notRegistrable;
+  r["zeroStrokeWarning"] = cli::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
   r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
   return r.dump();
@@ -119,48 +121,64 @@ const std::string& reportBytes(const std::string& which) {
   return which == "career" ? careerReportBytes : nameReportBytes;
 }
 
-// Ranks the given names for a surname with the page's filters, as typed.
-// Returns {"count", "surname", "csvFile"}, or {"errors": {field: {...}}}
-// naming each field that cannot be taken (nothing is ranked then), as
-// namori-cli --suggest refuses them; a surname with no character that counts
-// strokes gives nothing to rank by.
+// Ranks the given names with the page's 名付け fields as typed, read exactly
+// as the Windows naming window reads its own (readNamingForm); 使わない字 is
+// read as 使いたい字 is. Returns {"count", "surname", "csvFile", "warning"},
+// or {"error": {"field", "message"}} for the field to correct, with
+// "character" instead of "message" for a character the engine cannot take;
+// nothing is ranked then.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
                     const std::string& readingUtf8, const std::string& withUtf8,
-                    const std::string& withoutUtf8, const std::string& minScore,
+                    const std::string& withoutUtf8, const std::string& minScoreUtf8,
                     const std::string& order, bool anyKanji) {
-  Json errors = Json::object();
-  Name surname;
-  Json error;
-  if (!convertField(surnameUtf8, &surname, &error)) {
-    errors["surname"] = error;
-  } else if (surname.sjis.empty()) {
-    errors["surname"] = {{"missing", true}};
-  } else if (!surnameCounts(surname.sjis.c_str())) {
-    errors["surname"] = {{"nothingCounts", true}};
-  }
-  SuggestFilter filter;
-  const auto text = [&](const std::string& utf8, const char* field, std::string* sjis) {
+  NamingForm form;
+  std::string without;
+  const struct {
+    const std::string& utf8;
+    const char* field;
+    std::string* sjis;
+  } fields[] = {{surnameUtf8, "surname", &form.surname},
+                {readingUtf8, "reading", &form.reading},
+                {withUtf8, "with", &form.with},
+                {withoutUtf8, "without", &without},
+                {minScoreUtf8, "minScore", &form.minScore}};
+  for (const auto& field : fields) {
     std::string message;
-    if (!cli::toSjis(utf8, field, sjis, &message)) errors[field] = unconvertible(utf8);
-  };
-  text(readingUtf8, "reading", &filter.reading);
-  text(withUtf8, "with", &filter.with);
-  text(withoutUtf8, "without", &filter.without);
-  if (!errors.contains("reading") && !filter.reading.empty() && !isReadingPattern(filter.reading)) {
-    errors["reading"] = {{"notPattern", true}};
+    if (!cli::toSjis(field.utf8, field.field, field.sjis, &message)) {
+      Json error = unconvertible(field.utf8);
+      error["field"] = field.field;
+      return Json{{"error", error}}.dump();
+    }
   }
-  if (!parseMinScore(minScore, &filter.minScore)) errors["minScore"] = {{"notScore", true}};
-  if (!errors.empty()) return Json{{"errors", errors}}.dump();
-  filter.sex = sex == "f" ? SexFilter::kFemale : sex == "m" ? SexFilter::kMale : SexFilter::kAny;
-  filter.characters = characters;
-  filter.order = order == "people" ? SuggestOrder::kPeople : SuggestOrder::kScore;
-  filter.anyKanji = anyKanji;
-  namingSurname = surname.sjis;
+  form.sex = sex == "f" ? 1 : sex == "m" ? 2 : 0;
+  form.characters = characters;
+  form.order = order == "people" ? 1 : 0;
+  form.anyKanji = anyKanji;
+
+  std::string surname;
+  SuggestFilter filter;
+  NamingField bad;
+  const std::string message = readNamingForm(form, &surname, &filter, &bad);
+  if (!message.empty()) {
+    const char* field = bad == NamingField::kSurname   ? "surname"
+                        : bad == NamingField::kReading ? "reading"
+                                                       : "minScore";
+    return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
+  }
+  NamingForm withoutForm = form;
+  withoutForm.with = without;
+  SuggestFilter withoutFilter;
+  std::string sameSurname;
+  readNamingForm(withoutForm, &sameSurname, &withoutFilter, &bad);
+  filter.without = withoutFilter.with;
+
+  namingSurname = surname;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
   csvBytes.clear();
   return Json{{"count", suggestions.size()},
-              {"surname", surname.utf8},
-              {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))}}
+              {"surname", cli::toUtf8(namingSurname)},
+              {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
+              {"warning", cli::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
       .dump();
 }
 
