@@ -3,12 +3,13 @@
 #include "cli_reading.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 #include "career_table.h"
 #include "engine.h"
+#include "kana.h"
 #include "readings.h"
+#include "registrable.h"
 #include "sjis_utf8.h"
 
 namespace namori::cli {
@@ -33,6 +34,16 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
   }
 }
 
+// A kanji (仝 々 〆 〇 too) or a kana: what a Japanese name is written in,
+// whether or not the stroke dictionary has it.
+bool isNameCharacter(const char* p, std::size_t length) {
+  if (length != 2) return false;
+  const unsigned lead = static_cast<unsigned char>(p[0]);
+  const unsigned code = lead << 8 | static_cast<unsigned char>(p[1]);
+  const bool userDefined = lead >= 0xF0 && lead <= 0xF9;
+  return (code >= 0x889F && !userDefined) || (code >= 0x8157 && code <= 0x815A) || isNameKana(code);
+}
+
 // Each character's strokes into counts, an array.
 void fillStrokes(const Name& name, Json* counts) {
   *counts = Json::array();
@@ -49,34 +60,10 @@ int careerSlot(int outerGrade) {
   return outerGrade >= kCareerFirstValue && outerGrade < kCareerSlots ? outerGrade : 0;
 }
 
-// The fixed texts in UTF-8: every fortune at once, a career text when first
-// asked for.
-struct FixedTexts {
-  FixedTexts() {
-    for (int i = 0; i < kFortuneCount; ++i) fortunes[i] = toUtf8(NumberFortuneTable[i].text);
-  }
-
-  const std::string& career(int outerGrade) {
-    std::string& text = careers[careerSlot(outerGrade)];
-    if (text.empty()) {
-      static char report[kCareerReportBytes];
-      buildCareerReport(outerGrade, report);
-      text = toUtf8(report);
-    }
-    return text;
-  }
-
-  std::array<std::string, kFortuneCount> fortunes;
-  std::array<std::string, kCareerSlots> careers;
-};
-
-FixedTexts& fixedTexts() {
-  static FixedTexts texts;
-  return texts;
-}
+constexpr std::string_view kIdeographicSpace = u8"　";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isSeparator(std::string_view line, std::size_t at, std::size_t* length) {
-  static const std::string_view kIdeographicSpace = u8"　";
   if (line[at] == ' ' || line[at] == '\t') {
     *length = 1;
     return true;
@@ -105,6 +92,14 @@ std::vector<std::string> splitFields(std::string_view line) {
   return fields;
 }
 
+// Nothing but spaces, tabs and U+3000.
+bool isBlank(std::string_view line) {
+  for (std::size_t at = 0, length; at < line.size(); at += length) {
+    if (!isSeparator(line, at, &length)) return false;
+  }
+  return true;
+}
+
 bool isUtf8(std::string_view text) {
   const std::string copy(text);  // utf8CharLength needs the terminator
   for (std::size_t at = 0, length; at < copy.size(); at += length) {
@@ -117,9 +112,22 @@ std::string errorLine(std::size_t lineNumber, const std::string& message) {
   return Json{{"line", lineNumber}, {"error", message}}.dump();
 }
 
+// C0 controls, DEL and C1 controls: nothing a name holds, and raw on a
+// terminal or in a report they would act rather than show.
+bool isControl(unsigned long codePoint) {
+  return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+std::string codePointText(unsigned long codePoint) {
+  char text[16];
+  std::snprintf(text, sizeof text, "U+%04lX", codePoint);
+  return text;
+}
+
 // Calls visit(utf8Character, sjisCharacter) for each character of UTF-8
-// text. Text that is not UTF-8, or a character without a code page 932 form,
-// stops the walk with false and a message naming `what` in *error.
+// text. Text that is not UTF-8, a control character, or a character without
+// a code page 932 form stops the walk with false and a message naming `what`
+// in *error.
 template <typename Visit>
 bool forEachUtf8Character(std::string_view utf8, const char* what, std::string* error,
                           Visit visit) {
@@ -128,6 +136,12 @@ bool forEachUtf8Character(std::string_view utf8, const char* what, std::string* 
     const char* p = text.c_str() + at;
     if ((length = utf8CharLength(p)) == 0) {
       *error = std::string(what) + " is not valid UTF-8";
+      return false;
+    }
+    const unsigned long codePoint = codePointOf(p, length);
+    if (isControl(codePoint)) {
+      *error = std::string(what) + ": the control character " + codePointText(codePoint) +
+               " cannot be part of a name";
       return false;
     }
     char sjis[2];
@@ -154,10 +168,8 @@ std::string toUtf8(std::string_view sjis) {
 }
 
 std::string describeCharacter(std::string_view utf8Character) {
-  char codePoint[16];
-  std::snprintf(codePoint, sizeof codePoint, " (U+%04lX)",
-                codePointOf(utf8Character.data(), utf8Character.size()));
-  return std::string(utf8Character) + codePoint;
+  return std::string(utf8Character) + " (" +
+         codePointText(codePointOf(utf8Character.data(), utf8Character.size())) + ")";
 }
 
 bool toSjis(std::string_view utf8, const char* what, std::string* sjis, std::string* error) {
@@ -191,6 +203,27 @@ bool convertName(std::string_view utf8, const char* what, Name* out, std::string
       });
 }
 
+void collectUnregistrable(const Name& given, std::vector<std::string>* found) {
+  for (const std::string& character : unregistrableCharacters(given.sjis.c_str())) {
+    found->push_back(toUtf8(character));
+  }
+}
+
+bool canBeRead(const Name& name, const char* what, std::string* error) {
+  bool readable = name.sjis.empty();
+  forEachSjisCharacter(name.sjis, [&](const char* p, std::size_t length) {
+    readable = readable || characterStrokes(p) != 0 || isNameCharacter(p, length);
+  });
+  if (readable) return true;
+  std::vector<std::string> unknown;
+  collectUnknown(name.sjis, &unknown);
+  *error = std::string(what) + " has no kanji or kana and no character in the stroke dictionary:";
+  for (std::size_t i = 0; i < unknown.size(); ++i) {
+    *error += (i == 0 ? " " : ", ") + describeCharacter(unknown[i]);
+  }
+  return false;
+}
+
 void collectUnknown(std::string_view sjis, std::vector<std::string>* found) {
   forEachSjisCharacter(sjis, [&](const char* p, std::size_t length) {
     if (characterStrokes(p) != 0) return;
@@ -212,20 +245,47 @@ void setString(Json& slot, const std::string& text) {
   }
 }
 
-void fillReadingJson(const Name& surname, const Name& given, bool career, Json* reading) {
-  FixedTexts& texts = fixedTexts();
+}  // namespace
+
+JsonReader::JsonReader(bool career)
+    : career_(career), fortunes_(kFortuneCount), careers_(kCareerSlots) {}
+
+const std::string& JsonReader::fortuneText(int index) {
+  std::string& text = fortunes_[index];
+  if (text.empty()) text = toUtf8(NumberFortuneTable[index].text);
+  return text;
+}
+
+const std::string& JsonReader::careerText(int outerGrade) {
+  std::string& text = careers_[careerSlot(outerGrade)];
+  if (text.empty()) {
+    std::vector<char> report(kCareerReportBytes);
+    buildCareerReport(outerGrade, report.data());
+    text = toUtf8(report.data());
+  }
+  return text;
+}
+
+void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
   Json& r = *reading;
   // Values are assigned in place, so that a reused object keeps its
   // allocations; the keys come out in the order they are first set.
   setString(r["surname"], surname.utf8);
   setString(r["given"], given.utf8);
+  Json& cut = r["cut"];
+  cut = Json::array();
+  if (surname.wasCut) cut.push_back("surname");
+  if (given.wasCut) cut.push_back("given");
   fillStrokes(surname, &r["strokes"]["surname"]);
   fillStrokes(given, &r["strokes"]["given"]);
 
-  std::vector<std::string> unknown;
-  collectUnknown(surname.sjis, &unknown);
-  collectUnknown(given.sjis, &unknown);
-  r["unknown"] = unknown;
+  characters_.clear();
+  collectUnknown(surname.sjis, &characters_);
+  collectUnknown(given.sjis, &characters_);
+  r["unknown"] = characters_;
+  characters_.clear();
+  collectUnregistrable(given, &characters_);
+  r["notRegistrable"] = characters_;
 
   const GradeValues grades = computeGrades(surname.sjis.c_str(), given.sjis.c_str());
   const GradeReading gradeReading = readGrades(grades);
@@ -235,7 +295,7 @@ void fillReadingJson(const Name& surname, const Name& given, bool career, Json* 
     entry["name"] = kGradeNames[grade];
     entry["value"] = grades.value[grade];
     entry["index"] = gradeReading.index[grade];
-    setString(entry["fortune"], texts.fortunes[gradeReading.index[grade]]);
+    setString(entry["fortune"], fortuneText(gradeReading.index[grade]));
     entry["weight"] = gradeReading.record[grade]->weight;
   }
   Json& scoreJson = r["score"];
@@ -243,45 +303,110 @@ void fillReadingJson(const Name& surname, const Name& given, bool career, Json* 
   scoreJson["second"] = formatOneDecimal(gradeReading.score.secondPart);
   scoreJson["total"] = formatOneDecimal(gradeReading.score.total);
 
-  if (career) {
+  if (career_) {
     const int outer = grades.value[kGaiun];
     r["career"]["outerGrade"] = outer;
-    setString(r["career"]["text"], texts.career(outer));
+    setString(r["career"]["text"], careerText(outer));
   } else {
     r.erase("career");
   }
 }
 
-}  // namespace
-
-Json readingJson(const Name& surname, const Name& given, bool career) {
+Json JsonReader::reading(const Name& surname, const Name& given) {
   Json reading;
-  fillReadingJson(surname, given, career, &reading);
+  fill(surname, given, &reading);
   return reading;
 }
 
-bool batchLine(std::string_view line, std::size_t lineNumber, bool career, std::string* out) {
-  if (!isUtf8(line)) {
+bool JsonReader::line(std::string_view text, std::size_t lineNumber, std::string* out) {
+  if (text.find('\0') != std::string_view::npos) {
+    *out = errorLine(lineNumber, "the line contains a NUL byte");
+    return false;
+  }
+  if (!isUtf8(text)) {
     *out = errorLine(lineNumber, "the line is not valid UTF-8");
     return false;
   }
-  const std::vector<std::string> fields = splitFields(line);
+  const std::vector<std::string> fields = splitFields(text);
   if (fields.size() != 2) {
     *out = errorLine(lineNumber, "expected SURNAME and GIVEN separated by white space, found " +
-                                     std::to_string(fields.size()) + " fields");
+                                     std::to_string(fields.size()) +
+                                     (fields.size() == 1 ? " field" : " fields"));
     return false;
   }
   Name surname, given;
   std::string error;
   if (!convertName(fields[0], "SURNAME", &surname, &error) ||
-      !convertName(fields[1], "GIVEN", &given, &error)) {
+      !convertName(fields[1], "GIVEN", &given, &error) || !canBeRead(surname, "SURNAME", &error) ||
+      !canBeRead(given, "GIVEN", &error)) {
     *out = errorLine(lineNumber, error);
     return false;
   }
-  static Json reading;  // reused from line to line
-  fillReadingJson(surname, given, career, &reading);
-  *out = reading.dump();
+  reused_["line"] = lineNumber;
+  fill(surname, given, &reused_);
+  *out = reused_.dump();
   return true;
+}
+
+BatchReader::BatchReader(bool career) : reader_(career) {
+  line_.reserve(kMaxLineBytes + kByteOrderMark.size());
+}
+
+bool BatchReader::feed(std::string_view bytes, const Emit& emit) {
+  std::size_t at = 0;
+  if (afterCr_ && !bytes.empty()) {
+    afterCr_ = false;
+    if (bytes[0] == '\n') at = 1;  // the LF of a CRLF cut between two feeds
+  }
+  while (at < bytes.size()) {
+    std::size_t end = at;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    // Only what fits is kept; the rest of a long line is dropped as it comes.
+    if (!tooLong_ && line_.size() + (end - at) <= kMaxLineBytes + kByteOrderMark.size()) {
+      line_.append(bytes, at, end - at);
+    } else {
+      tooLong_ = true;
+      line_.clear();
+    }
+    if (end == bytes.size()) break;
+    at = end + 1;
+    if (bytes[end] == '\r') {
+      if (at == bytes.size()) {
+        afterCr_ = true;
+      } else if (bytes[at] == '\n') {
+        ++at;
+      }
+    }
+    if (!endLine(emit)) return false;
+  }
+  return true;
+}
+
+bool BatchReader::finish(const Emit& emit) {
+  afterCr_ = false;
+  return line_.empty() && !tooLong_ ? true : endLine(emit);
+}
+
+bool BatchReader::endLine(const Emit& emit) {
+  ++lineNumber_;
+  std::string_view text = line_;
+  if (lineNumber_ == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  bool emitted = true;
+  if (tooLong_ || text.size() > kMaxLineBytes) {
+    out_ = errorLine(lineNumber_, "line too long");
+    sawBadLine_ = true;
+  } else if (isBlank(text)) {
+    emitted = false;
+  } else if (!reader_.line(text, lineNumber_, &out_)) {
+    sawBadLine_ = true;
+  }
+  line_.clear();
+  tooLong_ = false;
+  if (!emitted) return true;
+  out_ += '\n';
+  return emit(out_);
 }
 
 }  // namespace namori::cli

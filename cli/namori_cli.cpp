@@ -2,12 +2,16 @@
 // UTF-8; inside, everything is Shift-JIS as in the Windows program. Texts
 // that carry Japanese are u8 literals, since every plain literal of this
 // program is compiled to Shift-JIS.
+#include <errno.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli_reading.h"
@@ -28,9 +32,11 @@ const char kVersion[] = "namori-cli 1.0";
 
 const char kFooter[] =
     u8"Names are UTF-8. Each is converted to Shift-JIS (code page 932) and cut to\n"
-    u8"34 bytes (17 full-width characters), as the name dialog does. Characters\n"
-    u8"the stroke dictionary lacks count 0 strokes; each is named on stderr.\n"
-    u8"A name that starts with - comes after --:  namori-cli -- -x 山田\n"
+    u8"34 bytes (17 full-width characters), as the name dialog does; a cut is named\n"
+    u8"on stderr. Characters the stroke dictionary lacks count 0 strokes; each is\n"
+    u8"named on stderr. A name none of whose characters counts is an error, and so\n"
+    u8"is a control character (U+0000-U+001F, U+007F-U+009F).\n"
+    u8"A name that starts with - comes after --:  namori-cli -- -山 田\n"
     u8"\n"
     u8"--suggest ranks the given names of ENAMDICT (the Japanese proper-name\n"
     u8"dictionary of the EDRDG) that a child could be registered with (jouyou and\n"
@@ -60,8 +66,23 @@ const char kFooter[] =
     u8"An empty list is said on stderr, with status 0.\n"
     u8"\n"
     u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
-    u8"from standard input and writes one JSON object per line, as --json does; a\n"
-    u8"bad line gives {\"line\": N, \"error\": \"...\"} and the rest go on.\n"
+    u8"from standard input and writes one JSON object per line, as --json does,\n"
+    u8"with \"line\": N, the line's number, first. Lines end with LF, CRLF or CR; a\n"
+    u8"UTF-8 byte-order mark at the start is skipped; a line of only spaces, tabs\n"
+    u8"and U+3000 is skipped but counted. A bad line gives\n"
+    u8"{\"line\": N, \"error\": \"...\"} and the rest go on; a line over 4096 bytes\n"
+    u8"gives \"line too long\" and is not kept, so memory stays small.\n"
+    u8"\n"
+    u8"A reading names on stderr each character of GIVEN that a child's name\n"
+    u8"cannot be registered with in Japan (not a jouyou or jinmeiyou kanji, kana,\n"
+    u8"ー 々 ゝ ゞ ヽ ヾ). Only the characters are checked, never whether the\n"
+    u8"reading is acceptable; the surname is not checked.\n"
+    u8"\n"
+    u8"JSON fields: surname, given, cut (which names were cut: \"surname\",\n"
+    u8"\"given\"), strokes, unknown (characters counting 0), notRegistrable (the\n"
+    u8"given name's characters above), grades (name, raw value, folded index,\n"
+    u8"fortune, weight), score (as printed), and with --career career (the raw\n"
+    u8"outer grade and its text).\n"
     u8"\n"
     u8"Examples:\n"
     u8"  namori-cli 山田 太郎\n"
@@ -73,11 +94,13 @@ const char kFooter[] =
     u8"  namori-cli --suggest 山田 --with 翔 --sex m\n"
     u8"  namori-cli --suggest 山田 --reading 'ゆ*' --min-score 80 --sort people\n"
     u8"\n"
-    u8"Exit status: 0 on success (an empty --suggest list, too); 1 when the\n"
-    u8"report file or the output could not be written; 2 for a usage error (a value\n"
-    u8"out of range, a --suggest SURNAME with no character that counts strokes), an\n"
-    u8"empty name (message \"データエラー\"), text that is not UTF-8, a character\n"
-    u8"without a code page 932 form, or (with --batch) any bad line.\n";
+    u8"Exit status: 0 on success (an empty --suggest list, too); 1 when standard\n"
+    u8"input could not be read, or the report file or the output could not be\n"
+    u8"written (a refused file name says why); 2 for a usage error (a value out of\n"
+    u8"range, a --suggest SURNAME with no character that counts strokes), an empty\n"
+    u8"name (message \"データエラー\"), text that is not UTF-8, a control character, a\n"
+    u8"character without a code page 932 form, a name with no character that\n"
+    u8"counts, or (with --batch) any bad line.\n";
 
 struct Options {
   std::vector<std::string> names;
@@ -162,14 +185,25 @@ int runReading(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
+  if (!namori::cli::canBeRead(surname, "SURNAME", &error) ||
+      !namori::cli::canBeRead(given, "GIVEN", &error)) {
+    warn(error);
+    return kExitUsage;
+  }
   warnAboutNames(surname, given);
+  std::vector<std::string> unregistrable;
+  namori::cli::collectUnregistrable(given, &unregistrable);
+  for (const std::string& character : unregistrable) {
+    warn(namori::cli::describeCharacter(character) +
+         " cannot be used in a child's registered given name");
+  }
   namori::runNameReading(state);
   if (options.career) namori::runCareerCommand(state);
 
   const std::string report = namori::pendingReport(state);
   std::string out;
   if (options.json) {
-    out = namori::cli::readingJson(surname, given, options.career).dump() + "\n";
+    out = namori::cli::JsonReader(options.career).reading(surname, given).dump() + "\n";
   } else if (options.sjis) {
     out = report;  // the report's exact bytes
   } else {
@@ -180,7 +214,12 @@ int runReading(const Options& options) {
 
   if (options.save) {
     const std::string fileName = namori::cli::toUtf8(state.reportFileName);
-    if (saveReport(state, options.fileEncoding == "utf-8")) {
+    const std::string problem = namori::reportFileNameProblem(state.reportFileName);
+    if (!problem.empty()) {
+      warn("did not write the report file: the name \"" + fileName + "\" is refused, since " +
+           problem);
+      status = kExitFailure;
+    } else if (saveReport(state, options.fileEncoding == "utf-8")) {
       warn("wrote " + fileName);
     } else {
       warn("could not write the report file \"" + fileName + "\" in the current directory");
@@ -190,24 +229,36 @@ int runReading(const Options& options) {
   return status;
 }
 
+// Reads standard input with read(2), a block at a time as it arrives, so
+// that neither a long line nor a slow writer holds anything up; the reader
+// keeps at most one line's worth.
 int runBatch(bool career) {
-  bool anyBad = false;
-  std::string out;
-  char* buffer = nullptr;
-  std::size_t capacity = 0;
-  std::size_t lineNumber = 0;
-  for (ssize_t length; (length = ::getline(&buffer, &capacity, stdin)) >= 0;) {
-    ++lineNumber;
-    std::string_view line(buffer, static_cast<std::size_t>(length));
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-    if (!namori::cli::batchLine(line, lineNumber, career, &out)) anyBad = true;
-    out += '\n';
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size()) break;
+  namori::cli::BatchReader reader(career);
+  const namori::cli::BatchReader::Emit emit = [](std::string_view text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  };
+  std::vector<char> buffer(64 * 1024);
+  bool complete = true;
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int readError = errno;
+      std::fflush(stdout);
+      warn(std::string("could not read standard input: ") + std::strerror(readError));
+      return kExitFailure;
+    }
+    if (got == 0) {
+      complete = reader.finish(emit);
+      break;
+    }
+    if (!reader.feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)), emit)) {
+      complete = false;
+      break;
+    }
   }
-  std::free(buffer);
-  if (std::ferror(stdout) || std::fflush(stdout) != 0) return outputFailure();
-  return anyBad ? kExitUsage : kExitOk;
+  if (!complete || std::ferror(stdout) || std::fflush(stdout) != 0) return outputFailure();
+  return reader.sawBadLine() ? kExitUsage : kExitOk;
 }
 
 int usageError(const std::string& message);

@@ -42,8 +42,9 @@ bool isUndefinedSingleByte(unsigned char c) {
 
 }  // namespace
 
-bool isSafeReportFileName(const char* sjisFileName) {
-  if (sjisFileName == nullptr || sjisFileName[0] == '\0') return false;
+std::string reportFileNameProblem(const char* sjisFileName) {
+  if (sjisFileName == nullptr || sjisFileName[0] == '\0') return "it is empty";
+  const std::string notShiftJis = "it holds a byte that is no Shift-JIS character";
   bool previousWasDot = false;
   const char* p = sjisFileName;
   while (std::size_t length = charLength(p)) {
@@ -52,17 +53,30 @@ bool isSafeReportFileName(const char* sjisFileName) {
       // A double-byte character is harmless whatever its second byte, as long
       // as it is a real one; a lead byte before a non-trail byte is refused
       // rather than guessing how the file system would split it.
-      if (!isTrailByte(static_cast<unsigned char>(p[1]))) return false;
+      if (!isTrailByte(static_cast<unsigned char>(p[1]))) return notShiftJis;
       previousWasDot = false;
     } else {
-      if (isLeadByte(first)) return false;  // lone lead byte at the end
-      if (isForbiddenSingleByte(first) || isUndefinedSingleByte(first)) return false;
-      if (first == '.' && previousWasDot) return false;
+      if (isLeadByte(first)) return notShiftJis;  // lone lead byte at the end
+      if (isUndefinedSingleByte(first)) return notShiftJis;
+      if (isForbiddenSingleByte(first)) {
+        if (first < 0x20 || first == 0x7F) {
+          const char* const hex = "0123456789ABCDEF";
+          return std::string("it holds the control character U+00") + hex[first >> 4] +
+                 hex[first & 0xF];
+        }
+        return std::string("it holds \"") + static_cast<char>(first) +
+               "\", which a Windows file name cannot hold";
+      }
+      if (first == '.' && previousWasDot) return "it holds \"..\"";
       previousWasDot = first == '.';
     }
     p += length;
   }
-  return true;
+  return "";
+}
+
+bool isSafeReportFileName(const char* sjisFileName) {
+  return reportFileNameProblem(sjisFileName).empty();
 }
 
 void nextTemporaryReportName(unsigned long processId, char* out) {

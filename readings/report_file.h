@@ -3,8 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace namori {
+
+// Why isSafeReportFileName refuses the name, in words for a message (such as
+// "it holds \"/\", which a Windows file name cannot hold"); empty when it
+// does not.
+std::string reportFileNameProblem(const char* sjisFileName);
 
 // True when the Shift-JIS file name names a plain file in the current
 // directory and nothing else: not empty, decoding into whole characters, with
