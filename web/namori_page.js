@@ -163,7 +163,14 @@
       if (answer.error) {
         const field = answer.error.field;
         $(field).setAttribute("aria-invalid", "true");
-        setStatus("reading-status", characterProblem(field === "surname" ? "姓" : "名", answer.error.character), true);
+        const what = field === "surname" ? "姓" : "名";
+        setStatus(
+          "reading-status",
+          answer.error.unreadable
+            ? `${what}に、画数を数えられる字がありません。漢字かかなで入れてください。`
+            : characterProblem(what, answer.error.character),
+          true,
+        );
       } else {
         const missing = answer.missing.map((f) => (f === "surname" ? "姓" : "名")).join("と");
         setStatus("reading-status", `${missing}を入れてください。入れると、その場で判断します。`);

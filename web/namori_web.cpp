@@ -12,7 +12,6 @@
 #include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
-#include "registrable.h"
 #include "sjis_utf8.h"
 
 #ifdef __EMSCRIPTEN__
@@ -73,7 +72,8 @@ std::string csvBytes;
 
 // The reading of two names as JSON text: namori-cli --career --json's object
 // with what the page shows besides; {"error": {...}} for a character the
-// engine cannot take; {"missing": [...]} while a field is empty.
+// engine cannot take or a name namori-cli would not read; {"missing": [...]}
+// while a field is empty.
 std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8) {
   Name surname, given;
   Json error;
@@ -92,23 +92,21 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
     if (given.sjis.empty()) missing.push_back("given");
     return Json{{"missing", missing}}.dump();
   }
+  std::string message;
+  for (const auto& [name, field] : {std::pair{&surname, "surname"}, std::pair{&given, "given"}}) {
+    if (!cli::canBeRead(*name, field, &message)) {
+      return Json{{"error", {{"field", field}, {"unreadable", true}}}}.dump();
+    }
+  }
   runNameReading(state);
   nameReportBytes = state.nameReport;
   const std::string nameFile = cli::toUtf8(state.reportFileName);
   runCareerCommand(state);
   careerReportBytes = state.careerReport;
 
-  Json r = cli::readingJson(surname, given, true);
+  static cli::JsonReader reader(true);
+  Json r = reader.reading(surname, given);
   r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
-  Json cut = Json::array();
-  if (surname.wasCut) cut.push_back("surname");
-  if (given.wasCut) cut.push_back("given");
-  r["cut"] = cut;
-  Json notRegistrable = Json::array();
-  for (const std::string& character : unregistrableCharacters(given.sjis.c_str())) {
-    notRegistrable.push_back(cli::toUtf8(character));
-  }
-  r["notRegistrable"] = notRegistrable;
   r["zeroStrokeWarning"] = cli::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
   r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
