@@ -234,6 +234,22 @@
     });
     view.append(
       element(
+        "p",
+        { class: "score", data: { total: r.score.total } },
+        "得点",
+        element("strong", {}, r.score.total),
+        "点／100",
+        element(
+          "span",
+          { class: "parts" },
+          element("span", {}, `総運+人運 ${r.score.first}／70`),
+          " ",
+          element("span", {}, `天運+地運+外運 ${r.score.second}／30`),
+        ),
+      ),
+    );
+    view.append(
+      element(
         "table",
         { class: "grades" },
         element(
@@ -249,16 +265,6 @@
           ),
         ),
         element("tbody", {}, ...rows),
-      ),
-    );
-    view.append(
-      element(
-        "p",
-        { class: "score", data: { total: r.score.total } },
-        "得点",
-        element("strong", {}, r.score.total),
-        "点／100",
-        element("span", { class: "parts" }, `総運+人運 ${r.score.first}／70　天運+地運+外運 ${r.score.second}／30`),
       ),
     );
     view.append(
