@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Makes the release zip for Windows users, dist/namori-1.0-win64.zip:
-#   namori.exe             the program (release build, static, stripped)
-#   namori-guide-ja.txt    the Japanese guide, docs/guide-ja.md as text
-#   LICENSE.txt NOTICE.txt the licences
-# The zip is reproducible: two runs from one commit give the same bytes (no
+# Makes the release files in dist/:
+# - namori-1.0-win64.zip, for Windows users:
+#     namori.exe             the program (release build, static, stripped)
+#     namori-guide-ja.txt    the Japanese guide, docs/guide-ja.md as text
+#     LICENSE.txt NOTICE.txt the licences
+# - namori.html, the web page: one file that works offline (web/build.sh).
+# Both are reproducible: two runs from one commit give the same bytes (no
 # link time in the executable; the files' times, order and modes are fixed).
 #
 #   scripts/package.sh [OUTPUT_DIR]   (default: dist/)
 # NAMORI_WIN_BUILD: the cross-build directory (default build-win/, as for
-# scripts/run.sh).
+# scripts/run.sh); NAMORI_WEB_BUILD: the page's (default build-web/).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${NAMORI_WIN_BUILD:-$root/build-win}
 out=$(mkdir -p "${1:-$root/dist}" && cd "${1:-$root/dist}" && pwd)
 
 . "$root/scripts/packages.sh"
-namori_ensure_packages g++-mingw-w64-x86-64 cmake make zip
+namori_ensure_packages g++-mingw-w64-x86-64 cmake make zip "${NAMORI_WEB_PACKAGES[@]}"
 
 guide="$root/docs/guide-ja.md"
 [ -f "$guide" ] || { echo "package: $guide is missing" >&2; exit 1; }
@@ -47,3 +49,8 @@ touch -d "@$epoch" "${files[@]}"
 rm -f "$zip"
 TZ=UTC zip -X -q "$zip" "${files[@]}"
 echo "wrote $zip"
+
+page=$("$root/web/build.sh" "${NAMORI_WEB_BUILD:-$root/build-web}")
+cp "$page" "$out/namori.html"
+touch -d "@$epoch" "$out/namori.html"
+echo "wrote $out/namori.html ($(stat -c %s "$out/namori.html") bytes, $(gzip -9n <"$out/namori.html" | wc -c) gzipped)"

@@ -25,3 +25,12 @@ namori_ensure_packages() {
 NAMORI_NATIVE_PACKAGES=(g++ cmake make python3 libgtest-dev libbenchmark-dev libcli11-dev
                         nlohmann-json3-dev kanjidic unicode-data enamdict
                         kanjidic-xml)
+
+# What the web page's build (emscripten) and its browser tests (Node 20 or
+# later with npm, Chromium driven by Playwright) need. npm is a package of its
+# own only where nodejs does not bring it (namori_ensure_npm).
+NAMORI_WEB_PACKAGES=(emscripten cmake make python3 nodejs chromium)
+
+namori_ensure_npm() {
+  command -v npm >/dev/null || namori_ensure_packages npm
+}
