@@ -324,18 +324,15 @@ int runSuggest(const Options& options) {
   const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
   if (suggestions.empty()) {
     std::string hint;
-    namori::SuggestFilter every = filter;
-    every.anyKanji = true;
-    every.top = 1;
-    if (!filter.anyKanji && !namori::suggestGivenNames(surname.sjis.c_str(), every).empty()) {
-      hint = " (names with a kanji parents avoid are left out; --any-kanji shows them)";
-    } else if (!options.reading.empty() && options.reading.find('*') == std::string::npos) {
-      every = filter;
-      every.reading += '*';
-      every.top = 1;
-      if (!namori::suggestGivenNames(surname.sjis.c_str(), every).empty()) {
+    switch (namori::emptyListHint(surname.sjis.c_str(), filter)) {
+      case namori::EmptyListHint::kAnyKanji:
+        hint = " (names with a kanji parents avoid are left out; --any-kanji shows them)";
+        break;
+      case namori::EmptyListHint::kReadingPrefix:
         hint = " (" + options.reading + "* finds the names whose reading starts so)";
-      }
+        break;
+      case namori::EmptyListHint::kNone:
+        break;
     }
     warn("no given name matches " + surname.utf8 + describeFilters(options) + hint);
   }

@@ -526,6 +526,23 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
   return n;
 }
 
+EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter) {
+  const auto finds = [surname](SuggestFilter wider) {
+    wider.top = 1;
+    return !suggestGivenNames(surname, wider).empty();
+  };
+  if (finds(filter)) return EmptyListHint::kNone;
+  SuggestFilter wider = filter;
+  wider.anyKanji = true;
+  if (!filter.anyKanji && finds(wider)) return EmptyListHint::kAnyKanji;
+  wider = filter;
+  wider.reading += '*';
+  if (!filter.reading.empty() && filter.reading.find('*') == std::string::npos && finds(wider)) {
+    return EmptyListHint::kReadingPrefix;
+  }
+  return EmptyListHint::kNone;
+}
+
 std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
   const Catalog& cat = catalog();
   std::vector<CandidateReading> out;

@@ -124,6 +124,14 @@ class Suggestions {
 // it.
 Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter = {});
 
+// When a ranking finds nothing, the one change to the filter that would find
+// names, for a front end to suggest: letting in the kanji parents avoid
+// (when they hid every match), else a reading pattern ending in '*' (when an
+// exact reading matched nothing but some reading starts so). kNone when the
+// filter finds names, or neither change would.
+enum class EmptyListHint { kNone, kAnyKanji, kReadingPrefix };
+EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter);
+
 // Every reading of the candidate at `position` in data order, in code order.
 std::vector<CandidateReading> candidateReadings(std::uint32_t position);
 

@@ -93,9 +93,23 @@ std::string groupDigits(std::size_t n) {
   return digits;
 }
 
-std::string namingStatus(std::size_t count, SuggestOrder order, const char* surname) {
+std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname) {
   std::string status = "候補 " + groupDigits(count) + " 件（" +
-                       kOrderChoices[order == SuggestOrder::kPeople ? 1 : 0] + "）";
+                       kOrderChoices[filter.order == SuggestOrder::kPeople ? 1 : 0] + "）";
+  if (count == 0) {
+    switch (emptyListHint(surname, filter)) {
+      case EmptyListHint::kAnyKanji:
+        status += "　「意味のよくない字も含める」にチェックを入れると見つかります。";
+        break;
+      case EmptyListHint::kReadingPrefix:
+        status += "　読みを「" + filter.reading + "*」にすると、「" + filter.reading +
+                  "」で始まる名が見つかります。";
+        break;
+      case EmptyListHint::kNone:
+        status += "　条件を減らしてみてください。";
+        break;
+    }
+  }
   const std::string warning = zeroStrokeWarning(surname, "");
   if (!warning.empty()) status += "　" + warning;
   return status;

@@ -41,9 +41,11 @@ enum class NamingField { kSurname, kReading, kMinScore };
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad);
 
-// The line above the list: 「候補 12,345 件（得点順）」, then the
-// zeroStrokeWarning of the surname when it has characters that count 0.
-std::string namingStatus(std::size_t count, SuggestOrder order, const char* surname);
+// The line above the list: 「候補 12,345 件（得点順）」; for an empty list,
+// what would find names (emptyListHint, in the window's words) or else a
+// word to widen the search; then the zeroStrokeWarning of the surname when
+// it has characters that count 0.
+std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname);
 
 // The list's cells for the suggestion at rank, in column order 順位 名 読み
 // 性別 総運 天運 地運 人運 外運 得点 人名数: the CSV row without 字のなじみ.

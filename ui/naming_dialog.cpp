@@ -158,7 +158,7 @@ void showCandidates(HWND dlg) {
   }
   InvalidateRect(list, NULL, TRUE);
   SetDlgItemTextA(dlg, IDC_NAMING_STATUS,
-                  namori::namingStatus(count, filter.order, surname.c_str()).c_str());
+                  namori::namingStatus(count, filter, surname.c_str()).c_str());
   updateButtons(dlg);
   SetCursor(previous);
 }

@@ -121,7 +121,10 @@ const std::string& reportBytes(const std::string& which) {
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
 // as the Windows naming window reads its own (readNamingForm); 使わない字 is
-// read as 使いたい字 is. Returns {"count", "surname", "csvFile", "warning"},
+// read as 使いたい字 is. Returns {"count", "hint", "surname", "csvFile",
+// "warning"}, where hint, for an empty list, is what would find names
+// (emptyListHint): {"kind": "anyKanji"} or {"kind": "readingPrefix",
+// "reading": the exact reading typed}, else null;
 // or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
 // nothing is ranked then.
@@ -173,7 +176,21 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   namingSurname = surname;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
   csvBytes.clear();
+  Json hint = nullptr;
+  if (suggestions.empty()) {
+    switch (emptyListHint(namingSurname.c_str(), filter)) {
+      case EmptyListHint::kAnyKanji:
+        hint = {{"kind", "anyKanji"}};
+        break;
+      case EmptyListHint::kReadingPrefix:
+        hint = {{"kind", "readingPrefix"}, {"reading", cli::toUtf8(filter.reading)}};
+        break;
+      case EmptyListHint::kNone:
+        break;
+    }
+  }
   return Json{{"count", suggestions.size()},
+              {"hint", hint},
               {"surname", cli::toUtf8(namingSurname)},
               {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
               {"warning", cli::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}

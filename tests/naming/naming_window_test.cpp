@@ -80,9 +80,31 @@ TEST(NamingForm, ABadFieldIsNamed) {
 TEST(NamingTexts, CountsAreGroupedAndTheSurnameWarned) {
   EXPECT_EQ(groupDigits(999), "999");
   EXPECT_EQ(groupDigits(1234567), "1,234,567");
-  EXPECT_EQ(namingStatus(12345, SuggestOrder::kScore, "山田"), "候補 12,345 件（得点順）");
-  EXPECT_EQ(namingStatus(7, SuggestOrder::kPeople, "髙橋"),
+  SuggestFilter byPeople;
+  byPeople.order = SuggestOrder::kPeople;
+  EXPECT_EQ(namingStatus(12345, SuggestFilter{}, "山田"), "候補 12,345 件（得点順）");
+  EXPECT_EQ(namingStatus(7, byPeople, "髙橋"),
             "候補 7 件（人名に多い順）　次の字は辞書にないため 0 画として数えます：髙");
+}
+
+// An empty list names the one change that finds names, and only a change
+// that does.
+TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
+  SuggestFilter crow;
+  crow.sex = SexFilter::kMale;
+  crow.with = "烏";
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAnyKanji);
+  EXPECT_NE(namingStatus(0, crow, "山田").find("「意味のよくない字も含める」"), std::string::npos);
+  crow.anyKanji = true;
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
+
+  SuggestFilter sound;
+  sound.reading = "ゆうす";  // ゆうすけ
+  EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kReadingPrefix);
+  EXPECT_EQ(namingStatus(0, sound, "山田"),
+            "候補 0 件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
+  sound.reading = "ゑゑゑ";
+  EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
 }
 
 // The list's cells are the CSV's fields: what is on screen is what is saved.

@@ -270,7 +270,7 @@ async function testNaming(context, timings) {
     await fillNaming(page, q);
     await page.click("#naming-run");
     const expected = JSON.parse(cliJson(suggestArgs(q))).candidates;
-    const count = Number((await page.textContent("#naming-count")).match(/\d+/)[0]);
+    const count = Number((await page.textContent("#naming-count")).match(/\d[\d,]*/)[0].replaceAll(",", ""));
     assert.ok(count > 0 && count === expected.length, `${JSON.stringify(q)}: ${count} listed`);
     if (count > 100) await page.click("#naming-more");
     const rows = await tableRows(page);
@@ -306,6 +306,11 @@ async function testNaming(context, timings) {
   await page.click("#naming-run");
   assert.equal(await page.getAttribute("#naming-reading", "aria-invalid"), "true");
   assert.equal(await page.$$eval("#naming-results tbody tr", (rows) => rows.length), 0);
+
+  // An empty list says what would find names.
+  await fillNaming(page, { surname: "山田", reading: "ゆうす" });
+  await page.click("#naming-run");
+  assert.match(await page.textContent("#naming-count"), /^0 件：.*「ゆうす\*」/);
 
   // A row reads its name.
   await fillNaming(page, { surname: "山田" });
