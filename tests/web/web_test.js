@@ -349,7 +349,7 @@ async function testFragmentAndLayout(browser, timings, requests) {
     await page.screenshot({ path: path.join(screenshotDir, "web-phone-reading.png"), fullPage: false });
     await page.locator("#naming-heading").scrollIntoViewIfNeeded();
     await page.evaluate(() => document.getElementById("naming-heading").scrollIntoView());
-    await page.evaluate(() => window.scrollBy(0, document.getElementById("naming-count").getBoundingClientRect().top - 120));
+    await page.evaluate(() => window.scrollBy(0, document.getElementById("naming-run").getBoundingClientRect().top - 12));
     await page.screenshot({ path: path.join(screenshotDir, "web-phone-naming.png") });
   }
   // The longest name the dialog takes, and its warnings, still fit.
