@@ -15,9 +15,12 @@
 #include <vector>
 
 #include "cli_reading.h"
+#include "test_support.h"
 
 namespace namori::cli {
 namespace {
+
+using namori::utf8Of;
 
 // The reader's output, one "N error" or "N surname given" line per object,
 // the latter followed by what was cut, if anything.
@@ -166,19 +169,7 @@ TEST(BatchReader, MemoryStaysFlatOverEveryCodePoint) {
   std::string input;
   for (char32_t c = 0x20; c < 0x110000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
-    input += u8"山 ";
-    if (c < 0x80) {
-      input += static_cast<char>(c);
-    } else if (c < 0x800) {
-      input += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-    } else if (c < 0x10000) {
-      input += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-                static_cast<char>(0x80 | (c & 0x3F))};
-    } else {
-      input += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
-                static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-    }
-    input += '\n';
+    input += u8"山 " + utf8Of(c) + "\n";
   }
   expectFlatMemory([&](int fd) { writeAll(fd, input); });
 }

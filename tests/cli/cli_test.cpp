@@ -50,8 +50,6 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
-using cli::toUtf8;
-
 // What a user sees, written out by hand in UTF-8.
 const char kYamadaTaroUtf8[] =
     u8"\n***姓名判断***      山田 太郎 さん\n\n"
@@ -195,17 +193,6 @@ TEST_F(Cli, GivenNameCharactersThatCannotBeRegistered) {
             nlohmann::json::parse(u8R"(["蠍"])"));
 }
 
-// Each grade's own weight, in grade order.
-TEST_F(Cli, JsonWeights) {
-  const CliResult run = runCli({"--json", u8"山田", u8"太郎"});
-  ASSERT_EQ(run.status, 0) << run.err;
-  const auto reading = nlohmann::json::parse(run.out);
-  const double weights[] = {0.1, 0.8, 0.8, 0.1, 0.8};
-  for (int grade = 0; grade < 5; ++grade) {
-    EXPECT_EQ(reading["grades"][grade]["weight"], weights[grade]) << grade;
-  }
-}
-
 TEST_F(Cli, Batch) {
   // Line 2 is blank, line 3 too long; the reader's own tests take the edges.
   const std::string input = u8"山田 太郎\n　\n" + std::string(5000, 'x') + u8"\n髙橋 一郎\n";
@@ -314,42 +301,25 @@ nlohmann::json suggestJson(std::vector<std::string> args) {
   return nlohmann::json::parse(run.out);
 }
 
-TEST_F(Cli, SuggestReadsLikeAReadingAndFilters) {
-  const auto best = suggestJson({u8"山田", "--top", "3"});
-  ASSERT_EQ(best["candidates"].size(), 3u);
-  for (const auto& candidate : best["candidates"]) {
-    const CliResult run = runCli({"--json", u8"山田", candidate["given"].get<std::string>()});
-    const auto reading = nlohmann::json::parse(run.out);
-    for (int grade = 0; grade < 5; ++grade) {
-      EXPECT_EQ(candidate["grades"][grade], reading["grades"][grade]["value"]);
-    }
-    EXPECT_EQ(candidate["score"], reading["score"]["total"]);
-  }
-
+TEST_F(Cli, SuggestFilters) {
   // The options reach the ranking as they are; katakana, too.
   const auto filtered = suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*",
-                                     "--with", u8"花", "--without", u8"子", "--min-score", "40",
-                                     "--sort", "people", "--any-kanji", "--top", "0"});
-  SuggestFilter filter;
-  filter.sex = SexFilter::kFemale;
-  filter.characters = 2;
-  filter.reading = "ハ*";
-  filter.with = "花";
-  filter.without = "子";
-  filter.minScore = 40;
-  filter.order = SuggestOrder::kPeople;
-  filter.anyKanji = true;
-  const Suggestions expected = suggestGivenNames("佐藤", filter);
-  ASSERT_EQ(filtered["candidates"].size(), expected.size());
-  ASSERT_GT(expected.size(), 3u);
-  for (std::size_t rank = 0; rank < expected.size(); ++rank) {
-    const auto& got = filtered["candidates"][rank];
-    EXPECT_EQ(got["given"], toUtf8(expected[rank].given));
-    EXPECT_EQ(got["people"], expected[rank].people);
-    EXPECT_EQ(got["familiarity"], expected[rank].familiarity);
-    EXPECT_EQ(got["readings"].size(), expected.readings(rank).size());
-    EXPECT_EQ(got["readings"][0]["kana"].get<std::string>().rfind(u8"は", 0), 0u);
+                                     "--with", u8"陽", "--without", u8"子", "--min-score", "40",
+                                     "--sort", "people", "--top", "0"})["candidates"];
+  ASSERT_GT(filtered.size(), 20u);
+  // The girl with the most bearers (陽二 of either sex, 陽貴 by score).
+  EXPECT_EQ(filtered[0]["given"], u8"陽代");
+  for (std::size_t rank = 0; rank < filtered.size(); ++rank) {
+    const auto& got = filtered[rank];
+    const std::string given = got["given"];
+    EXPECT_EQ(given.size(), 6u) << given;  // two kanji
+    EXPECT_TRUE(given.find(u8"陽") != std::string::npos && given.find(u8"子") == std::string::npos);
+    EXPECT_GE(std::stod(got["score"].get<std::string>()), 40) << given;
+    EXPECT_EQ(got["readings"][0]["kana"].get<std::string>().rfind(u8"は", 0), 0u) << given;
+    EXPECT_TRUE(rank == 0 || got["people"] <= filtered[rank - 1]["people"]) << given;
   }
+  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji"})["candidates"][0]["given"],
+            u8"烏太朗");
 }
 
 TEST_F(Cli, SuggestTable) {
@@ -366,6 +336,8 @@ TEST_F(Cli, SuggestTable) {
   const auto hanako =
       suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ"});
   EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
+  EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
+  EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
   EXPECT_EQ(hanako["candidates"][0]["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"]})"));
 
@@ -398,10 +370,7 @@ TEST_F(Cli, SuggestEdges) {
       {{"--suggest", u8"山田", "--top", "-1"}, "--top"},
       {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
       {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
-      {{"--suggest", u8"山田", "--min-score", "100.5"}, "--min-score"},
-      {{"--suggest", u8"山田", "--min-score", "-1"}, "--min-score"},
       {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
-      {{"--suggest", u8"山田", "--reading", u8"ゆ**"}, "--reading"},
       {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
       {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
       {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},

@@ -1,5 +1,6 @@
-// The naming list's CSV, as Excel on a Japanese Windows opens it: the bytes
-// are pinned as Shift-JIS, not as literals compiled the way the code is.
+// The naming list's CSV, as Excel on a Japanese Windows opens it, and the
+// naming window's list, which shows its fields: the bytes are pinned as
+// Shift-JIS, not as literals compiled the way the code is.
 #include "naming_csv.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "naming_window.h"
 
 namespace namori {
 namespace {
@@ -54,7 +57,7 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
   ASSERT_EQ(rows.size(), 30u);
   bool sawSeveralReadings = false;
   for (std::size_t rank = 0; rank < rows.size(); ++rank) {
-    const std::vector<std::string> field = split(rows[rank], ",");
+    std::vector<std::string> field = split(rows[rank], ",");
     ASSERT_EQ(field.size(), 12u) << rows[rank];
     const Suggestion s = list[rank];
     EXPECT_EQ(field[0], std::to_string(rank + 1));
@@ -72,6 +75,9 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
     EXPECT_EQ(std::stod(field[9]), std::stod(formatOneDecimal(s.score)));
     EXPECT_EQ(field[10], std::to_string(s.people));
     EXPECT_EQ(field[11], std::to_string(s.familiarity));
+    // The naming window's cells are the same fields but the last.
+    field.pop_back();
+    EXPECT_EQ(suggestionCells(list, rank), field);
   }
   EXPECT_TRUE(sawSeveralReadings);
 }

@@ -107,26 +107,6 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
 }
 
-// The list's cells are the CSV's fields: what is on screen is what is saved.
-TEST(NamingList, CellsAreTheCsvRowsWithoutFamiliarity) {
-  SuggestFilter filter;
-  filter.characters = 2;
-  filter.top = 50;
-  const Suggestions list = suggestGivenNames("長谷川", filter);
-  ASSERT_EQ(list.size(), 50u);
-  const std::string csv = suggestionsCsv(list);
-  std::size_t at = csv.find("\r\n") + 2;  // past the header
-  for (std::size_t rank = 0; rank < list.size(); ++rank) {
-    const std::size_t end = csv.find("\r\n", at);
-    const std::string row = csv.substr(at, end - at);
-    std::string cells;
-    for (const std::string& cell : suggestionCells(list, rank)) cells += cell + ",";
-    EXPECT_EQ(row.rfind(cells, 0), 0u) << rank;
-    EXPECT_EQ(row.find(',', cells.size()), std::string::npos) << rank;  // one field more
-    at = end + 2;
-  }
-}
-
 class NamingExport : public InTempDirectory {};
 
 TEST_F(NamingExport, WritesTheModulesCsvOrSaysWhyNot) {

@@ -16,11 +16,9 @@ namespace {
 
 using Chars = std::vector<std::string>;
 
+// 佐藤 蠍魅, 山田 凜, 太郎 and さくら are namori-cli's cases.
 TEST(Registrable, NamesTheCharactersAParentCannotUse) {
-  EXPECT_EQ(unregistrableCharacters("蠍魅凜"), Chars{"蠍"});  // 凜 is jinmeiyou
-  EXPECT_EQ(unregistrableCharacters("髙子"), Chars{"髙"});    // a variant outside both lists
-  EXPECT_TRUE(unregistrableCharacters("太郎").empty());
-  EXPECT_TRUE(unregistrableCharacters("さくら").empty());
+  EXPECT_EQ(unregistrableCharacters("髙子"), Chars{"髙"});  // a variant outside both lists
   EXPECT_TRUE(unregistrableCharacters("サクラー々ゝヽ").empty());
   // Latin letters and half-width kana, each once in first-seen order.
   EXPECT_EQ(unregistrableCharacters("Aｱ花A"), (Chars{"A", "ｱ"}));
@@ -58,7 +56,6 @@ TEST(Kana, OneRuleForReadingsEverywhere) {
   smallKe.reading = "ヶい";
   EXPECT_GT(suggestGivenNames("", ke).size(), 0u);
   EXPECT_EQ(suggestGivenNames("", smallKe).size(), suggestGivenNames("", ke).size());
-  EXPECT_TRUE(isReadingPattern("ゝ"));
 }
 
 }  // namespace

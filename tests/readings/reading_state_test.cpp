@@ -36,12 +36,6 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
   EXPECT_STREQ(s.careerReport, kNotice);
 }
 
-TEST_F(Reading, NamesAreCutTo34BytesOnACharacterBoundary) {
-  // After one single-byte character the limit falls inside a character.
-  ASSERT_TRUE(storeNames(s, "A一二三四五六七八九十一二三四五六七", "x"));
-  EXPECT_STREQ(s.surname, "A一二三四五六七八九十一二三四五六");
-}
-
 TEST_F(Reading, CommandSequence) {
   // A career command before any reading: the notice, under the empty names.
   runCareerCommand(s);

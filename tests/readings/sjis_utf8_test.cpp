@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "test_support.h"
+
 namespace namori {
 namespace {
 
@@ -75,24 +77,11 @@ TEST(SjisUtf8, EveryEncodedCharacterDecodesToItself) {
   int accepted = 0;
   for (unsigned long c = 1; c < 0x10000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
-    char utf8[4];
-    std::size_t length = 1;
-    if (c < 0x80) {
-      utf8[0] = static_cast<char>(c);
-    } else if (c < 0x800) {
-      utf8[0] = static_cast<char>(0xC0 | (c >> 6));
-      utf8[1] = static_cast<char>(0x80 | (c & 0x3F));
-      length = 2;
-    } else {
-      utf8[0] = static_cast<char>(0xE0 | (c >> 12));
-      utf8[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      utf8[2] = static_cast<char>(0x80 | (c & 0x3F));
-      length = 3;
-    }
-    const std::string sjis = toSjis(std::string(utf8, length));
+    const std::string utf8 = utf8Of(static_cast<char32_t>(c));
+    const std::string sjis = toSjis(utf8);
     if (sjis == "refused") continue;
     ++accepted;
-    ASSERT_EQ(toUtf8(sjis), std::string(utf8, length)) << std::hex << c;
+    ASSERT_EQ(toUtf8(sjis), utf8) << std::hex << c;
   }
   EXPECT_EQ(accepted, 9396);  // all of code page 932's characters but U+0000
 }

@@ -1,5 +1,5 @@
-// Shared by the readings tests: expected reports, and a fresh current
-// directory per test with whole-file reads and writes.
+// Shared by the readings tests: expected reports, a fresh current directory
+// per test with whole-file reads and writes, and UTF-8 written by hand.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -60,6 +60,14 @@ inline std::string readFile(const std::string& path) {
   std::ostringstream content;
   content << std::ifstream(path, std::ios::binary).rdbuf();
   return content.str();
+}
+
+// One code point in UTF-8, written out here rather than by the code under test.
+inline std::string utf8Of(char32_t c) {
+  const int n = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;  // continuation bytes
+  std::string out(1, static_cast<char>(n == 0 ? c : (0xFF00 >> (n + 1) | c >> 6 * n)));
+  for (int i = n - 1; i >= 0; --i) out += static_cast<char>(0x80 | (c >> 6 * i & 0x3F));
+  return out;
 }
 
 inline void writeFile(const std::string& path, const std::string& content) {

@@ -497,15 +497,12 @@ void checkList(HWND dlg, const std::string& expectedCsv, const std::string& surn
   CHECK(startsWith(status, "候補 ") && status.find(" 件（") != std::string::npos);
   for (int row : {0, 1, 2, rows - 1}) {
     if (row < 0 || row >= rows) continue;
-    std::vector<std::string> fields =
-        split(lines[row + 1].substr(0, lines[row + 1].size() - 1), ',');
-    fields.pop_back();  // 字のなじみ is in the file only
+    const std::string& line = lines[row + 1];
+    const std::string wanted = line.substr(0, line.rfind(','));  // 字のなじみ is in the file only
     std::string shown;
-    for (int column = 0; column < static_cast<int>(fields.size()); ++column) {
-      shown += (column ? "," : "") + cellText(list, row, column);
+    for (size_t column = 0; column < split(wanted, ',').size(); ++column) {
+      shown += (column ? "," : "") + cellText(list, row, static_cast<int>(column));
     }
-    std::string wanted;
-    for (size_t i = 0; i < fields.size(); ++i) wanted += (i ? "," : "") + fields[i];
     CHECK_TEXT(shown, wanted);
   }
   const std::string file = surname + "さんの名付け候補.CSV";
@@ -593,31 +590,30 @@ void scenarioNaming() {
   checkList(dlg, "expected-all.csv", "山田");
 
   note("filters: 女の子 + 2文字, a reading pattern, a character to use");
-  NamingFilters girls2;
-  girls2.sex = 1, girls2.characters = 2;
-  CHECK(showCandidates(dlg, girls2) >= 0);
-  checkList(dlg, "expected-f2.csv", "山田");
-  NamingFilters reading;
-  reading.reading = "ユ*";
-  CHECK(showCandidates(dlg, reading) >= 0);
-  checkList(dlg, "expected-yu.csv", "山田");
-  NamingFilters with;
-  with.with = "翔";
-  CHECK(showCandidates(dlg, with) >= 0);
-  checkList(dlg, "expected-with.csv", "山田");
+  const struct {
+    NamingFilters filters;
+    const char* csv;
+  } lists[] = {{{"山田", 1, 2, "", "", ""}, "expected-f2.csv"},
+               {{"山田", 0, 0, "ユ*", "", ""}, "expected-yu.csv"},
+               {{"山田", 0, 0, "", "翔", ""}, "expected-with.csv"}};
+  for (const auto& l : lists) {
+    CHECK(showCandidates(dlg, l.filters) >= 0);
+    checkList(dlg, l.csv, "山田");
+  }
   const int rows = itemCount(list);
 
   note("bad input: a box names the field, the list stays");
-  NamingFilters bad[4];
-  bad[0].surname = "";
-  bad[1].surname = "ABC";
-  bad[2].reading = "yu*";
-  bad[3].minScore = "101";
-  const char* field[4] = {"姓", "姓", "読み", "最低得点"};
-  for (int i = 0; i < 4; ++i) {
-    CHECK(showCandidates(dlg, bad[i]) == -1);
+  const struct {
+    NamingFilters filters;
+    const char* field;
+  } bad[] = {{{"", 0, 0, "", "", ""}, "姓"},
+             {{"ABC", 0, 0, "", "", ""}, "姓"},
+             {{"山田", 0, 0, "yu*", "", ""}, "読み"},
+             {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
+  for (const auto& b : bad) {
+    CHECK(showCandidates(dlg, b.filters) == -1);
     const std::string message = closeBox(waitBox("名付け", dlg, dlg));
-    if (!startsWith(message, field[i])) fail(__LINE__, "box: " + utf8(message));
+    if (!startsWith(message, b.field)) fail(__LINE__, "box: " + utf8(message));
     CHECK(itemCount(list) == rows && IsWindow(dlg));
   }
 
@@ -693,9 +689,7 @@ int pose(const std::string& step) {
     SetWindowPos(mainWindow, NULL, 10, 10, 900, 660, SWP_NOZORDER);
     post(210);
     HWND dlg = waitBox("名付け", mainWindow);
-    NamingFilters girls;
-    girls.sex = 1;
-    showCandidates(dlg, girls);
+    showCandidates(dlg, {"山田", 1, 0, "", "", ""});
   } else if (step == "close") {
     press(waitBox(NULL, NULL), IDCANCEL);
     post(100);
