@@ -84,7 +84,9 @@ struct CandidateReading {
   unsigned sex;
   // The sex the sex filter counts: sex, or for a reading of unstated sex the
   // sex its ending tells (readings ending in すけ or ろう are boys', in りこ or
-  // なこ girls'), worked out from the tagged given names of ENAMDICT.
+  // なこ girls'), or for a writing of two or more characters its last kanji
+  // (郎 彦 輔 end boys' names only), worked out from the tagged given names of
+  // ENAMDICT.
   unsigned counted = 0;
 };
 

@@ -32,8 +32,9 @@ Layout of the data (Shift-JIS once compiled):
   readings have (f 1, m 2, unstated 4) + 8 when it has an avoided kanji.
 - kRecordStarts: the offset in kReadings of every kRecordStride-th record.
 - kReadings: one record per writing, in the same order: its readings, a
-  space between two, each a digit for its sex (f 1, m 2, both 3, unstated 4)
-  and its kana
+  space between two, each a digit for its sex (f 1, m 2, both 3, unstated 4,
+  plus 8 times the sex an unstated reading's ending or its writing's last
+  kanji tells, see reading_inferred) and its kana
   packed one byte per kana (byte 0x23 + i is character i of kReadingKana,
   skipping '?' and the backslash); '!' after the last.
 
@@ -56,6 +57,9 @@ SEX_BITS = {"f": F, "m": M, "g": U}
 INFERRED_SHIFT = 3  # a reading's digit: its tag + the inferred sex << 3
 RULE_EXAMPLES = 40  # an ending rule needs this many tagged readings...
 RULE_SHARE = 0.95  # ...this share of them one sex
+KANJI_RULE_EXAMPLES = 100  # a last-kanji rule needs this many tagged names...
+KANJI_RULE_SHARE = 0.98  # ...this share of them boys'
+SHARED_ENDS = "うんいゃゅょ"  # end the Chinese readings both sexes' names share
 MAX_BYTES = 34
 FIRST_CODE = 0x23
 SKIPPED_CODES = (ord("?"), ord("\\"))
@@ -214,17 +218,11 @@ def elsewhere_sex(tally):
     return (M if m else 0) | (F if f and f * 10 >= f + m else 0)
 
 
-def ending_rules(tallies):
-    """{ending: F or M}: the endings of given-name readings that tell the sex.
-
-    Over the distinct readings of ENAMDICT's given names tagged f only or m
-    only (all entries, whatever their writing), each ending of the last two
-    or three kana (shorter than the reading) that at least RULE_EXAMPLES
-    readings have, RULE_SHARE of them one sex: すけ and たろう (m), りこ and なこ
-    (f). An ending in う, ん, い or a small ゃ ゅ ょ, which end the Chinese
-    readings girls' and boys' names share (ゆう, しょう, れい, れん, じゅ),
-    needs three kana.
-    `tallies` is tagged_readings()."""
+def ending_tallies(tallies):
+    """{ending: [readings tagged f only, m only]}: over the distinct readings
+    of ENAMDICT's given names tagged f only or m only (all entries, whatever
+    their writing), each ending of the last two or three kana, shorter than
+    the reading. `tallies` is tagged_readings()."""
     counts = {}
     for kana, (f, m) in tallies.items():
         sex = (F if f else 0) | (M if m else 0)
@@ -233,9 +231,20 @@ def ending_rules(tallies):
                 if len(kana) > n:
                     tally = counts.setdefault(kana[-n:], [0, 0])
                     tally[sex - 1] += 1
+    return counts
+
+
+def ending_rules(tallies):
+    """{ending: F or M}: the endings of given-name readings that tell the sex.
+
+    Each ending of ending_tallies() that at least RULE_EXAMPLES readings have,
+    RULE_SHARE of them one sex: すけ and たろう (m), りこ and なこ (f). An ending
+    in う, ん, い or a small ゃ ゅ ょ, which end the Chinese readings girls' and
+    boys' names share (ゆう, しょう, れい, れん, じゅ), needs three kana.
+    `tallies` is tagged_readings()."""
     rules = {}
-    for ending, (f, m) in counts.items():
-        if len(ending) == 2 and ending[-1] in "うんいゃゅょ":
+    for ending, (f, m) in ending_tallies(tallies).items():
+        if len(ending) == 2 and ending[-1] in SHARED_ENDS:
             continue
         if f + m >= RULE_EXAMPLES and max(f, m) >= RULE_SHARE * (f + m):
             rules[ending] = F if f > m else M
@@ -250,6 +259,44 @@ def inferred_sex(kana, rules):
     return 0
 
 
+def last_kanji_rules(entries):
+    """{kanji: M}: the kanji that end boys' given names only.
+
+    Over the distinct (writing, reading) pairs of ENAMDICT's given names of
+    two or more characters tagged f only or m only, each last character that
+    is no kana and ends at least KANJI_RULE_EXAMPLES of them, KANJI_RULE_SHARE
+    of them m: 郎 彦 朗 助 輔. Girls' names go without such a rule, since
+    ENAMDICT tags f on most given names, boys' too: 樹 翔 和 end 96% f-tagged
+    names, while 大樹 and 翔 are mostly boys'."""
+    pairs = {}
+    for writing, reading, tags in entries:
+        if "h" not in tags and len(writing) > 1 and tags & {"f", "m"}:
+            key = (writing, to_hiragana(reading or writing))
+            pairs[key] = pairs.get(key, 0) | (F if "f" in tags else 0) | (M if "m" in tags else 0)
+    counts = {}
+    for (writing, _), sex in pairs.items():
+        if sex in (F, M) and not is_kana(writing[-1]):
+            counts.setdefault(writing[-1], [0, 0])[sex - 1] += 1
+    return {k: M for k, (f, m) in counts.items()
+            if f + m >= KANJI_RULE_EXAMPLES and m >= KANJI_RULE_SHARE * (f + m)}
+
+
+def reading_inferred(writing, kana, rules, kanji_rules, tallies, endings):
+    """The inferred sex of an unstated reading of a writing: its ending's
+    (inferred_sex), else M where the writing of two or more characters ends
+    in a kanji of last_kanji_rules, unless ENAMDICT gives the reading, or a
+    tenth of the tagged readings with its last two or three kana, to girls
+    (あきら of ただあきら, りょう of けんりょう); else 0. `tallies` is
+    tagged_readings(), `endings` ending_tallies()."""
+    sex = inferred_sex(kana, rules)
+    if sex or len(writing) < 2 or writing[-1] not in kanji_rules:
+        return sex
+    girls = [tallies.get(kana, (0, 0))] + [endings.get(kana[-n:], (0, 0)) for n in (2, 3)]
+    if any(elsewhere_sex(tally) & F for tally in girls):
+        return 0
+    return kanji_rules[writing[-1]]
+
+
 def counted_sex(tag, inferred):
     """The sex the filter counts: the tag, or the inferred sex of an unstated reading."""
     return inferred if tag == U and inferred else tag
@@ -261,13 +308,16 @@ def kept(counted, all_counted, sex):
     return bool(counted & sex) or (counted == U and not all_counted & other)
 
 
-def people_by_sex(readings, split_persons, rules, tallies):
+def people_by_sex(readings, split_persons, rules, tallies, writing="", kanji_rules=(),
+                  endings=None):
     """(people under --sex f, under --sex m): the persons whose given reading
     is a reading the filter shows and is of the other sex neither in this
     writing nor over all writings (elsewhere_sex of tagged_readings()).
     ENAMDICT tags まこと of 誠 and ゆたか of 豊 f only, while the men named so
     are many."""
-    counted = {r: counted_sex(t, inferred_sex(r, rules)) for r, t in readings.items()}
+    counted = {r: counted_sex(t, reading_inferred(writing, r, rules, kanji_rules, tallies,
+                                                  endings or {}))
+               for r, t in readings.items()}
     all_counted = union(counted.values())
     out = []
     for sex in (F, M):
@@ -328,8 +378,9 @@ def union(bits):
     return out
 
 
-def render(entries, names, people, persons, sexes, avoided):
+def render(entries, names, people, persons, sexes, kanji_rules, avoided):
     rules = ending_rules(sexes)
+    endings = ending_tallies(sexes)
     familiarity = count_familiarity(names)
     order = sorted(names, key=lambda w: (-people.get(w, 0), -familiarity[w], sjis(w)))
     readings = {w: sorted(names[w], key=sjis) for w in order}
@@ -340,7 +391,8 @@ def render(entries, names, people, persons, sexes, avoided):
     kana = sorted({c for rs in readings.values() for r in rs for c in r}, key=sjis)
     code = kana_codes(kana)
     writings = [w + "\\0" for w in order]
-    inferred = {w: {r: inferred_sex(r, rules) if t == U else 0 for r, t in names[w].items()}
+    inferred = {w: {r: reading_inferred(w, r, rules, kanji_rules, sexes, endings) if t == U else 0
+                    for r, t in names[w].items()}
                 for w in order}
     heads = "".join(chr(HEAD + (AVOIDED if any(c in avoided for c in w) else 0)
                         + union(counted_sex(names[w][r], inferred[w][r]) for r in names[w]))
@@ -348,7 +400,7 @@ def render(entries, names, people, persons, sexes, avoided):
     packed = [" ".join("%s%s" % (chr(ord("0") + names[w][r] + (inferred[w][r] << INFERRED_SHIFT)),
                                  "".join(code[c] for c in r))
                        for r in readings[w]) + "!" for w in order]
-    by_sex = [people_by_sex(names[w], persons.get(w, []), rules, sexes)
+    by_sex = [people_by_sex(names[w], persons.get(w, []), rules, sexes, w, kanji_rules, endings)
               for w in order if people.get(w, 0)]
     if any(n > 255 for pair in by_sex for n in pair):
         sys.exit("a people count by sex does not fit a byte")
@@ -378,6 +430,8 @@ def render(entries, names, people, persons, sexes, avoided):
         % (len(order), entries, sum(1 for w in order if people.get(w))),
         "// Sex of unstated readings inferred from %d endings: %s."
         % (len(rules), " ".join("%s%s" % (e, "fm"[rules[e] - 1]) for e in sorted(rules, key=sjis))),
+        "// and from the last kanji of writings of two or more characters: %s."
+        % " ".join("%s%s" % (k, "fm"[kanji_rules[k] - 1]) for k in sorted(kanji_rules, key=sjis)),
         "const std::uint32_t kCount = %d;" % len(order),
         "",
         "const char kReadingKana[] = \"%s\";" % "".join(kana),
@@ -438,11 +492,13 @@ def main():
     count, names = read_given_names(entries, allowed)
     people, persons = count_people(entries, names)
     sexes = tagged_readings(entries)
-    text, kept = render(count, names, people, persons, sexes, read_avoided(a.avoided))
+    kanji_rules = last_kanji_rules(entries)
+    text, kept = render(count, names, people, persons, sexes, kanji_rules, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
         f.write(text)
-    print("%d given-name entries, %d writings kept, %d borne by people, %d ending rules"
-          % (count, kept, sum(1 for n in people.values() if n), len(ending_rules(sexes))))
+    print("%d given-name entries, %d writings kept, %d borne by people, %d ending rules, "
+          "%d last-kanji rules" % (count, kept, sum(1 for n in people.values() if n),
+                                   len(ending_rules(sexes)), len(kanji_rules)))
 
 
 if __name__ == "__main__":

@@ -74,6 +74,24 @@ class Generator(unittest.TestCase):
         self.assertEqual([gen.inferred_sex(k, rules) for k in ("ようすけ", "すけ", "みゆう")],
                          [gen.M, 0, 0])
 
+    def test_last_kanji(self):
+        # 郎 ends 100 m-tagged names and one f-tagged (99%); 子 ends girls'
+        # names only, but no rule is made for girls. A reading tagged f in a
+        # tenth of its writings elsewhere (あきら), or ending like a tenth of
+        # the f-tagged readings (りょう), is not inferred.
+        digits = "一二三四五六七八九十"
+        lines = ["%s%s郎 [ろう] /(m) x/" % (a, b) for a in digits for b in digits]
+        lines += ["美郎 [みお] /(f) x/", "郎 [ろう] /(m) x/"]
+        lines += ["%s%s子 [こ] /(f) x/" % (a, b) for a in digits for b in digits + "百"]
+        entries = [gen.parse_entry(line.encode("euc_jp")) for line in lines]
+        rules = gen.last_kanji_rules(entries)
+        self.assertEqual(rules, {"郎": gen.M})
+        tallies, endings = {"あきら": [9, 1]}, {"りょう": [1, 9], "ろう": [0, 9]}
+        self.assertEqual([gen.reading_inferred(w, r, {}, rules, tallies, endings)
+                          for w, r in (("智郎", "ともろう"), ("郎", "ろう"), ("朗郎", "あきら"),
+                                       ("亮郎", "けんりょう"))],
+                         [gen.M, 0, 0, 0])
+
     def test_familiarity(self):
         self.assertEqual(gen.count_familiarity(["洋子", "子子", "陽子", "陽"]),
                          {"洋子": 1, "子子": 3, "陽子": 2, "陽": 2})
