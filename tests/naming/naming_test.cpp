@@ -156,7 +156,7 @@ TEST(Naming, SexListsLeadWithoutTheOtherSex) {
   EXPECT_EQ(readingSex("永湖", "えいこ"),
             std::make_pair(unsigned{kSexUnstated}, unsigned{kSexFemale}));
   // So does the last kanji of a writing that ends boys' names only.
-  EXPECT_EQ(counted("智郎", "ともろう"),
+  EXPECT_EQ(readingSex("智郎", "ともろう"),
             std::make_pair(unsigned{kSexUnstated}, unsigned{kSexMale}));
   // Kanji ending many girls' names and boys' too tell nothing: of the
   // unstated readings of writings ending in 樹 翔 和, hardly any is inferred.
