@@ -80,6 +80,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
   f.sex = form.sex == 1 ? SexFilter::kFemale : form.sex == 2 ? SexFilter::kMale : SexFilter::kAny;
   f.characters = form.characters >= 1 && form.characters <= 3 ? form.characters : 0;
   f.with = tidy(form.with, kAsciiNoSpace);
+  f.without = tidy(form.without, kAsciiNoSpace);
   f.order = form.order == 1 ? SuggestOrder::kPeople : SuggestOrder::kScore;
   f.anyKanji = form.anyKanji;
   *surname = cut;

@@ -24,6 +24,7 @@ struct NamingForm {
   int characters = 0;
   std::string reading;
   std::string with;
+  std::string without;  // the page's 使わない字; the window has no such field
   std::string minScore;
   int order = 0;
   bool anyKanji = false;
@@ -34,10 +35,10 @@ enum class NamingField { kSurname, kReading, kMinScore };
 // What a form asks the ranking for: the surname as a reading would take it
 // (spaces around it dropped, cut to 34 bytes like the name dialog's field)
 // and the filter. Spaces are dropped around every text field and inside
-// 使いたい字; in the fields but the surname, full-width digits, ．and ＊
-// count as their ASCII forms. Returns
-// the message naming the field to correct (and the field, in *bad), or an
-// empty string when the form is good.
+// 使いたい字 and 使わない字; in the fields but the surname, full-width
+// digits, ．and ＊ count as their ASCII forms. Returns the message naming the
+// field to correct (and the field, in *bad), or an empty string when the form
+// is good.
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad);
 

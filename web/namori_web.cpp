@@ -120,12 +120,11 @@ const std::string& reportBytes(const std::string& which) {
 }
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
-// as the Windows naming window reads its own (readNamingForm); 使わない字 is
-// read as 使いたい字 is. Returns {"count", "hint", "surname", "csvFile",
-// "warning"}, where hint, for an empty list, is what would find names
-// (emptyListHint): {"kind": "anyKanji"} or {"kind": "readingPrefix",
-// "reading": the exact reading typed}, else null;
-// or {"error": {"field", "message"}} for the field to correct, with
+// as the Windows naming window reads its own (readNamingForm). Returns
+// {"count", "hint", "surname", "csvFile", "warning"}, where hint, for an
+// empty list, is what would find names (emptyListHint): {"kind": "anyKanji"}
+// or {"kind": "readingPrefix", "reading": the exact reading typed}, else
+// null; or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
 // nothing is ranked then.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
@@ -133,7 +132,6 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
                     const std::string& withoutUtf8, const std::string& minScoreUtf8,
                     const std::string& order, bool anyKanji) {
   NamingForm form;
-  std::string without;
   const struct {
     const std::string& utf8;
     const char* field;
@@ -141,7 +139,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   } fields[] = {{surnameUtf8, "surname", &form.surname},
                 {readingUtf8, "reading", &form.reading},
                 {withUtf8, "with", &form.with},
-                {withoutUtf8, "without", &without},
+                {withoutUtf8, "without", &form.without},
                 {minScoreUtf8, "minScore", &form.minScore}};
   for (const auto& field : fields) {
     std::string message;
@@ -166,13 +164,6 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
                                                        : "minScore";
     return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
   }
-  NamingForm withoutForm = form;
-  withoutForm.with = without;
-  SuggestFilter withoutFilter;
-  std::string sameSurname;
-  readNamingForm(withoutForm, &sameSurname, &withoutFilter, &bad);
-  filter.without = withoutFilter.with;
-
   namingSurname = surname;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
   csvBytes.clear();
