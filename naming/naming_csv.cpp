@@ -31,6 +31,11 @@ std::string sexLabel(unsigned sex) {
   return label.empty() ? "―" : label;
 }
 
+std::string rankLabel(const NameRank& rank) {
+  if (!rank.rank) return "";
+  return std::to_string(rank.year) + "年" + std::to_string(rank.rank) + "位";
+}
+
 std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
   std::string cell;
   for (const CandidateReading& reading : suggestions.readings(rank)) {
@@ -41,7 +46,8 @@ std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
 }
 
 std::string suggestionsCsv(const Suggestions& suggestions) {
-  std::string csv = "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,字のなじみ\r\n";
+  std::string csv =
+      "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ\r\n";
   for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
     const Suggestion s = suggestions[rank];
     csv += std::to_string(rank + 1);
@@ -51,6 +57,7 @@ std::string suggestionsCsv(const Suggestions& suggestions) {
     for (const int grade : s.grades.value) csv += ',' + std::to_string(grade);
     csv += ',' + formatOneDecimal(s.score);
     csv += ',' + std::to_string(s.people);
+    csv += ',' + rankLabel(s.rank);
     csv += ',' + std::to_string(s.familiarity) + "\r\n";
   }
   return csv;

@@ -11,7 +11,8 @@ namespace namori {
 
 const char* const kSexChoices[3] = {"指定なし", "女の子", "男の子"};
 const char* const kCharacterChoices[4] = {"指定なし", "1文字", "2文字", "3文字"};
-const char* const kOrderChoices[2] = {"得点順", "人名に多い順"};
+const char* const kOrderChoices[3] = {"得点順", "人名に多い順", "人気順"};
+const char* const kScopeChoices[3] = {"よく使われる名", "人名にある名", "すべての名"};
 
 namespace {
 
@@ -81,8 +82,14 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
   f.characters = form.characters >= 1 && form.characters <= 3 ? form.characters : 0;
   f.with = tidy(form.with, kAsciiNoSpace);
   f.without = tidy(form.without, kAsciiNoSpace);
-  f.order = form.order == 1 ? SuggestOrder::kPeople : SuggestOrder::kScore;
+  f.order = form.order == 1   ? SuggestOrder::kPeople
+            : form.order == 2 ? SuggestOrder::kPopular
+                              : SuggestOrder::kScore;
+  f.names = form.scope == 1   ? NameScope::kPeople
+            : form.scope == 2 ? NameScope::kAll
+                              : NameScope::kCommon;
   f.anyKanji = form.anyKanji;
+  f.allReadings = form.allReadings;
   *surname = cut;
   *filter = f;
   return "";
@@ -96,11 +103,24 @@ std::string groupDigits(std::size_t n) {
 
 std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname) {
   std::string status = "候補 " + groupDigits(count) + " 件（" +
-                       kOrderChoices[filter.order == SuggestOrder::kPeople ? 1 : 0] + "）";
+                       kOrderChoices[filter.order == SuggestOrder::kPeople    ? 1
+                                     : filter.order == SuggestOrder::kPopular ? 2
+                                                                              : 0] +
+                       "）";
   if (count == 0) {
     switch (emptyListHint(surname, filter)) {
       case EmptyListHint::kAnyKanji:
         status += "　「意味のよくない字も含める」にチェックを入れると見つかります。";
+        break;
+      case EmptyListHint::kAllNames:
+        status +=
+            "　「名前の範囲」を「すべての名」にし、「すべての読み」にチェックを入れると"
+            "見つかります。";
+        break;
+      case EmptyListHint::kAllNamesAnyKanji:
+        status +=
+            "　「名前の範囲」を「すべての名」にし、「すべての読み」と「意味のよくない字も"
+            "含める」にチェックを入れると見つかります。";
         break;
       case EmptyListHint::kReadingPrefix:
         status += "　読みを「" + filter.reading + "*」にすると、「" + filter.reading +
@@ -125,6 +145,7 @@ std::vector<std::string> suggestionCells(const Suggestions& suggestions, std::si
   }
   cells.push_back(formatOneDecimal(s.score));
   cells.push_back(std::to_string(s.people));
+  cells.push_back(rankLabel(s.rank));
   return cells;
 }
 

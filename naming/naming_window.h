@@ -15,7 +15,8 @@ namespace namori {
 // what NamingForm holds.
 extern const char* const kSexChoices[3];        // 指定なし 女の子 男の子
 extern const char* const kCharacterChoices[4];  // 指定なし 1文字 2文字 3文字
-extern const char* const kOrderChoices[2];      // 得点順 人名に多い順
+extern const char* const kOrderChoices[3];      // 得点順 人名に多い順 人気順
+extern const char* const kScopeChoices[3];      // よく使われる名 人名にある名 すべての名
 
 // The fields as typed.
 struct NamingForm {
@@ -28,6 +29,8 @@ struct NamingForm {
   std::string minScore;
   int order = 0;
   bool anyKanji = false;
+  int scope = 0;             // the index of kScopeChoices
+  bool allReadings = false;  // also readings neither known nor plain
 };
 
 enum class NamingField { kSurname, kReading, kMinScore };
@@ -49,7 +52,8 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
 std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname);
 
 // The list's cells for the suggestion at rank, in column order 順位 名 読み
-// 性別 総運 天運 地運 人運 外運 得点 人名数: the CSV row without 字のなじみ.
+// 性別 総運 天運 地運 人運 外運 得点 人名数 ランキング: the CSV row without
+// 字のなじみ.
 std::vector<std::string> suggestionCells(const Suggestions& suggestions, std::size_t rank);
 
 // Writes suggestionsCsv to suggestionsCsvFileName(surname) in the current

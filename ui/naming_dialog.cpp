@@ -43,6 +43,7 @@ const Column kColumns[] = {
     {"性別", "女男―", false}, {"総運", "00", true},      {"天運", "00", true},
     {"地運", "00", true},     {"人運", "00", true},      {"外運", "00", true},
     {"得点", "100.0", true},  {"人名数", "0000", true},
+    {"ランキング", "2025年10位", false},
 };
 const int kReadingColumn = 2;
 
@@ -228,7 +229,7 @@ void initDialog(HWND dlg) {
   SetDlgItemTextA(dlg, IDC_NAMING_SURNAME, readingState.surname);
   fillChoices(dlg, IDC_NAMING_SEX, namori::kSexChoices, 3);
   fillChoices(dlg, IDC_NAMING_CHARACTERS, namori::kCharacterChoices, 4);
-  fillChoices(dlg, IDC_NAMING_ORDER, namori::kOrderChoices, 2);
+  fillChoices(dlg, IDC_NAMING_ORDER, namori::kOrderChoices, 3);
   SendDlgItemMessageW(dlg, IDC_NAMING_READING, EM_SETCUEBANNER, TRUE,
                       reinterpret_cast<LPARAM>(L"ゆ*  *と  *な*"));
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);

@@ -130,7 +130,8 @@ const std::string& reportBytes(const std::string& which) {
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
                     const std::string& readingUtf8, const std::string& withUtf8,
                     const std::string& withoutUtf8, const std::string& minScoreUtf8,
-                    const std::string& order, bool anyKanji) {
+                    const std::string& order, bool anyKanji, const std::string& scope,
+                    bool allReadings) {
   NamingForm form;
   const struct {
     const std::string& utf8;
@@ -151,8 +152,10 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   }
   form.sex = sex == "f" ? 1 : sex == "m" ? 2 : 0;
   form.characters = characters;
-  form.order = order == "people" ? 1 : 0;
+  form.order = order == "people" ? 1 : order == "popular" ? 2 : 0;
   form.anyKanji = anyKanji;
+  form.scope = scope == "people" ? 1 : scope == "all" ? 2 : 0;
+  form.allReadings = allReadings;
 
   std::string surname;
   SuggestFilter filter;
@@ -172,6 +175,12 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
     switch (emptyListHint(namingSurname.c_str(), filter)) {
       case EmptyListHint::kAnyKanji:
         hint = {{"kind", "anyKanji"}};
+        break;
+      case EmptyListHint::kAllNames:
+        hint = {{"kind", "allNames"}};
+        break;
+      case EmptyListHint::kAllNamesAnyKanji:
+        hint = {{"kind", "allNamesAnyKanji"}};
         break;
       case EmptyListHint::kReadingPrefix:
         hint = {{"kind", "readingPrefix"}, {"reading", cli::toUtf8(filter.reading)}};
@@ -193,14 +202,16 @@ std::string suggestionRows(std::size_t from, std::size_t count) {
   Json rows = Json::array();
   for (std::size_t rank = from; rank < suggestions.size() && rank - from < count; ++rank) {
     const Suggestion s = suggestions[rank];
-    rows.push_back({{"rank", rank + 1},
-                    {"given", cli::toUtf8(s.given)},
-                    {"readings", cli::toUtf8(readingsCell(suggestions, rank))},
-                    {"sex", cli::toUtf8(sexLabel(s.sex))},
-                    {"grades", s.grades.value},
-                    {"score", formatOneDecimal(s.score)},
-                    {"people", s.people},
-                    {"familiarity", s.familiarity}});
+    rows.push_back(
+        {{"rank", rank + 1},
+         {"given", cli::toUtf8(s.given)},
+         {"readings", cli::toUtf8(readingsCell(suggestions, rank))},
+         {"sex", cli::toUtf8(sexLabel(s.sex))},
+         {"grades", s.grades.value},
+         {"score", formatOneDecimal(s.score)},
+         {"people", s.people},
+         {"familiarity", s.familiarity},
+         {"rank", s.rank.rank ? Json{{"rank", s.rank.rank}, {"year", s.rank.year}} : Json()}});
   }
   return rows.dump();
 }

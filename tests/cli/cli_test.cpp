@@ -303,12 +303,13 @@ nlohmann::json suggestJson(std::vector<std::string> args) {
 
 TEST_F(Cli, SuggestFilters) {
   // The options reach the ranking as they are; katakana, too.
-  const auto filtered = suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*",
-                                     "--with", u8"陽", "--without", u8"子", "--min-score", "40",
-                                     "--sort", "people", "--top", "0"})["candidates"];
+  const auto filtered =
+      suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*", "--with", u8"陽",
+                   "--without", u8"子", "--min-score", "40", "--sort", "people", "--names", "all",
+                   "--top", "0"})["candidates"];
   ASSERT_GT(filtered.size(), 20u);
   // The girl with the most bearers (陽二 of either sex, 陽貴 by score).
-  EXPECT_EQ(filtered[0]["given"], u8"陽代");
+  EXPECT_EQ(filtered[0]["given"], u8"陽加");
   for (std::size_t rank = 0; rank < filtered.size(); ++rank) {
     const auto& got = filtered[rank];
     const std::string given = got["given"];
@@ -318,12 +319,13 @@ TEST_F(Cli, SuggestFilters) {
     EXPECT_EQ(got["readings"][0]["kana"].get<std::string>().rfind(u8"は", 0), 0u) << given;
     EXPECT_TRUE(rank == 0 || got["people"] <= filtered[rank - 1]["people"]) << given;
   }
-  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji"})["candidates"][0]["given"],
+  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji", "--names", "all",
+                         "--all-readings"})["candidates"][0]["given"],
             u8"烏太朗");
 }
 
 TEST_F(Cli, SuggestTable) {
-  // Default length; sex as tagged, per reading; the fifth grade's table
+  // Default length; sex as counted, per reading; the fifth grade's table
   // values for 山田 太郎.
   CliResult run = runCli({"--suggest", u8"山田"});
   EXPECT_EQ(run.status, 0);
@@ -332,14 +334,15 @@ TEST_F(Cli, SuggestTable) {
       runCli({"--suggest", u8"山田", "--with", u8"太郎", "--chars", "2", "--reading", u8"たろう"});
   EXPECT_EQ(run.out,
             u8"順位  名    読み            性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  太郎  たろう・たろお  mg      26     8    18     9    17  31.0\n");
-  const auto hanako =
-      suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ"});
+            u8"   1  太郎  たろう・たろお  m       26     8    18     9    17  31.0\n");
+  const auto hanako = suggestJson(
+      {u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ", "--names", "people"});
   EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
   EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
   EXPECT_EQ(hanako["candidates"][0]["readings"][0],
-            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"]})"));
+            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
+              "ranked": [], "gimei": [], "people": 5, "plain": true})"));
 
   // Readings past the column become "+N"; the matched one is always shown,
   // and every line is as wide as the header.

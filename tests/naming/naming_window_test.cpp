@@ -93,13 +93,20 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   SuggestFilter crow;
   crow.sex = SexFilter::kMale;
   crow.with = "烏";
+  crow.names = NameScope::kAll;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAnyKanji);
   EXPECT_NE(namingStatus(0, crow, "山田").find("「意味のよくない字も含める」"), std::string::npos);
   crow.anyKanji = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
+  // Names in use only: every name and reading, and the avoided kanji, find them.
+  crow.names = NameScope::kCommon;
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNames);
+  crow.anyKanji = false;
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
 
   SuggestFilter sound;
   sound.reading = "ゆうす";  // ゆうすけ
+  sound.names = NameScope::kAll;
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kReadingPrefix);
   EXPECT_EQ(namingStatus(0, sound, "山田"),
             "候補 0 件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
@@ -112,6 +119,7 @@ class NamingExport : public InTempDirectory {};
 TEST_F(NamingExport, WritesTheModulesCsvOrSaysWhyNot) {
   SuggestFilter filter;
   filter.with = "美";
+  filter.names = NameScope::kAll;
   const Suggestions list = suggestGivenNames("佐藤", filter);
   ASSERT_GT(list.size(), 1000u);
   bool written = false;
