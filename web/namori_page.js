@@ -27,6 +27,8 @@
     minScore: "最低得点",
     order: "並び順",
     anyKanji: "避ける字も",
+    scope: "範囲",
+    allReadings: "全読み",
   };
 
   const decode = (text) => {
@@ -68,6 +70,8 @@
       add("minScore", q.minScore);
       if (q.order !== "score") add("order", q.order);
       add("anyKanji", q.anyKanji ? "1" : "");
+      if (q.scope !== "common") add("scope", q.scope);
+      add("allReadings", q.allReadings ? "1" : "");
     }
     return parts.length ? `#${parts.join("&")}` : "";
   }
@@ -103,6 +107,8 @@
       minScore: value("minScore"),
       order: value("order") || "score",
       anyKanji: value("anyKanji") === "1",
+      scope: value("scope") || "common",
+      allReadings: value("allReadings") === "1",
     };
     fillNamingForm(query);
     if (!naming || JSON.stringify(naming.query) !== JSON.stringify(query)) runNaming(query);
@@ -289,6 +295,7 @@
     without: "naming-without",
     minScore: "naming-min-score",
     order: "naming-order",
+    scope: "naming-scope",
   };
   const FIELD_NAMES = { surname: "姓", reading: "読み", with: "使いたい字", without: "使わない字", minScore: "最低得点" };
 
@@ -299,13 +306,16 @@
     // must still see that something was typed.
     if ($("naming-min-score").validity.badInput) query.minScore = "?";
     query.anyKanji = $("naming-any-kanji").checked;
+    query.allReadings = $("naming-all-readings").checked;
     return query;
   }
 
   function fillNamingForm(query) {
     for (const [key, id] of Object.entries(NAMING_FIELDS)) $(id).value = query[key];
     if ($("naming-order").value === "") $("naming-order").value = "score";
+    if ($("naming-scope").value === "") $("naming-scope").value = "common";
     $("naming-any-kanji").checked = query.anyKanji;
+    $("naming-all-readings").checked = query.allReadings;
   }
 
   function clearNaming() {
@@ -334,6 +344,8 @@
         query.minScore,
         query.order,
         query.anyKanji,
+        query.scope,
+        query.allReadings,
       ),
     );
     if (answer.error) {
@@ -357,6 +369,11 @@
   function emptyListAdvice(hint) {
     const none = "条件に合う名前はありません。";
     if (hint?.kind === "anyKanji") return `${none}「${$("naming-any-kanji").labels[0].textContent}」にチェックを入れると見つかります。`;
+    const label = (id) => `「${$(id).labels[0].textContent}」`;
+    if (hint?.kind === "allNames" || hint?.kind === "allNamesAnyKanji") {
+      const checks = [label("naming-all-readings")].concat(hint.kind === "allNamesAnyKanji" ? [label("naming-any-kanji")] : []);
+      return `${none}名前の範囲を「すべての名」にし、${checks.join("と")}にチェックを入れると見つかります。`;
+    }
     if (hint?.kind === "readingPrefix") return `${none}読みを「${hint.reading}*」にすると、「${hint.reading}」で始まる名前が見つかります。`;
     return `${none}条件を減らしてみてください。`;
   }
@@ -485,7 +502,7 @@
       // The candidates load on the first ranking; do it while nothing else
       // happens, so that the first list comes at once.
       const warm = () => {
-        if (!naming) namori.suggest("山", "", 0, "", "", "", "", "score", false);
+        if (!naming) namori.suggest("山", "", 0, "", "", "", "", "score", false, "common", false);
       };
       if ("requestIdleCallback" in window) requestIdleCallback(warm);
       else setTimeout(warm, 200);

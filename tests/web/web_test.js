@@ -244,14 +244,17 @@ async function fillNaming(page, q) {
   await page.fill("#naming-min-score", q.minScore ?? "");
   await page.selectOption("#naming-order", q.order ?? "score");
   await page.setChecked("#naming-any-kanji", q.anyKanji ?? false);
+  await page.selectOption("#naming-scope", q.scope ?? "common");
+  await page.setChecked("#naming-all-readings", q.allReadings ?? false);
 }
 
 function suggestArgs(q) {
   const args = ["--suggest", q.surname, "--top", "0", "--json"];
-  for (const [key, option] of Object.entries({ sex: "--sex", chars: "--chars", reading: "--reading", with: "--with", without: "--without", minScore: "--min-score", order: "--sort" })) {
+  for (const [key, option] of Object.entries({ sex: "--sex", chars: "--chars", reading: "--reading", with: "--with", without: "--without", minScore: "--min-score", order: "--sort", scope: "--names" })) {
     if (q[key]) args.push(option, q[key]);
   }
   if (q.anyKanji) args.push("--any-kanji");
+  if (q.allReadings) args.push("--all-readings");
   return args;
 }
 
@@ -265,6 +268,7 @@ async function testNaming(context, timings) {
     { surname: "林", sex: "m", reading: "ゆ*", without: "雄" },
     { surname: "山田" },
     { surname: "鈴木", with: "翔", order: "people", anyKanji: true },
+    { surname: "鈴木", with: "翔", order: "popular", scope: "all", allReadings: true },
   ];
   for (const q of sets) {
     await fillNaming(page, q);
