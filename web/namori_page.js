@@ -89,6 +89,28 @@
   // keystrokes of one name share one entry, so Back goes to the name before.
   function recordState(newEntry) {
     if (!applied) return; // a shared link's fragment is read before anything replaces it
+    flushTypedState();
+    writeState(newEntry);
+  }
+
+  // While a name is typed, the address follows once the typing pauses: a
+  // history update takes several milliseconds on a slow phone, too long for
+  // every keystroke.
+  let pendingEntry = null; // null, or whether the pending update opens an entry
+  let stateTimer = 0;
+  function recordTypedState(newEntry) {
+    if (!applied) return;
+    pendingEntry = pendingEntry || newEntry;
+    clearTimeout(stateTimer);
+    stateTimer = setTimeout(flushTypedState, 400);
+  }
+  function flushTypedState() {
+    clearTimeout(stateTimer);
+    if (pendingEntry !== null) writeState(pendingEntry);
+    pendingEntry = null;
+  }
+
+  function writeState(newEntry) {
     const url = new URL(location.href);
     url.hash = fragmentOfState();
     if (url.href === location.href) return;
@@ -100,6 +122,8 @@
   // value a field cannot hold (性別=x, 文字数=2.5) is dropped with a note, so
   // that the form and the list always agree.
   function applyFragment() {
+    clearTimeout(stateTimer); // Back wins over an address still to be written
+    pendingEntry = null;
     const values = readFragment();
     const value = (key) => values.get(KEYS[key]) ?? "";
     const dropped = [];
@@ -439,12 +463,17 @@
   const numberText = (n) => n.toLocaleString("en-US");
 
   // One page of the list replaces the one before: the table never holds
-  // more than PAGE_ROWS rows, however long the list.
+  // more than PAGE_ROWS rows, however long the list. The first FIRST_ROWS
+  // come at once and the rest a frame later, so that a slow phone paints the
+  // top of the list in a fraction of the time; the table is aria-busy until
+  // then.
+  const FIRST_ROWS = 20;
+  let pageDrawn = 0; // which drawing the rest of the rows belong to
   function showPage(page) {
     naming.page = page;
     const from = page * PAGE_ROWS;
     const rows = JSON.parse(namori.suggestionRows(from, PAGE_ROWS));
-    const body = document.createDocumentFragment();
+    const trs = [];
     for (const row of rows) {
       const cells = [
         element("td", { class: "c-rank" }, String(row.rank)),
@@ -459,12 +488,27 @@
         element("td", { class: "c-familiarity" }, String(row.familiarity)),
         element("td", { class: "c-star" }, starButton(naming.surname, row.given, -1)),
       );
-      body.append(element("tr", { data: { given: row.given } }, ...cells));
+      trs.push(element("tr", { data: { given: row.given } }, ...cells));
     }
-    $("naming-results").tBodies[0].replaceChildren(body);
+    const body = $("naming-results").tBodies[0];
+    body.replaceChildren(...trs.slice(0, FIRST_ROWS));
+    const drawing = ++pageDrawn;
+    const wrap = $("naming-table-wrap");
+    wrap.ariaBusy = String(trs.length > FIRST_ROWS);
+    if (trs.length > FIRST_ROWS) {
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          if (drawing !== pageDrawn) return;
+          body.append(...trs.slice(FIRST_ROWS));
+          wrap.ariaBusy = "false";
+        }),
+      );
+    }
     const first = $("naming-results").querySelector("tbody button");
     if (first) first.tabIndex = 0;
-    $("naming-table-wrap").scrollTop = 0;
+    // In the next frame, where the layout is done anyway; here it would be
+    // done twice.
+    requestAnimationFrame(() => (wrap.scrollTop = 0));
     const last = from + rows.length;
     $("naming-page").textContent = naming.count ? `${numberText(from + 1)}〜${numberText(last)} 件目／${numberText(naming.count)} 件` : "";
     $("naming-prev").disabled = page === 0;
@@ -658,13 +702,14 @@
       if (event.isComposing) return;
       if (event.target.id === "surname") mirrorSurname();
       showReading();
-      recordState(!typing);
+      recordTypedState(!typing);
       typing = true;
     };
     for (const id of ["surname", "given"]) {
       $(id).addEventListener("input", nameTyped);
       $(id).addEventListener("compositionend", nameTyped);
       $(id).addEventListener("change", () => {
+        flushTypedState();
         typing = false;
       });
     }
@@ -723,6 +768,7 @@
     // Back, Forward and a fragment typed into the address bar all come as
     // popstate (and then hashchange, which is left alone).
     window.addEventListener("popstate", applyFragment);
+    window.addEventListener("pagehide", flushTypedState);
   }
 
   // The module comes inside the page, gzip in base64.
