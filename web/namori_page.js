@@ -609,12 +609,13 @@
     showShortlist();
   }
 
-  // A link's お気に入り=姓/名 entries join the shortlist.
+  // A link's お気に入り entries join the shortlist: each is the surname and
+  // the given name with a tab between, which no name that reads can hold.
   function addSharedNames(values) {
     const before = shortlist.length;
     for (const value of values) {
-      const slash = value.indexOf("/");
-      if (slash > 0 && slash < value.length - 1) addToShortlist(value.slice(0, slash), value.slice(slash + 1));
+      const [surname, given, ...rest] = value.split("\t");
+      if (surname && given && !rest.length) addToShortlist(surname, given);
     }
     if (shortlist.length > before && saveShortlist()) {
       setStatus("shortlist-message", `リンクの名前 ${shortlist.length - before} 件をお気に入りに入れました。`);
@@ -651,7 +652,7 @@
       setStatus("shortlist-message", "まだありません。名前の横の ☆ を押すと、ここに入ります。");
     }
     const link = new URL(location.href);
-    link.hash = shortlist.map((e) => `${encode(KEYS.shortlist)}=${encode(e.surname).replaceAll("/", "%2F")}/${encode(e.given).replaceAll("/", "%2F")}`).join("&");
+    link.hash = shortlist.map((e) => `${encode(KEYS.shortlist)}=${encode(`${e.surname}\t${e.given}`)}`).join("&");
     $("shortlist-link").href = link.href;
     showComparison(shortlist.filter((e) => e.compare));
   }
