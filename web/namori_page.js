@@ -120,7 +120,9 @@
 
   // Puts the fragment into the form and shows what the form then holds: a
   // value a field cannot hold (性別=x, 文字数=2.5) is dropped with a note, so
-  // that the form and the list always agree.
+  // that the form and the list always agree. True when the address holds
+  // more than the page now shows (dropped values, shared お気に入り), to be
+  // written again without it.
   function applyFragment() {
     clearTimeout(stateTimer); // Back wins over an address still to be written
     pendingEntry = null;
@@ -163,6 +165,7 @@
     note.textContent = dropped.length
       ? `リンクの ${dropped.map((d) => `「${d}」`).join("")} は入れられない値のため、使わずに表示しています。`
       : "";
+    return dropped.length > 0 || shared.length > 0;
   }
 
   // ---- Elements ---------------------------------------------------------
@@ -768,7 +771,9 @@
     });
     // Back, Forward and a fragment typed into the address bar all come as
     // popstate (and then hashchange, which is left alone).
-    window.addEventListener("popstate", applyFragment);
+    window.addEventListener("popstate", () => {
+      if (applyFragment()) writeState(false);
+    });
     window.addEventListener("pagehide", flushTypedState);
   }
 
@@ -806,9 +811,10 @@
       // The first reading sets up the fixed texts; do that before anyone waits.
       namori.reading("山", "田");
       loadShortlist();
-      applyFragment();
+      const rewrite = applyFragment();
       showShortlist();
       applied = true;
+      if (rewrite) writeState(false);
       if (!naming) mirrorSurname();
       for (const controls of document.querySelectorAll("fieldset")) controls.disabled = false;
       document.documentElement.dataset.ready = "true";
