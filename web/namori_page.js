@@ -6,7 +6,6 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const PAGE_ROWS = 100;
-  const GRADE_COUNT = 5;
   const COMPARE_MAX = 4;
   const TENUN = 1; // the grade the surname alone gives
   const TENUN_NOTE = "天運は姓だけで決まり、名前では変わりません";
@@ -484,7 +483,7 @@
         element("td", { class: "c-readings" }, ...readingsCell(row.readings)),
         element("td", { class: "c-sex" }, row.sex),
       ];
-      for (let g = 0; g < GRADE_COUNT; ++g) cells.push(element("td", { class: g === TENUN ? "c-grade c-tenun" : "c-grade" }, String(row.grades[g])));
+      row.grades.forEach((value, g) => cells.push(element("td", { class: g === TENUN ? "c-grade c-tenun" : "c-grade" }, String(value))));
       cells.push(
         element("td", { class: "c-score" }, row.score),
         element("td", { class: "c-people" }, String(row.people)),
@@ -558,7 +557,8 @@
     showReading();
     typing = false;
     recordState(true);
-    $("reading-name")?.focus();
+    $("reading-heading").scrollIntoView({ block: "start" });
+    $("reading-name")?.focus({ preventScroll: true });
   }
 
   // ---- お気に入り ---------------------------------------------------------
@@ -660,9 +660,17 @@
     showComparison(shortlist.filter((e) => e.compare));
   }
 
-  // The names side by side, one column each, every value from the module.
+  // The names side by side, one column each, every value from the module
+  // (each asked for once: a name's card never changes).
+  const cardCache = new Map();
+  function cardOf(surname, given) {
+    const key = `${surname}\t${given}`;
+    if (!cardCache.has(key)) cardCache.set(key, JSON.parse(namori.nameCard(surname, given)));
+    return cardCache.get(key);
+  }
+
   function showComparison(entries) {
-    const cards = entries.map((e) => JSON.parse(namori.nameCard(e.surname, e.given))).filter((c) => c.grades);
+    const cards = entries.map((e) => cardOf(e.surname, e.given)).filter((c) => c.grades);
     $("compare").hidden = cards.length === 0;
     if (!cards.length) return;
     const row = (heading, cell) => element("tr", {}, element("th", { scope: "row" }, heading), ...cards.map((c) => element("td", {}, ...cell(c))));
