@@ -135,9 +135,8 @@ std::string candidateReadingsOf(const std::string& surnameSjis, const std::strin
   return "";
 }
 
-// What the 名付け list and a comparison say about a surname's 天運: its
-// value, fortune and class, and the highest score a given name can reach
-// with it.
+// What the 名付け list says above it about the surname's 天運: its value,
+// fortune and class, and the highest score a given name can reach with it.
 Json tenunOfSurname(const std::string& sjis) {
   const int value = countNameStrokes(sjis.c_str()).all;
   const FortuneRecord& record = lookupFortune(foldGradeValue(value));
