@@ -647,7 +647,7 @@
           toggleStar(e.surname, e.given);
           $("shortlist-heading").focus();
         });
-        return element("li", { data: { surname: e.surname, given: e.given } }, element("span", { class: "entry-name" }, name), element("label", {}, compare, "比べる"), remove);
+        return element("li", { data: { surname: e.surname, given: e.given } }, element("span", { class: "entry-name" }, name), element("label", {}, compare, "比べる", element("span", { class: "visually-hidden" }, `（${name}）`)), remove);
       }),
     );
     $("shortlist-actions").hidden = shortlist.length === 0;
