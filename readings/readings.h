@@ -63,6 +63,10 @@ void runCareerCommand(ReadingState& state);
 // zero-cleared buffer of kCareerReportBytes.
 void buildCareerReport(int outerGrade, char* buffer);
 
+// The title of the career entry for outerGrade without its frame of
+// asterisks (「自由業で行こう」 for 11), or "" outside 2 to 31.
+std::string careerTitle(int outerGrade);
+
 // The report the File output button would write: the name report, the
 // career report, or null when neither is pending.
 const char* pendingReport(const ReadingState& state);

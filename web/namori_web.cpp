@@ -5,6 +5,7 @@
 // Texts that carry Japanese are u8 literals: every plain literal is Shift-JIS.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli_reading.h"
@@ -68,6 +69,84 @@ Suggestions suggestions;
 std::string namingSurname;  // Shift-JIS, as ranked
 std::string csvBytes;
 
+// Shift-JIS text without the spaces, tabs and ideographic spaces at either
+// end, as the naming form drops them before it cuts the surname.
+std::string withoutOuterSpaces(const std::string& sjis) {
+  std::size_t start = std::string::npos, end = 0;
+  for (std::size_t at = 0, length; at < sjis.size(); at += length) {
+    length = charLength(sjis.c_str() + at);
+    if (length == 0) break;
+    const std::string_view c(sjis.data() + at, length);
+    if (c == " " || c == "\t" || c == "　") continue;
+    if (start == std::string::npos) start = at;
+    end = at + length;
+  }
+  return start == std::string::npos ? "" : sjis.substr(start, end - start);
+}
+
+// Converts and checks two names as a reading takes them: an empty Json when
+// both can be read, else the answer that says why not ({"error": ...} or
+// {"missing": [...]}).
+Json checkNames(const std::string& surnameUtf8, const std::string& givenUtf8, Name* surname,
+                Name* given) {
+  Json error;
+  if (!convertField(surnameUtf8, surname, &error)) {
+    error["field"] = "surname";
+    return Json{{"error", error}};
+  }
+  if (!convertField(givenUtf8, given, &error)) {
+    error["field"] = "given";
+    return Json{{"error", error}};
+  }
+  if (surname->sjis.empty() || given->sjis.empty()) {
+    Json missing = Json::array();
+    if (surname->sjis.empty()) missing.push_back("surname");
+    if (given->sjis.empty()) missing.push_back("given");
+    return Json{{"missing", missing}};
+  }
+  std::string message;
+  for (const auto& [name, field] : {std::pair{surname, "surname"}, std::pair{given, "given"}}) {
+    if (!cli::canBeRead(*name, field, &message)) {
+      return Json{{"error", {{"field", field}, {"unreadable", true}}}};
+    }
+  }
+  return {};
+}
+
+// namori-cli --career --json's reading with each name's characters, as the
+// page draws them one tile each.
+Json readingOf(const Name& surname, const Name& given) {
+  static cli::JsonReader reader(true);
+  Json r = reader.reading(surname, given);
+  r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  return r;
+}
+
+// The readings of a given name as the naming list shows them unfiltered
+// ("ゆい・ゆう"), or "" for a name that is not among the candidates.
+std::string candidateReadingsOf(const std::string& surnameSjis, const std::string& givenSjis) {
+  SuggestFilter filter;
+  filter.with = givenSjis;
+  filter.anyKanji = true;
+  const Suggestions found = suggestGivenNames(surnameSjis.c_str(), filter);
+  for (std::size_t rank = 0; rank < found.size(); ++rank) {
+    if (givenSjis == found[rank].given) return readingsCell(found, rank);
+  }
+  return "";
+}
+
+// What the 名付け list says above it about the surname's 天運: its value,
+// fortune and class, and the highest score a given name can reach with it.
+Json tenunOfSurname(const std::string& sjis) {
+  const int value = countNameStrokes(sjis.c_str()).all;
+  const FortuneRecord& record = lookupFortune(foldGradeValue(value));
+  return {{"value", value},
+          {"index", foldGradeValue(value)},
+          {"fortune", cli::toUtf8(record.text)},
+          {"class", cli::toUtf8(fortuneClassText(record.fortuneClass))},
+          {"highestScore", formatOneDecimal(highestScoreWithSurname(sjis.c_str()).total)}};
+}
+
 }  // namespace
 
 // The reading of two names as JSON text: namori-cli --career --json's object
@@ -76,41 +155,68 @@ std::string csvBytes;
 // while a field is empty.
 std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8) {
   Name surname, given;
-  Json error;
-  if (!convertField(surnameUtf8, &surname, &error)) {
-    error["field"] = "surname";
-    return Json{{"error", error}}.dump();
-  }
-  if (!convertField(givenUtf8, &given, &error)) {
-    error["field"] = "given";
-    return Json{{"error", error}}.dump();
+  if (Json refused = checkNames(surnameUtf8, givenUtf8, &surname, &given); !refused.empty()) {
+    return refused.dump();
   }
   static ReadingState state;
-  if (!storeNames(state, surname.sjis.c_str(), given.sjis.c_str())) {
-    Json missing = Json::array();
-    if (surname.sjis.empty()) missing.push_back("surname");
-    if (given.sjis.empty()) missing.push_back("given");
-    return Json{{"missing", missing}}.dump();
-  }
-  std::string message;
-  for (const auto& [name, field] : {std::pair{&surname, "surname"}, std::pair{&given, "given"}}) {
-    if (!cli::canBeRead(*name, field, &message)) {
-      return Json{{"error", {{"field", field}, {"unreadable", true}}}}.dump();
-    }
-  }
+  storeNames(state, surname.sjis.c_str(), given.sjis.c_str());
   runNameReading(state);
   nameReportBytes = state.nameReport;
   const std::string nameFile = cli::toUtf8(state.reportFileName);
   runCareerCommand(state);
   careerReportBytes = state.careerReport;
 
-  static cli::JsonReader reader(true);
-  Json r = reader.reading(surname, given);
-  r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  Json r = readingOf(surname, given);
   r["zeroStrokeWarning"] = cli::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
   r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
   return r.dump();
+}
+
+// One name of the shortlist as the comparison shows it: the reading of
+// reading() without its reports and warnings (the last reading's files stay
+// as they were), the readings of the given name among the candidates
+// ("readings", "" for a name that is not one) and the career entry's title
+// ("careerTitle", "" past 31); or the refusal reading() would give.
+static Json nameCardJson(const std::string& surnameUtf8, const std::string& givenUtf8) {
+  Name surname, given;
+  if (Json refused = checkNames(surnameUtf8, givenUtf8, &surname, &given); !refused.empty()) {
+    return refused;
+  }
+  Json r = readingOf(surname, given);
+  r.erase("career");
+  r["readings"] = cli::toUtf8(candidateReadingsOf(surname.sjis, given.sjis));
+  r["careerTitle"] = cli::toUtf8(careerTitle(r["grades"][kGaiun]["value"].get<int>()));
+  return r;
+}
+
+std::string nameCard(const std::string& surnameUtf8, const std::string& givenUtf8) {
+  return nameCardJson(surnameUtf8, givenUtf8).dump();
+}
+
+// The shortlist as CSV for Excel (Shift-JIS, CRLF): 姓,名,読み, the five raw
+// grades, 得点 and 職業運, one row per name that can be read, in the order
+// given. names is a JSON array of [surname, given].
+std::string shortlistCsv(const std::string& namesJson) {
+  const auto field = [](const std::string& utf8) {
+    std::string sjis, message, quoted = "\"";
+    cli::toSjis(utf8, "", &sjis, &message);
+    for (char c : sjis) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+  };
+  std::string csv = "姓,名,読み,総運,天運,地運,人運,外運,得点,職業運\r\n";
+  for (const Json& pair : Json::parse(namesJson, nullptr, false)) {
+    if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() || !pair[1].is_string()) {
+      continue;
+    }
+    const Json card = nameCardJson(pair[0], pair[1]);
+    if (!card.contains("grades")) continue;
+    csv += field(card["surname"]) + ',' + field(card["given"]) + ',' + field(card["readings"]);
+    for (const Json& grade : card["grades"]) csv += ',' + std::to_string(grade["value"].get<int>());
+    csv +=
+        ',' + card["score"]["total"].get<std::string>() + ',' + field(card["careerTitle"]) + "\r\n";
+  }
+  return csv;
 }
 
 // The Shift-JIS bytes of the last reading's name report ("name") or career
@@ -121,12 +227,14 @@ const std::string& reportBytes(const std::string& which) {
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
 // as the Windows naming window reads its own (readNamingForm). Returns
-// {"count", "hint", "surname", "csvFile", "warning"}, where hint, for an
+// {"count", "hint", "tenun", "surname", "csvFile", "warning"}, where tenun
+// is the surname's 天運 (tenunOfSurname) and hint, for an
 // empty list, is what would find names (emptyListHint): {"kind": "anyKanji"}
 // or {"kind": "readingPrefix", "reading": the exact reading typed}, else
 // null; or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
-// nothing is ranked then.
+// nothing is ranked then. A surname over 34 bytes is refused rather than cut,
+// so that the list is never for another surname than the one typed.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
                     const std::string& readingUtf8, const std::string& withUtf8,
                     const std::string& withoutUtf8, const std::string& minScoreUtf8,
@@ -157,6 +265,13 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   form.scope = scope == "people" ? 1 : scope == "all" ? 2 : 0;
   form.allReadings = allReadings;
 
+  if (withoutOuterSpaces(form.surname).size() > kNameBytes) {
+    return Json{
+        {"error",
+         {{"field", "surname"},
+          {"message", u8"姓が長すぎます。全角 17 文字（34 バイト）までで入れてください。"}}}}
+        .dump();
+  }
   std::string surname;
   SuggestFilter filter;
   NamingField bad;
@@ -191,6 +306,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   }
   return Json{{"count", suggestions.size()},
               {"hint", hint},
+              {"tenun", tenunOfSurname(namingSurname)},
               {"surname", cli::toUtf8(namingSurname)},
               {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
               {"warning", cli::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
@@ -242,6 +358,12 @@ emscripten::val csvBytesView() {
   return bytesView(namori::web::suggestionCsvBytes());
 }
 
+emscripten::val shortlistCsvView(const std::string& namesJson) {
+  static std::string csv;
+  csv = namori::web::shortlistCsv(namesJson);
+  return bytesView(csv);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(namori) {
@@ -250,6 +372,8 @@ EMSCRIPTEN_BINDINGS(namori) {
   emscripten::function("suggest", &namori::web::suggest);
   emscripten::function("suggestionRows", &namori::web::suggestionRows);
   emscripten::function("csvBytes", &csvBytesView);
+  emscripten::function("nameCard", &namori::web::nameCard);
+  emscripten::function("shortlistCsv", &shortlistCsvView);
   emscripten::function("candidateCount", &namori::candidateCount);
 }
 #endif

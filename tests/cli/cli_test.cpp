@@ -143,12 +143,16 @@ TEST_F(Cli, JsonReading) {
        "strokes": {"surname": [3, 5], "given": [4, 14]}, "unknown": [], "notRegistrable": [],
        "grades": [
          {"name": "総運", "value": 26, "index": 26,
-          "fortune": "波乱と異変の凶数(天下を取る可能性)", "weight": 0.1},
-         {"name": "天運", "value": 8, "index": 8, "fortune": "忍耐が発展を生む吉数", "weight": 0.8},
-         {"name": "地運", "value": 18, "index": 18, "fortune": "才知と行動力に富む吉数", "weight": 0.8},
-         {"name": "人運", "value": 9, "index": 9, "fortune": "不遇と孤独を暗示する凶数", "weight": 0.1},
+          "fortune": "波乱と異変の凶数(天下を取る可能性)", "weight": 0.1, "class": "凶"},
+         {"name": "天運", "value": 8, "index": 8, "fortune": "忍耐が発展を生む吉数", "weight": 0.8,
+          "class": "吉"},
+         {"name": "地運", "value": 18, "index": 18, "fortune": "才知と行動力に富む吉数", "weight": 0.8,
+          "class": "吉"},
+         {"name": "人運", "value": 9, "index": 9, "fortune": "不遇と孤独を暗示する凶数", "weight": 0.1,
+          "class": "凶"},
          {"name": "外運", "value": 17, "index": 17,
-          "fortune": "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)", "weight": 0.8}],
+          "fortune": "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)", "weight": 0.8,
+          "class": "吉"}],
        "score": {"first": "7.0", "second": "24.0", "total": "31.0"},
        "career": {"outerGrade": 17}})json");
   expected["career"]["text"] = kCareer17Utf8;
