@@ -161,6 +161,8 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   if (!message.empty()) {
     const char* field = bad == NamingField::kSurname   ? "surname"
                         : bad == NamingField::kReading ? "reading"
+                        : bad == NamingField::kWith    ? "with"
+                        : bad == NamingField::kWithout ? "without"
                                                        : "minScore";
     return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
   }
