@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of namori.exe under Wine on a virtual X
 # display: the main window, the name dialog, a reading and the naming window
-# with a list. The program is
+# with a list, resized, sorted by a column and with its row menu open. The
+# program is
 # worked by namori_driver.exe (tests/e2e/driver), as in the end-to-end tests.
 #
 #   scripts/screenshots.sh [--locale LANG] [OUTPUT_DIR]
@@ -57,6 +58,6 @@ shot() {
   echo "wrote $out/$2"
 }
 for step in window dialog reading; do shot "$step" "namori-$step$suffix.png" 700x500; done
-shot naming "namori-naming$suffix.png" 920x680
+for step in naming naming-sorted naming-menu; do shot "$step" "namori-$step$suffix.png" 920x680; done
 wine "$driver" pose close
 wait "$namori_pid"

@@ -56,7 +56,7 @@ struct NamingList {
   SIZE minimum = {0, 0};  // the window's smallest size
   SIZE client = {0, 0};   // the client area the rectangles below belong to
   RECT placed[std::size(kAnchors)] = {};
-  int listWidth = 0;  // the list's width when its columns were last fitted
+  int listWidth = 0;  // the list's outer width when its columns were last fitted
 };
 
 NamingList* listOf(HWND dlg) {
@@ -483,14 +483,14 @@ void layout(HWND dlg, int width, int height) {
   ShowWindow(GetDlgItem(dlg, IDC_NAMING_GRIP), IsZoomed(dlg) ? SW_HIDE : SW_SHOW);
 
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
-  RECT client;
-  GetClientRect(list, &client);
-  const int grown = client.right - shown->listWidth;
+  RECT bounds;
+  GetWindowRect(list, &bounds);
+  const int grown = (bounds.right - bounds.left) - shown->listWidth;
   const int readings = ListView_GetColumnWidth(list, namori::kReadingsColumn);
   if (grown != 0 && shown->listWidth != 0) {
     ListView_SetColumnWidth(list, namori::kReadingsColumn, std::max(readings + grown, 60));
   }
-  shown->listWidth = client.right;
+  shown->listWidth = bounds.right - bounds.left;
   InvalidateRect(GetDlgItem(dlg, IDC_NAMING_STATUS), NULL, TRUE);
 }
 
@@ -526,8 +526,8 @@ void initDialog(HWND dlg) {
   ListView_SetExtendedListViewStyle(
       list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
   addColumns(list);
-  GetClientRect(list, &client);
-  shown->listWidth = client.right;
+  GetWindowRect(list, &window);
+  shown->listWidth = window.right - window.left;
   SetWindowSubclass(list, listKeys, 0, 0);
   SetDlgItemTextA(dlg, IDC_NAMING_STATUS,
                   "姓と条件を入れて「候補を表示」を押すと、得点の高い名前から並びます。");
