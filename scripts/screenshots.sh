@@ -58,6 +58,12 @@ shot() {
   echo "wrote $out/$2"
 }
 for step in window dialog reading; do shot "$step" "namori-$step$suffix.png" 700x500; done
-for step in naming naming-sorted naming-menu; do shot "$step" "namori-$step$suffix.png" 920x680; done
+for step in naming naming-sorted; do shot "$step" "namori-$step$suffix.png" 960x700; done
+# The row menu stays open only while the driver waits.
+wine "$driver" pose naming-menu &
+sleep 2
+import -window root -crop 960x700+0+0 +repage "$out/namori-naming-menu$suffix.png"
+echo "wrote $out/namori-naming-menu$suffix.png"
+wait $!
 wine "$driver" pose close
 wait "$namori_pid"

@@ -101,17 +101,24 @@ void centreOnOwner(HWND dlg) {
   SetWindowPos(dlg, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Columns as wide as their title or typical cell in the list's own font; the
-// readings take what is left. A list's first column is always drawn
-// left-aligned, so the columns go in after a placeholder that is then
-// removed: 順位 stays right-aligned like the other numbers.
+// The list's first column is always drawn left-aligned, so it is an empty
+// placeholder of no width that cannot be widened; the columns of
+// kNamingColumnTitles follow it, 順位 right-aligned like the other numbers.
+const int kPlaceholderColumns = 1;
+
+int listColumn(int column) {
+  return column + kPlaceholderColumns;
+}
+
+// Columns as wide as their title, with room for the sort arrow, or their
+// typical cell in the list's own font; the readings take what is left.
 void addColumns(HWND list) {
-  const int padding = 16;
+  const int padding = 16, arrow = 22;
   std::vector<int> widths;
   int used = 0;
   for (int i = 0; i < namori::kNamingColumns; ++i) {
     const int width =
-        padding + std::max(ListView_GetStringWidth(list, namori::kNamingColumnTitles[i]),
+        padding + std::max(ListView_GetStringWidth(list, namori::kNamingColumnTitles[i]) + arrow,
                            ListView_GetStringWidth(list, kWidest[i]));
     widths.push_back(width);
     used += width;
@@ -130,9 +137,8 @@ void addColumns(HWND list) {
     column.fmt = isNumberColumn(i) ? LVCFMT_RIGHT : LVCFMT_LEFT;
     column.cx = widths[i];
     column.pszText = const_cast<char*>(namori::kNamingColumnTitles[i]);
-    SendMessageA(list, LVM_INSERTCOLUMNA, i + 1, reinterpret_cast<LPARAM>(&column));
+    SendMessageA(list, LVM_INSERTCOLUMNA, listColumn(i), reinterpret_cast<LPARAM>(&column));
   }
-  ListView_DeleteColumn(list, 0);
 }
 
 // The sort arrow on the column the list is sorted by.
@@ -141,10 +147,10 @@ void showSortArrow(HWND list, namori::NamingSort sort) {
   for (int i = 0; i < namori::kNamingColumns; ++i) {
     HDITEMA item = {};
     item.mask = HDI_FORMAT;
-    SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(header, HDM_GETITEMA, listColumn(i), reinterpret_cast<LPARAM>(&item));
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (i == sort.column) item.fmt |= sort.descending ? HDF_SORTDOWN : HDF_SORTUP;
-    SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(header, HDM_SETITEMA, listColumn(i), reinterpret_cast<LPARAM>(&item));
   }
 }
 
@@ -410,10 +416,9 @@ void giveCellText(HWND dlg, NMLVDISPINFOA* info) {
     shown->cachedCells = namori::suggestionCells(shown->suggestions, rank);
     shown->cachedRank = rank;
   }
-  if (item.iSubItem < 0 || static_cast<std::size_t>(item.iSubItem) >= shown->cachedCells.size()) {
-    return;
-  }
-  const std::string& cell = shown->cachedCells[static_cast<std::size_t>(item.iSubItem)];
+  const int column = item.iSubItem - kPlaceholderColumns;
+  if (column < 0 || static_cast<std::size_t>(column) >= shown->cachedCells.size()) return;
+  const std::string& cell = shown->cachedCells[static_cast<std::size_t>(column)];
   std::size_t length = 0;  // whole characters that fit
   for (const char* p = cell.c_str(); std::size_t n = namori::charLength(p); p += n) {
     if (length + n >= static_cast<std::size_t>(item.cchTextMax)) break;
@@ -432,7 +437,7 @@ void giveTip(HWND dlg, NMLVGETINFOTIPA* tip) {
   const std::string readings = namori::readingsCell(shown->suggestions, shown->rows[tip->iItem]);
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
   if (ListView_GetStringWidth(list, readings.c_str()) + 12 <=
-      ListView_GetColumnWidth(list, namori::kReadingsColumn)) {
+      ListView_GetColumnWidth(list, listColumn(namori::kReadingsColumn))) {
     return;
   }
   std::size_t length = 0;  // whole characters that fit
@@ -445,11 +450,22 @@ void giveTip(HWND dlg, NMLVGETINFOTIPA* tip) {
 }
 
 // Enter on the list is the list's own (NM_RETURN, a reading of the chosen
-// row) rather than the dialog's default button.
+// row) rather than the dialog's default button. The placeholder column keeps
+// its zero width: its header divider neither drags nor fits.
 LRESULT CALLBACK listKeys(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (msg == WM_GETDLGCODE && lParam != 0) {
     const MSG* key = reinterpret_cast<const MSG*>(lParam);
     if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+  }
+  if (msg == WM_NOTIFY) {
+    const NMHEADERA* header = reinterpret_cast<const NMHEADERA*>(lParam);
+    switch (header->hdr.code) {
+      case HDN_BEGINTRACKA:
+      case HDN_BEGINTRACKW:
+      case HDN_DIVIDERDBLCLICKA:
+      case HDN_DIVIDERDBLCLICKW:
+        if (header->iItem < kPlaceholderColumns) return TRUE;
+    }
   }
   return DefSubclassProc(list, msg, wParam, lParam);
 }
@@ -486,12 +502,15 @@ void layout(HWND dlg, int width, int height) {
   RECT bounds;
   GetWindowRect(list, &bounds);
   const int grown = (bounds.right - bounds.left) - shown->listWidth;
-  const int readings = ListView_GetColumnWidth(list, namori::kReadingsColumn);
+  const int readings = ListView_GetColumnWidth(list, listColumn(namori::kReadingsColumn));
   if (grown != 0 && shown->listWidth != 0) {
-    ListView_SetColumnWidth(list, namori::kReadingsColumn, std::max(readings + grown, 60));
+    ListView_SetColumnWidth(list, listColumn(namori::kReadingsColumn),
+                            std::max(readings + grown, 60));
   }
   shown->listWidth = bounds.right - bounds.left;
-  InvalidateRect(GetDlgItem(dlg, IDC_NAMING_STATUS), NULL, TRUE);
+  // The window erases its background over the moved controls: all are drawn
+  // again.
+  RedrawWindow(dlg, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void initDialog(HWND dlg) {
@@ -610,7 +629,7 @@ INT_PTR CALLBACK NamingDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
           updateButtons(dlg);
           return TRUE;
         case LVN_COLUMNCLICK:
-          sortBy(dlg, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+          sortBy(dlg, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem - kPlaceholderColumns);
           return TRUE;
         case LVN_KEYDOWN:
           listKeyDown(dlg, reinterpret_cast<const NMLVKEYDOWN*>(lParam));

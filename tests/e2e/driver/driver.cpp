@@ -446,13 +446,17 @@ class Remote {
   char* at_;
 };
 
+// The naming list's column 0 is an empty placeholder of no width (a list's
+// first column is always left-aligned); the columns below count from 順位.
+const int kPlaceholderColumns = 1;
+
 // Text of a list view cell in the program.
 std::string cellText(HWND list, int row, int column) {
   const SIZE_T textBytes = 512;
   Remote remote(sizeof(LVITEMA) + textBytes);
   if (!remote.ok()) return "";
   LVITEMA item = {};
-  item.iSubItem = column;
+  item.iSubItem = column + kPlaceholderColumns;
   item.pszText = remote.at(sizeof item);
   item.cchTextMax = textBytes;
   char buffer[textBytes] = {};
@@ -478,7 +482,7 @@ int columnFormat(HWND list, int column) {
   LVCOLUMNA get = {};
   get.mask = LVCF_FMT;
   remote.put(&get, sizeof get);
-  remote.send(list, LVM_GETCOLUMNA, column);
+  remote.send(list, LVM_GETCOLUMNA, column + kPlaceholderColumns);
   remote.get(&get, sizeof get);
   return get.fmt;
 }
@@ -488,7 +492,8 @@ int headerFormat(HWND list, int column) {
   HDITEMA get = {};
   get.mask = HDI_FORMAT;
   remote.put(&get, sizeof get);
-  remote.send(FindWindowExA(list, NULL, "SysHeader32", NULL), HDM_GETITEMA, column);
+  remote.send(FindWindowExA(list, NULL, "SysHeader32", NULL), HDM_GETITEMA,
+              column + kPlaceholderColumns);
   remote.get(&get, sizeof get);
   return get.fmt;
 }
@@ -651,14 +656,18 @@ void click(HWND window, POINT at, bool right = false) {
   Sleep(300);
 }
 
+// The width of a column of the list, counting the placeholder.
+int columnWidth(HWND list, int listColumn) {
+  return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, listColumn, 0));
+}
+
 // A click on the header of a column of the list, never taken for the
 // second of a double click.
 void clickHeader(HWND list, int column) {
   Sleep(GetDoubleClickTime() + 100);
   int x = 0;
-  for (int i = 0; i < column; ++i)
-    x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
-  x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += columnWidth(list, i);
+  x += columnWidth(list, column + kPlaceholderColumns) / 2;
   click(FindWindowExA(list, NULL, "SysHeader32", NULL), {x, 8});
 }
 
@@ -819,7 +828,7 @@ void scenarioNaming() {
   note("a header click sorts, a second reverses; 順位 keeps the rank, right-aligned");
   CHECK(showCandidates(dlg, {"山田", 0, 2, "", "", ""}) >= 0);
   const int twoKanji = itemCount(list);
-  CHECK((columnFormat(list, 0) & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT);
+  CHECK((columnFormat(list, 0) & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT && columnWidth(list, 0) == 0);
   CHECK((headerFormat(list, 0) & HDF_SORTUP) != 0);
   clickHeader(list, 4);  // 総運
   CHECK(startsWith(text(dlg, 1221), "山田さん・2文字：候補 ") &&
@@ -881,7 +890,7 @@ void scenarioNaming() {
   GetWindowRect(dlg, &before);
   GetWindowRect(list, &listBefore);
   GetWindowRect(GetDlgItem(dlg, IDCANCEL), &closeBefore);
-  const LRESULT readingsBefore = SendMessageA(list, LVM_GETCOLUMNWIDTH, 2, 0);
+  const int readingsBefore = columnWidth(list, 2 + kPlaceholderColumns);
   const int wider = 200, taller = 120;
   SetWindowPos(dlg, NULL, before.left, before.top, before.right - before.left + wider,
                before.bottom - before.top + taller, SWP_NOZORDER);
@@ -892,7 +901,7 @@ void scenarioNaming() {
   CHECK(listAfter.right - listAfter.left == listBefore.right - listBefore.left + wider &&
         listAfter.bottom - listAfter.top == listBefore.bottom - listBefore.top + taller);
   CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
-  CHECK_TEXT(std::to_string(SendMessageA(list, LVM_GETCOLUMNWIDTH, 2, 0)),
+  CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
              std::to_string(readingsBefore + wider));
   SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);  // below the smallest
   CHECK(settle());
@@ -989,14 +998,17 @@ int pose(const std::string& step) {
     // Resized: the list and its readings column take the room.
     RECT r = {};
     GetWindowRect(dlg, &r);
-    SetWindowPos(dlg, NULL, 10, 10, r.right - r.left + 160, r.bottom - r.top + 80, SWP_NOZORDER);
+    SetWindowPos(dlg, NULL, 10, 10, r.right - r.left + 120, r.bottom - r.top + 80, SWP_NOZORDER);
   } else if (step == "naming-sorted") {
-    clickHeader(GetDlgItem(waitBox("名付け", mainWindow), 1220), 4);  // 総運
+    HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
+    clickHeader(list, 4);  // 総運
+    send(list, LVM_ENSUREVISIBLE, 0);  // the top of the list
   } else if (step == "naming-menu") {
     HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
-    const RECT row = rowRect(list, 2);
+    const RECT row = rowRect(list, static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)) + 2);
     click(list, {(row.left + row.right) / 3, (row.top + row.bottom) / 2}, true);
-    menuShows();
+    if (!menuShows()) return 1;
+    Sleep(4000);  // open while the picture is taken
   } else if (step == "close") {
     if (!windowsOf(program.dwProcessId, "#32768").empty()) pressKeys(NULL, {VK_ESCAPE});
     press(waitBox(NULL, NULL), IDCANCEL);
