@@ -88,6 +88,15 @@ std::size_t fileNameOffset(const std::string& sjisPath) {
   return offset;
 }
 
+bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
+  return writeReportFileIn("", sjisFileName, data, size);
+}
+
+bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size) {
+  const std::size_t name = fileNameOffset(sjisPath);
+  return writeReportFileIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
+}
+
 void nextTemporaryReportName(unsigned long processId, char* out) {
   static std::atomic<unsigned long> counter{0};
   std::snprintf(out, kTemporaryNameBytes, ".namori-%lu-%lu.tmp", processId, ++counter);

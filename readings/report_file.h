@@ -37,6 +37,11 @@ bool writeReportFile(const char* sjisFileName, const char* data, std::size_t siz
 // beside it, in that folder.
 bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size);
 
+// What both do, on each platform: the file sjisName in the folder
+// sjisFolder ("" for the current one, else ending in a separator).
+bool writeReportFileIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+                       std::size_t size);
+
 // Where the file name starts in a Shift-JIS path: after its last \ or /
 // character (never the second byte of a character such as 表), or 0.
 std::size_t fileNameOffset(const std::string& sjisPath);

@@ -56,10 +56,10 @@ bool toUtf8(const std::string& sjis, std::string* utf8) {
   return true;
 }
 
-// The file `sjisName` in the folder `sjisFolder` ("" or ending in a
-// separator).
-bool writeIn(const std::string& sjisFolder, const char* sjisName, const char* data,
-             std::size_t size) {
+}  // namespace
+
+bool writeReportFileIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+                       std::size_t size) {
   if (!isSafeReportFileName(sjisName)) return false;
   std::string folder, name;
   if (!toUtf8(sjisFolder, &folder) || !toUtf8(sjisName, &name)) return false;
@@ -104,17 +104,6 @@ bool writeIn(const std::string& sjisFolder, const char* sjisName, const char* da
   }
   syncDirectory(folder);
   return true;
-}
-
-}  // namespace
-
-bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
-  return writeIn("", sjisFileName, data, size);
-}
-
-bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size) {
-  const std::size_t name = fileNameOffset(sjisPath);
-  return writeIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
 }
 
 }  // namespace namori

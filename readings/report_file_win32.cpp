@@ -21,8 +21,10 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
   return true;
 }
 
-// The file `name` in the folder `folder` ("" or ending in a separator).
-bool writeIn(const std::string& folder, const char* name, const char* data, std::size_t size) {
+}  // namespace
+
+bool writeReportFileIn(const std::string& folder, const char* name, const char* data,
+                       std::size_t size) {
   if (!isSafeReportFileName(name)) return false;
   const std::string target = folder + name;
   const char* const sjisFileName = target.c_str();
@@ -61,17 +63,6 @@ bool writeIn(const std::string& folder, const char* name, const char* data, std:
   }
   if (!ok) DeleteFileA(temporaryName);
   return ok;
-}
-
-}  // namespace
-
-bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
-  return writeIn("", sjisFileName, data, size);
-}
-
-bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size) {
-  const std::size_t name = fileNameOffset(sjisPath);
-  return writeIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
 }
 
 }  // namespace namori
