@@ -12,10 +12,12 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli_reading.h"
 #include "naming.h"
+#include "naming_window.h"
 #include "readings.h"
 #include "report_file.h"
 #include "suggest_output.h"
@@ -83,6 +85,8 @@ const char kFooter[] =
     u8"ends boys' names only (郎 彦 輔); else unstated (g).\n"
     u8"--reading takes kana: ゆい (exactly), ゆ* (starts with), *と (ends with),\n"
     u8"*な* (contains); katakana reads as hiragana. Matching readings come first.\n"
+    u8"--with and --without take kanji and kana; 、 ， , ・ and spaces between\n"
+    u8"them are ignored (--with 陽、菜), letters and digits are refused.\n"
     u8"Names with a kanji that parents avoid for its meaning (死 病 苦 烏 赦 喪 奴\n"
     u8"and the like; the guide lists them) are left out unless --any-kanji is given.\n"
     u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
@@ -333,6 +337,17 @@ int runSuggest(const Options& options) {
     return usageError(
         u8"--reading takes kana (hiragana or katakana), with * at either end: "
         u8"ゆい, ゆ*, *と, *な*");
+  }
+  for (const auto& [option, characters] :
+       {std::pair{"--with", &filter.with}, std::pair{"--without", &filter.without}}) {
+    const std::string typed = *characters;
+    std::string refused;
+    if (!namori::readCharacterList(typed, characters, &refused)) {
+      return usageError(std::string(option) +
+                        u8" takes the kanji or kana of a name (、 ， , ・ and spaces may "
+                        u8"separate them), not letters or digits: " +
+                        namori::cli::toUtf8(refused));
+    }
   }
   if (!namori::parseMinScore(options.minScore, &filter.minScore)) {
     return usageError("--min-score takes a number from 0 to 100, such as 80 or 87.5");

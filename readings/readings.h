@@ -54,6 +54,10 @@ void buildNameReport(ReadingState& state, const GradeReading& reading);
 // Empty when every character counts.
 std::string zeroStrokeWarning(const char* surname, const char* givenName);
 
+// One Shift-JIS character as a message names it: a space as （空白）, a
+// full-width space as （全角空白）, a tab as （タブ）, any other as itself.
+std::string visibleCharacter(const std::string& character);
+
 // Career command (id 201): clears the career text, sets the file name (after
 // the last reading's names, or the stored names before any reading) and the
 // flags, and builds the text for state.lastOuterGrade.

@@ -31,6 +31,21 @@ bool isSafeReportFileName(const char* sjisFileName);
 // temporary file is left.
 bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size);
 
+// writeReportFile for a file in another folder: sjisPath is a folder path
+// and a file name after its last \ or / (a bare name: the current folder).
+// The name is judged as writeReportFile judges it; the temporary file goes
+// beside it, in that folder.
+bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size);
+
+// What both do, on each platform: the file sjisName in the folder
+// sjisFolder ("" for the current one, else ending in a separator).
+bool writeReportFileIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+                       std::size_t size);
+
+// Where the file name starts in a Shift-JIS path: after its last \ or /
+// character (never the second byte of a character such as 表), or 0.
+std::size_t fileNameOffset(const std::string& sjisPath);
+
 // The name of the next temporary file of this process: hidden, ASCII, safe
 // by isSafeReportFileName, and different on every call, such as
 // ".namori-1234-7.tmp". out must hold kTemporaryNameBytes.

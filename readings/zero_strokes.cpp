@@ -19,8 +19,17 @@ std::string zeroStrokeWarning(const char* surname, const char* givenName) {
   }
   if (found.empty()) return "";
   std::string warning = "次の字は辞書にないため 0 画として数えます：";
-  for (std::size_t i = 0; i < found.size(); ++i) warning += (i == 0 ? "" : "、") + found[i];
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    warning += (i == 0 ? "" : "、") + visibleCharacter(found[i]);
+  }
   return warning;
+}
+
+std::string visibleCharacter(const std::string& character) {
+  if (character == " ") return "（空白）";
+  if (character == "　") return "（全角空白）";
+  if (character == "\t") return "（タブ）";
+  return character;
 }
 
 }  // namespace namori

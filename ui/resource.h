@@ -28,3 +28,6 @@
 #define IDC_NAMING_STATUS 1221
 #define IDC_NAMING_READ 1230
 #define IDC_NAMING_EXPORT 1231
+#define IDC_NAMING_GRIP 1240
+// The list's context menu: コピー (its 姓名判断 is IDC_NAMING_READ).
+#define IDM_NAMING_COPY 1250

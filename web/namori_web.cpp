@@ -64,8 +64,11 @@ std::vector<std::string> charactersOf(const std::string& sjis) {
 std::string nameReportBytes;
 std::string careerReportBytes;
 
-// The last ranking, shown a page at a time.
+// The last ranking, shown a page at a time in the order of `shownRanks`.
 Suggestions suggestions;
+SuggestFilter namingFilter;
+NamingSort namingSort;
+std::vector<std::size_t> shownRanks;
 std::string namingSurname;  // Shift-JIS, as ranked
 std::string csvBytes;
 
@@ -279,11 +282,16 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   if (!message.empty()) {
     const char* field = bad == NamingField::kSurname   ? "surname"
                         : bad == NamingField::kReading ? "reading"
+                        : bad == NamingField::kWith    ? "with"
+                        : bad == NamingField::kWithout ? "without"
                                                        : "minScore";
     return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
   }
   namingSurname = surname;
+  namingFilter = filter;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
+  namingSort = NamingSort{};
+  shownRanks = sortedRanks(suggestions, namingSort);
   csvBytes.clear();
   Json hint = nullptr;
   if (suggestions.empty()) {
@@ -313,10 +321,28 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
       .dump();
 }
 
-// Rows [from, from + count) of the last ranking, as the table shows them.
+// A click on the header of column `column` (kNamingColumnTitles' order)
+// sorts the last ranking as the Windows naming window does: that column, or
+// reversed on a second click. Returns {"column", "descending", "order"},
+// order as the window's count line names it (「総運の大きい順」).
+std::string sortSuggestions(int column) {
+  if (column >= 0 && column < kNamingColumns) {
+    namingSort = nextSort(namingSort, column);
+    shownRanks = sortedRanks(suggestions, namingSort);
+    csvBytes.clear();
+  }
+  return Json{{"column", namingSort.column},
+              {"descending", namingSort.descending},
+              {"order", cli::toUtf8(sortName(namingFilter, namingSort))}}
+      .dump();
+}
+
+// Rows [from, from + count) of the last ranking in the order shown, as the
+// table shows them; rank stays each row's rank in the ranking.
 std::string suggestionRows(std::size_t from, std::size_t count) {
   Json rows = Json::array();
-  for (std::size_t rank = from; rank < suggestions.size() && rank - from < count; ++rank) {
+  for (std::size_t row = from; row < shownRanks.size() && row - from < count; ++row) {
+    const std::size_t rank = shownRanks[row];
     const Suggestion s = suggestions[rank];
     rows.push_back(
         {{"rank", rank + 1},
@@ -332,9 +358,10 @@ std::string suggestionRows(std::size_t from, std::size_t count) {
   return rows.dump();
 }
 
-// The last ranking as the Windows naming window exports it (Shift-JIS CSV).
+// The last ranking as the Windows naming window exports it (Shift-JIS CSV),
+// in the order shown.
 const std::string& suggestionCsvBytes() {
-  if (csvBytes.empty()) csvBytes = suggestionsCsv(suggestions);
+  if (csvBytes.empty()) csvBytes = suggestionsCsv(suggestions, shownRanks);
   return csvBytes;
 }
 
@@ -371,6 +398,7 @@ EMSCRIPTEN_BINDINGS(namori) {
   emscripten::function("reportBytes", &reportBytesView);
   emscripten::function("suggest", &namori::web::suggest);
   emscripten::function("suggestionRows", &namori::web::suggestionRows);
+  emscripten::function("sortSuggestions", &namori::web::sortSuggestions);
   emscripten::function("csvBytes", &csvBytesView);
   emscripten::function("nameCard", &namori::web::nameCard);
   emscripten::function("shortlistCsv", &shortlistCsvView);

@@ -326,6 +326,9 @@ TEST_F(Cli, SuggestFilters) {
   EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji", "--names", "all",
                          "--all-readings"})["candidates"][0]["given"],
             u8"烏太朗");
+  // Separators between the characters are no characters to match.
+  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"陽、菜", "--without", u8" ・,", "--top", "0"}),
+            suggestJson({u8"佐藤", "--with", u8"陽菜", "--top", "0"}));
 }
 
 TEST_F(Cli, SuggestTable) {
@@ -378,6 +381,8 @@ TEST_F(Cli, SuggestEdges) {
       {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
       {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
       {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
+      {{"--suggest", u8"山田", "--with", u8"陽a、Ｂ"}, u8"not letters or digits: a、Ｂ"},
+      {{"--suggest", u8"山田", "--without", "1"}, u8"--without takes"},
       {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
       {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
       {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},

@@ -191,7 +191,8 @@ async function testReadings(context) {
 
 // ---- 名付け ----------------------------------------------------------------
 
-const SEX_LABELS = { f: "女", m: "男", g: "―" };
+// 男 before 女; unstated sex is blank.
+const sexMark = (sex) => (sex.includes("m") ? "男" : "") + (sex.includes("f") ? "女" : "");
 
 async function fillNaming(page, q) {
   await page.fill("#naming-surname", q.surname);
@@ -255,7 +256,7 @@ async function testNaming(context) {
           String(from + i + 1),
           e.given,
           e.readings.map((r) => r.kana).join("・"),
-          e.sex.map((s) => SEX_LABELS[s]).join(""),
+          sexMark(e.sex),
           ...e.grades.map(String),
           e.score,
           String(e.people),
