@@ -65,8 +65,8 @@ enum NameSexTag : unsigned {
 
 enum class SexFilter {
   kAny,
-  kFemale,  // readings tagged f, or unstated while no reading of the writing is m
-  kMale,    // readings tagged m, or unstated while no reading of the writing is f
+  kFemale,  // readings that count as f, or unstated while no reading of the writing is m
+  kMale,    // readings that count as m, or unstated while no reading of the writing is f
 };
 
 enum class SuggestOrder {
