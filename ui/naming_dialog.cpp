@@ -67,10 +67,6 @@ NamingList* listOf(HWND dlg) {
 const char* const kWidest[namori::kNamingColumns] = {
     "000000", "漢漢漢漢", "", "男女", "00", "00", "00", "00", "00", "100.0", "0000"};
 
-bool isNumberColumn(int column) {
-  return column == namori::kRankColumn || column >= namori::kFirstGradeColumn;
-}
-
 std::string fieldText(HWND dlg, int id) {
   char text[256] = {};
   GetDlgItemTextA(dlg, id, text, sizeof text);
@@ -134,7 +130,7 @@ void addColumns(HWND list) {
   for (int i = 0; i < namori::kNamingColumns; ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    column.fmt = isNumberColumn(i) ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.fmt = namori::isNumberColumn(i) ? LVCFMT_RIGHT : LVCFMT_LEFT;
     column.cx = widths[i];
     column.pszText = const_cast<char*>(namori::kNamingColumnTitles[i]);
     SendMessageA(list, LVM_INSERTCOLUMNA, listColumn(i), reinterpret_cast<LPARAM>(&column));
