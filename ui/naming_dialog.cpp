@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "resource.h"
@@ -424,27 +423,6 @@ void giveCellText(HWND dlg, NMLVDISPINFOA* info) {
   item.pszText[length] = '\0';
 }
 
-// The tip over a row whose readings the column cuts: every reading.
-void giveTip(HWND dlg, NMLVGETINFOTIPA* tip) {
-  NamingList* shown = listOf(dlg);
-  if (tip->pszText == NULL || tip->cchTextMax <= 0) return;
-  tip->pszText[0] = '\0';
-  if (tip->iItem < 0 || static_cast<std::size_t>(tip->iItem) >= shown->rows.size()) return;
-  const std::string readings = namori::readingsCell(shown->suggestions, shown->rows[tip->iItem]);
-  HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
-  if (ListView_GetStringWidth(list, readings.c_str()) + 12 <=
-      ListView_GetColumnWidth(list, listColumn(namori::kReadingsColumn))) {
-    return;
-  }
-  std::size_t length = 0;  // whole characters that fit
-  for (const char* p = readings.c_str(); std::size_t n = namori::charLength(p); p += n) {
-    if (length + n >= static_cast<std::size_t>(tip->cchTextMax)) break;
-    length += n;
-  }
-  readings.copy(tip->pszText, length);
-  tip->pszText[length] = '\0';
-}
-
 // Enter on the list is the list's own (NM_RETURN, a reading of the chosen
 // row) rather than the dialog's default button. The placeholder column keeps
 // its zero width: its header divider neither drags nor fits.
@@ -538,8 +516,8 @@ void initDialog(HWND dlg) {
   SendDlgItemMessageW(dlg, IDC_NAMING_READING, EM_SETCUEBANNER, TRUE,
                       reinterpret_cast<LPARAM>(L"ゆ*  *と  *な*"));
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
-  ListView_SetExtendedListViewStyle(
-      list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+  ListView_SetExtendedListViewStyle(list,
+                                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   addColumns(list);
   GetWindowRect(list, &window);
   shown->listWidth = window.right - window.left;
@@ -616,9 +594,6 @@ INT_PTR CALLBACK NamingDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
       switch (header->code) {
         case LVN_GETDISPINFOA:
           giveCellText(dlg, reinterpret_cast<NMLVDISPINFOA*>(lParam));
-          return TRUE;
-        case LVN_GETINFOTIPA:
-          giveTip(dlg, reinterpret_cast<NMLVGETINFOTIPA*>(lParam));
           return TRUE;
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:
