@@ -151,11 +151,11 @@ std::string groupDigits(std::size_t n) {
 const char* const kNamingColumnTitles[kNamingColumns] = {
     "順位", "名", "読み", "性別", "総運", "天運", "地運", "人運", "外運", "得点", "人名数"};
 
-namespace {
-
 bool isNumberColumn(int column) {
   return column == kRankColumn || column >= kFirstGradeColumn;
 }
+
+namespace {
 
 // What the count line says the list was made for: 佐藤さん・女の子・2文字・ゆ*.
 std::string listSubject(const SuggestFilter& filter, const char* surname) {

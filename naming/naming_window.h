@@ -67,6 +67,10 @@ enum NamingColumn {
 };
 extern const char* const kNamingColumnTitles[kNamingColumns];
 
+// True for the columns of numbers (順位, the grades, 得点, 人名数), which are
+// right-aligned and sort largest first.
+bool isNumberColumn(int column);
+
 // The order the list is shown in: a column, and whether it runs backwards.
 struct NamingSort {
   int column = kRankColumn;

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "resource.h"
@@ -66,10 +65,6 @@ NamingList* listOf(HWND dlg) {
 // A typical widest cell of each column, for its first width.
 const char* const kWidest[namori::kNamingColumns] = {
     "000000", "漢漢漢漢", "", "男女", "00", "00", "00", "00", "00", "100.0", "0000"};
-
-bool isNumberColumn(int column) {
-  return column == namori::kRankColumn || column >= namori::kFirstGradeColumn;
-}
 
 std::string fieldText(HWND dlg, int id) {
   char text[256] = {};
@@ -134,7 +129,7 @@ void addColumns(HWND list) {
   for (int i = 0; i < namori::kNamingColumns; ++i) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    column.fmt = isNumberColumn(i) ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.fmt = namori::isNumberColumn(i) ? LVCFMT_RIGHT : LVCFMT_LEFT;
     column.cx = widths[i];
     column.pszText = const_cast<char*>(namori::kNamingColumnTitles[i]);
     SendMessageA(list, LVM_INSERTCOLUMNA, listColumn(i), reinterpret_cast<LPARAM>(&column));
@@ -428,27 +423,6 @@ void giveCellText(HWND dlg, NMLVDISPINFOA* info) {
   item.pszText[length] = '\0';
 }
 
-// The tip over a row whose readings the column cuts: every reading.
-void giveTip(HWND dlg, NMLVGETINFOTIPA* tip) {
-  NamingList* shown = listOf(dlg);
-  if (tip->pszText == NULL || tip->cchTextMax <= 0) return;
-  tip->pszText[0] = '\0';
-  if (tip->iItem < 0 || static_cast<std::size_t>(tip->iItem) >= shown->rows.size()) return;
-  const std::string readings = namori::readingsCell(shown->suggestions, shown->rows[tip->iItem]);
-  HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
-  if (ListView_GetStringWidth(list, readings.c_str()) + 12 <=
-      ListView_GetColumnWidth(list, listColumn(namori::kReadingsColumn))) {
-    return;
-  }
-  std::size_t length = 0;  // whole characters that fit
-  for (const char* p = readings.c_str(); std::size_t n = namori::charLength(p); p += n) {
-    if (length + n >= static_cast<std::size_t>(tip->cchTextMax)) break;
-    length += n;
-  }
-  readings.copy(tip->pszText, length);
-  tip->pszText[length] = '\0';
-}
-
 // Enter on the list is the list's own (NM_RETURN, a reading of the chosen
 // row) rather than the dialog's default button. The placeholder column keeps
 // its zero width: its header divider neither drags nor fits.
@@ -542,8 +516,8 @@ void initDialog(HWND dlg) {
   SendDlgItemMessageW(dlg, IDC_NAMING_READING, EM_SETCUEBANNER, TRUE,
                       reinterpret_cast<LPARAM>(L"ゆ*  *と  *な*"));
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
-  ListView_SetExtendedListViewStyle(
-      list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+  ListView_SetExtendedListViewStyle(list,
+                                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   addColumns(list);
   GetWindowRect(list, &window);
   shown->listWidth = window.right - window.left;
@@ -620,9 +594,6 @@ INT_PTR CALLBACK NamingDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
       switch (header->code) {
         case LVN_GETDISPINFOA:
           giveCellText(dlg, reinterpret_cast<NMLVDISPINFOA*>(lParam));
-          return TRUE;
-        case LVN_GETINFOTIPA:
-          giveTip(dlg, reinterpret_cast<NMLVGETINFOTIPA*>(lParam));
           return TRUE;
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:

@@ -752,15 +752,18 @@ void scenarioNaming() {
   CHECK(settle() && noDialogs());
   if (guide != NULL) PostMessageA(guide, WM_CLOSE, 0, 0);
 
-  note("名付け opens centred on the main window, with an empty list");
+  note("名付け opens centred on the main window, but on the screen, with an empty list");
   post(210);
   HWND dlg = waitBox("名付け", mainWindow);
   if (dlg == NULL) return;
-  RECT outer = {}, inner = {};
+  RECT outer = {}, inner = {}, work = {};
   GetWindowRect(mainWindow, &outer);
   GetWindowRect(dlg, &inner);
-  CHECK(abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 &&
-        abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  CHECK((abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 ||
+         inner.left == work.left || inner.right == work.right) &&
+        (abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2 ||
+         inner.top == work.top || inner.bottom == work.bottom));
   HWND list = GetDlgItem(dlg, 1220);
   CHECK(list != NULL && itemCount(list) == 0 && !IsWindowEnabled(GetDlgItem(dlg, 1231)));
   CHECK_TEXT(text(dlg, 1201), "");
@@ -1001,7 +1004,7 @@ int pose(const std::string& step) {
     SetWindowPos(dlg, NULL, 10, 10, r.right - r.left + 120, r.bottom - r.top + 80, SWP_NOZORDER);
   } else if (step == "naming-sorted") {
     HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
-    clickHeader(list, 4);  // 総運
+    clickHeader(list, 4);              // 総運
     send(list, LVM_ENSUREVISIBLE, 0);  // the top of the list
   } else if (step == "naming-menu") {
     HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
