@@ -172,6 +172,10 @@ std::string listSubject(const SuggestFilter& filter, const char* surname) {
     add(std::string(score) + " 点以上");
   }
   if (filter.anyKanji) add("意味のよくない字も含める");
+  if (filter.names != NameScope::kCommon) {
+    add(kScopeChoices[filter.names == NameScope::kPeople ? 1 : 2]);
+  }
+  if (filter.allReadings) add("すべての読み");
   return subject;
 }
 

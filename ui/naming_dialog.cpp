@@ -254,6 +254,8 @@ void showCandidates(HWND dlg) {
   form.minScore = fieldText(dlg, IDC_NAMING_MIN_SCORE);
   form.order = choice(dlg, IDC_NAMING_ORDER);
   form.anyKanji = IsDlgButtonChecked(dlg, IDC_NAMING_ANY_KANJI) == BST_CHECKED;
+  form.scope = choice(dlg, IDC_NAMING_SCOPE);
+  form.allReadings = IsDlgButtonChecked(dlg, IDC_NAMING_ALL_READINGS) == BST_CHECKED;
 
   std::string surname;
   namori::SuggestFilter filter;
@@ -513,6 +515,7 @@ void initDialog(HWND dlg) {
   fillChoices(dlg, IDC_NAMING_SEX, namori::kSexChoices, 3);
   fillChoices(dlg, IDC_NAMING_CHARACTERS, namori::kCharacterChoices, 4);
   fillChoices(dlg, IDC_NAMING_ORDER, namori::kOrderChoices, 3);
+  fillChoices(dlg, IDC_NAMING_SCOPE, namori::kScopeChoices, 3);
   SendDlgItemMessageW(dlg, IDC_NAMING_READING, EM_SETCUEBANNER, TRUE,
                       reinterpret_cast<LPARAM>(L"ゆ*  *と  *な*"));
   HWND list = GetDlgItem(dlg, IDC_NAMING_LIST);
@@ -572,6 +575,7 @@ INT_PTR CALLBACK NamingDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
       }
       switch (LOWORD(wParam)) {
         case IDC_NAMING_ANY_KANJI:
+        case IDC_NAMING_ALL_READINGS:
           fieldChanged(dlg);
           return TRUE;
         case IDC_NAMING_SHOW:

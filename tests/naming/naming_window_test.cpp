@@ -111,11 +111,16 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   all.without = "死";
   all.minScore = 80.5;
   all.anyKanji = true;
+  all.names = NameScope::kAll;
+  all.allReadings = true;
   all.order = SuggestOrder::kPeople;
   EXPECT_EQ(namingStatus(7, all, "髙橋", {kFirstGradeColumn, true}),
-            "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める："
-            "候補 7 件（総運の大きい順）　次の字は辞書にないため 0 画として数えます：髙");
+            "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
+            "すべての名・すべての読み：候補 7 件（総運の大きい順）　"
+            "次の字は辞書にないため 0 画として数えます：髙");
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
+  all.order = SuggestOrder::kPopular;
+  EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
   EXPECT_EQ(sortName(f, {kRankColumn, true}), "得点順・逆順");
   EXPECT_EQ(sortName(f, {kReadingsColumn, false}), "読みの昇順");
 }
@@ -177,15 +182,17 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   // Names in use only: every name and reading, and the avoided kanji, find them.
   crow.names = NameScope::kCommon;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNames);
+  EXPECT_NE(namingStatus(0, crow, "山田").find("「すべての名」"), std::string::npos);
   crow.anyKanji = false;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
 
   SuggestFilter sound;
   sound.reading = "ゆうす";  // ゆうすけ
   sound.names = NameScope::kAll;
+  sound.allReadings = true;
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kReadingPrefix);
   EXPECT_EQ(namingStatus(0, sound, "山田"),
-            "山田さん・ゆうす：候補 0 "
+            "山田さん・ゆうす・すべての名・すべての読み：候補 0 "
             "件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);

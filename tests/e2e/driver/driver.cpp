@@ -544,6 +544,8 @@ struct NamingFilters {
   std::string surname = "山田";
   int sex = 0, characters = 0;
   std::string reading, with, minScore;
+  int order = 0, scope = 0;  // the drop-down lists' indices
+  bool allReadings = false;
 };
 
 // Fills the fields, presses 候補を表示 and waits for the count; returns the
@@ -555,6 +557,9 @@ long showCandidates(HWND dlg, const NamingFilters& f) {
   SetDlgItemTextA(dlg, 1204, f.reading.c_str());
   SetDlgItemTextA(dlg, 1205, f.with.c_str());
   SetDlgItemTextA(dlg, 1206, f.minScore.c_str());
+  send(GetDlgItem(dlg, 1207), CB_SETCURSEL, f.order);
+  send(GetDlgItem(dlg, 1209), CB_SETCURSEL, f.scope);
+  send(GetDlgItem(dlg, 1211), BM_SETCHECK, f.allReadings ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemTextA(dlg, 1221, "");
   const DWORD start = GetTickCount();
   post(1210, dlg);
@@ -776,13 +781,15 @@ void scenarioNaming() {
   CHECK(ms >= 0);
   checkList(dlg, "expected-all.csv", "山田");
 
-  note("filters: 女の子 + 2文字, a reading pattern, a character to use");
+  note("filters: 女の子 + 2文字, a reading pattern, a character to use; every name and reading "
+       "in 人気順");
   const struct {
     NamingFilters filters;
     const char* csv;
   } lists[] = {{{"山田", 1, 2, "", "", ""}, "expected-f2.csv"},
                {{"山田", 0, 0, "ユ*", "", ""}, "expected-yu.csv"},
-               {{"山田", 0, 0, "", "翔", ""}, "expected-with.csv"}};
+               {{"山田", 0, 0, "", "翔", ""}, "expected-with.csv"},
+               {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
   for (const auto& l : lists) {
     CHECK(showCandidates(dlg, l.filters) >= 0);
     checkList(dlg, l.csv, "山田");
