@@ -29,6 +29,11 @@ std::string sexLabel(unsigned sex) {
   return label;
 }
 
+std::string rankLabel(const NameRank& rank) {
+  if (!rank.rank) return "";
+  return std::to_string(rank.year) + "年" + std::to_string(rank.rank) + "位";
+}
+
 std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
   std::string cell;
   for (const CandidateReading& reading : suggestions.readings(rank)) {
@@ -45,7 +50,8 @@ std::string suggestionsCsv(const Suggestions& suggestions) {
 }
 
 std::string suggestionsCsv(const Suggestions& suggestions, const std::vector<std::size_t>& ranks) {
-  std::string csv = "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,字のなじみ\r\n";
+  std::string csv =
+      "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ\r\n";
   for (const std::size_t rank : ranks) {
     const Suggestion s = suggestions[rank];
     csv += std::to_string(rank + 1);
@@ -55,6 +61,7 @@ std::string suggestionsCsv(const Suggestions& suggestions, const std::vector<std
     for (const int grade : s.grades.value) csv += ',' + std::to_string(grade);
     csv += ',' + formatOneDecimal(s.score);
     csv += ',' + std::to_string(s.people);
+    csv += ',' + rankLabel(s.rank);
     csv += ',' + std::to_string(s.familiarity) + "\r\n";
   }
   return csv;

@@ -18,8 +18,11 @@ std::string sexLabel(unsigned sex);
 // The readings shown for the suggestion at rank, joined with ・.
 std::string readingsCell(const Suggestions& suggestions, std::size_t rank);
 
+// A name's latest place in the rankings: 「2025年1位」; empty when unranked.
+std::string rankLabel(const NameRank& rank);
+
 // Every suggestion as CSV, CRLF line ends: a header row 順位,名,読み,性別,
-// 総運,天運,地運,人運,外運,得点,人名数,字のなじみ, then one row per suggestion
+// 総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ, then one row per suggestion
 // in rank order, the score with one decimal.
 std::string suggestionsCsv(const Suggestions& suggestions);
 // The same with the rows in the order of `ranks` (each a rank of

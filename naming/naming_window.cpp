@@ -149,7 +149,8 @@ std::string groupDigits(std::size_t n) {
 }
 
 const char* const kNamingColumnTitles[kNamingColumns] = {
-    "順位", "名", "読み", "性別", "総運", "天運", "地運", "人運", "外運", "得点", "人名数"};
+    "順位", "名", "読み", "性別", "総運", "天運", "地運", "人運",
+    "外運", "得点", "人名数", "ランキング"};
 
 bool isNumberColumn(int column) {
   return column == kRankColumn || column >= kFirstGradeColumn;
@@ -211,6 +212,9 @@ std::vector<std::size_t> sortedRanks(const Suggestions& suggestions, NamingSort 
       number[rank] = std::stod(formatOneDecimal(s.score));
     } else if (sort.column == kPeopleColumn) {
       number[rank] = s.people;
+    } else if (sort.column == kRankingColumn) {
+      // The later year first, then the better rank; unranked last.
+      number[rank] = s.rank.rank ? s.rank.year * 10000.0 - s.rank.rank : 0;
     } else if (sort.column >= kFirstGradeColumn && sort.column < kScoreColumn) {
       number[rank] = s.grades.value[sort.column - kFirstGradeColumn];
     }
@@ -232,6 +236,7 @@ std::string sortName(const SuggestFilter& filter, NamingSort sort) {
   }
   const std::string column =
       sort.column >= 0 && sort.column < kNamingColumns ? kNamingColumnTitles[sort.column] : "";
+  if (sort.column == kRankingColumn) return sort.descending ? "ランキング順" : "ランキングの逆順";
   if (isNumberColumn(sort.column)) return column + (sort.descending ? "の大きい順" : "の小さい順");
   return column + (sort.descending ? "の降順" : "の昇順");
 }
@@ -275,6 +280,7 @@ std::vector<std::string> suggestionCells(const Suggestions& suggestions, std::si
   }
   cells.push_back(formatOneDecimal(s.score));
   cells.push_back(std::to_string(s.people));
+  cells.push_back(rankLabel(s.rank));
   return cells;
 }
 

@@ -54,7 +54,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
 bool readCharacterList(const std::string& typed, std::string* characters, std::string* refused);
 
 // The list's columns, in order; sorting by kRankColumn is the ranking's own
-// order (得点順 or 人名に多い順).
+// order (得点順, 人名に多い順 or 人気順).
 enum NamingColumn {
   kRankColumn,
   kGivenColumn,
@@ -63,6 +63,7 @@ enum NamingColumn {
   kFirstGradeColumn,  // 総運; then 天運 地運 人運 外運
   kScoreColumn = kFirstGradeColumn + kGradeCount,
   kPeopleColumn,
+  kRankingColumn,  // the latest place in the rankings: 2025年3位
   kNamingColumns
 };
 extern const char* const kNamingColumnTitles[kNamingColumns];
@@ -99,7 +100,8 @@ std::string namingStatus(std::size_t count, const SuggestFilter& filter, const c
                          NamingSort sort = {});
 
 // The list's cells for the suggestion at rank, in column order 順位 名 読み
-// 性別 総運 天運 地運 人運 外運 得点 人名数: the CSV row without 字のなじみ.
+// 性別 総運 天運 地運 人運 外運 得点 人名数 ランキング: the CSV row without
+// 字のなじみ.
 std::vector<std::string> suggestionCells(const Suggestions& suggestions, std::size_t rank);
 
 // The rows at these ranks as the clipboard takes them for a spreadsheet:

@@ -64,7 +64,7 @@ NamingList* listOf(HWND dlg) {
 
 // A typical widest cell of each column, for its first width.
 const char* const kWidest[namori::kNamingColumns] = {
-    "000000", "漢漢漢漢", "", "男女", "00", "00", "00", "00", "00", "100.0", "0000"};
+    "000000", "漢漢漢漢", "", "男女", "00", "00", "00", "00", "00", "100.0", "0000", "2025年10位"};
 
 std::string fieldText(HWND dlg, int id) {
   char text[256] = {};

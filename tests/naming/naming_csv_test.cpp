@@ -44,11 +44,11 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
   const Suggestions list = suggestGivenNames("山田", filter);
   const std::string csv = suggestionsCsv(list);
 
-  // 順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,字のなじみ
+  // 順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ
   const std::string header =
       "\x8F\x87\x88\xCA,\x96\xBC,\x93\xC7\x82\xDD,\x90\xAB\x95\xCA,\x91\x8D\x89\x5E,"
       "\x93\x56\x89\x5E,\x92\x6E\x89\x5E,\x90\x6C\x89\x5E,\x8A\x4F\x89\x5E,\x93\xBE\x93\x5F,"
-      "\x90\x6C\x96\xBC\x90\x94,\x8E\x9A\x82\xCC\x82\xC8\x82\xB6\x82\xDD\r\n";
+      "\x90\x6C\x96\xBC\x90\x94,\x83\x89\x83\x93\x83\x4C\x83\x93\x83\x4F,\x8E\x9A\x82\xCC\x82\xC8\x82\xB6\x82\xDD\r\n";
   ASSERT_EQ(csv.compare(0, header.size(), header), 0) << csv.substr(0, 200);
   ASSERT_EQ(csv.substr(csv.size() - 2), "\r\n");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 31);
@@ -59,7 +59,7 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
   bool sawSeveralReadings = false;
   for (std::size_t rank = 0; rank < rows.size(); ++rank) {
     std::vector<std::string> field = split(rows[rank], ",");
-    ASSERT_EQ(field.size(), 12u) << rows[rank];
+    ASSERT_EQ(field.size(), 13u) << rows[rank];
     const Suggestion s = list[rank];
     EXPECT_EQ(field[0], std::to_string(rank + 1));
     EXPECT_EQ(field[1], s.given);
@@ -75,7 +75,8 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
     EXPECT_EQ(field[9][field[9].size() - 2], '.') << field[9];
     EXPECT_EQ(std::stod(field[9]), std::stod(formatOneDecimal(s.score)));
     EXPECT_EQ(field[10], std::to_string(s.people));
-    EXPECT_EQ(field[11], std::to_string(s.familiarity));
+    EXPECT_EQ(field[11], rankLabel(s.rank));
+    EXPECT_EQ(field[12], std::to_string(s.familiarity));
     // The naming window's cells are the same fields but the last.
     field.pop_back();
     EXPECT_EQ(suggestionCells(list, rank), field);
@@ -89,6 +90,8 @@ TEST(NamingCsv, OneCrlfRowPerSuggestionUnderTheHeader) {
 }
 
 TEST(NamingCsv, EmptyListIsTheHeaderAlone) {
+  EXPECT_EQ(rankLabel({3, 2025}), "2025\x94\x4E" "3\x88\xCA");  // 2025年3位
+  EXPECT_EQ(rankLabel({}), "");
   SuggestFilter filter;
   filter.minScore = 101;
   EXPECT_EQ(split(suggestionsCsv(suggestGivenNames("山田", filter)), "\r\n").size(), 2u);

@@ -162,7 +162,7 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
 
   // Copied rows: the titles, then the rows asked for, in that order.
   const std::string tsv = suggestionsTsv(list, {2, 0});
-  EXPECT_EQ(tsv.rfind("順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\r\n3\t", 0),
+  EXPECT_EQ(tsv.rfind("順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n3\t", 0),
             0u);
   EXPECT_NE(tsv.find("\r\n1\t"), std::string::npos);
   EXPECT_EQ(tsv.substr(tsv.size() - 2), "\r\n");

@@ -468,7 +468,7 @@ std::string cellText(HWND list, int row, int column) {
 }
 
 // The cells of a row, joined by `by`.
-std::string rowText(HWND list, int row, const char* by, int columns = 11) {
+std::string rowText(HWND list, int row, const char* by, int columns = 12) {
   std::string out;
   for (int column = 0; column < columns; ++column) {
     out += (column ? by : "") + cellText(list, row, column);
@@ -864,7 +864,7 @@ void scenarioNaming() {
         startsWith(written[1], rowText(list, 0, ",") + ","));
 
   note("Ctrl+C copies the selected rows with the titles, for a spreadsheet");
-  const std::string titles = "順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\r\n";
+  const std::string titles = "順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n";
   clearClipboard();
   selectRows(list, {0, 2});
   PostMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
