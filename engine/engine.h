@@ -2,6 +2,7 @@
 // score. Pure computation over Shift-JIS names; no I/O, no platform calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "sjis.h"
@@ -121,6 +122,9 @@ NameScore highestScoreWithSurname(const char* surname);
 // One decimal, computed from the double's exact value: an exact half rounds
 // up (53.25 -> "53.3"), anything else to nearest (25.749999999999996 ->
 // "25.7"). Independent of the C library's printf rounding.
+// A finite value of at least 0 in tenths, rounded as formatOneDecimal
+// prints it (an exact half up); UINT64_MAX when far beyond any score.
+std::uint64_t roundedTenths(double value);
 std::string formatOneDecimal(double value);
 
 }  // namespace namori

@@ -132,6 +132,23 @@ NameScore highestScoreWithSurname(const char* surname) {
   return computeScore(weights);
 }
 
+std::uint64_t roundedTenths(double value) {
+  // value = mantissa * 2^exponent exactly, with a 53-bit integer mantissa.
+  int exponent = 0;
+  const double fraction = std::frexp(value, &exponent);
+  const std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  exponent -= 53;
+  const std::uint64_t scaled = mantissa * 10;  // below 2^57
+  if (exponent >= 0) return exponent > 6 ? UINT64_MAX : scaled << exponent;
+  if (exponent <= -64) return 0;
+  const unsigned shift = static_cast<unsigned>(-exponent);
+  std::uint64_t tenths = scaled >> shift;
+  const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+  if (rest >= half) ++tenths;  // an exact half goes up
+  return tenths;
+}
+
 std::string formatOneDecimal(double value) {
   if (std::isnan(value)) return "nan";
   std::string sign;
@@ -140,27 +157,12 @@ std::string formatOneDecimal(double value) {
     sign = "-";
   }
   if (std::isinf(value)) return sign + "inf";
-  // value = mantissa * 2^exponent exactly, with a 53-bit integer mantissa.
-  int exponent = 0;
-  const double fraction = std::frexp(value, &exponent);
-  const std::uint64_t mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  exponent -= 53;
-  std::uint64_t tenths = 0;
-  const std::uint64_t scaled = mantissa * 10;  // below 2^57
-  if (exponent >= 0) {
-    if (exponent > 6) {
-      // Far beyond any score: an integer; print it without the fraction logic.
-      char big[400];
-      std::snprintf(big, sizeof big, "%.0f.0", value);
-      return sign + big;
-    }
-    tenths = scaled << exponent;
-  } else if (exponent > -64) {
-    const unsigned shift = static_cast<unsigned>(-exponent);
-    tenths = scaled >> shift;
-    const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    if (rest >= half) ++tenths;  // an exact half goes up
+  const std::uint64_t tenths = roundedTenths(value);
+  if (tenths == UINT64_MAX) {
+    // Far beyond any score: an integer; print it without the fraction logic.
+    char big[400];
+    std::snprintf(big, sizeof big, "%.0f.0", value);
+    return sign + big;
   }
   char text[32];
   std::snprintf(text, sizeof text, "%llu.%u", static_cast<unsigned long long>(tenths / 10),

@@ -404,11 +404,8 @@ bool shows(const SuggestFilter& filter, const PackedReading& r, std::uint8_t fla
 
 // The score in tenths as formatOneDecimal prints it (5.0 to 100.0).
 int printedTenths(double score) {
-  int tenths = 0;
-  for (const char c : formatOneDecimal(score)) {
-    if (c >= '0' && c <= '9') tenths = tenths * 10 + (c - '0');
-  }
-  return tenths;
+  const std::uint64_t tenths = score >= 0 ? roundedTenths(score) : UINT64_MAX;
+  return tenths > kBestTenths ? kBestTenths + 1 : static_cast<int>(tenths);
 }
 
 }  // namespace
@@ -478,15 +475,20 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   if (!pattern.valid || !pattern.packable) return out;
 
   // Bucket b holds the printed score kBestTenths - b; kBuckets: left out.
+  // A key is scored when a candidate of the scope first has it.
+  constexpr std::uint16_t kUnscored = kBuckets + 1;
   out.keyScore_.resize(cat.keys.size());
-  std::vector<std::uint16_t> keyBucket(cat.keys.size());
-  for (std::size_t k = 0; k < cat.keys.size(); ++k) {
-    const double score = readGrades(gradesOf(out.surname_, cat.keys[k])).score.total;
-    const int tenths = printedTenths(score);
-    out.keyScore_[k] = score;
-    const bool kept = tenths <= kBestTenths && tenths / 10.0 >= filter.minScore;
-    keyBucket[k] = static_cast<std::uint16_t>(kept ? kBestTenths - tenths : kBuckets);
-  }
+  std::vector<std::uint16_t> keyBucket(cat.keys.size(), kUnscored);
+  const auto bucketOf = [&](std::uint16_t k) {
+    if (keyBucket[k] == kUnscored) {
+      const double score = readGrades(gradesOf(out.surname_, cat.keys[k])).score.total;
+      const int tenths = printedTenths(score);
+      out.keyScore_[k] = score;
+      const bool kept = tenths <= kBestTenths && tenths / 10.0 >= filter.minScore;
+      keyBucket[k] = static_cast<std::uint16_t>(kept ? kBestTenths - tenths : kBuckets);
+    }
+    return keyBucket[k];
+  };
 
   const std::uint8_t leaveOut = static_cast<std::uint8_t>(filter.anyKanji ? 0 : kAvoided);
   const std::uint8_t shownFlag = static_cast<std::uint8_t>(
@@ -501,7 +503,7 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   std::uint16_t groups = 0;
   visitScope(cat, filter, [&](std::uint32_t i, std::uint16_t group) {
     const std::uint8_t f = cat.flags[i];
-    if (keyBucket[cat.key[i]] == kBuckets || (f & leaveOut) || (shownFlag && !(f & shownFlag)) ||
+    if (bucketOf(cat.key[i]) == kBuckets || (f & leaveOut) || (shownFlag && !(f & shownFlag)) ||
         !keepsAny(filter.sex, f & kSexBits) ||
         (filter.characters != 0 && cat.characters[i] != filter.characters) ||
         (!with.empty() && !with.holdsAll(candidates::kWritings + cat.writing[i])) ||
