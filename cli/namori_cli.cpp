@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 #include "naming.h"
 #include "readings.h"
 #include "report_file.h"
@@ -22,7 +22,7 @@
 
 namespace {
 
-using namori::cli::Name;
+using namori::text::Name;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the report file or the output could not be written
@@ -146,11 +146,11 @@ int outputFailure() {
 
 int runStrokes(const std::string& text) {
   std::string sjis, error;
-  if (!namori::cli::toSjis(text, "TEXT", &sjis, &error)) {
+  if (!namori::text::toSjis(text, "TEXT", &sjis, &error)) {
     warn(error);
     return kExitUsage;
   }
-  return writeOut(namori::cli::strokeLines(sjis)) ? kExitOk : outputFailure();
+  return writeOut(namori::text::strokeLines(sjis)) ? kExitOk : outputFailure();
 }
 
 // Says what a name was cut to and which characters count 0 strokes.
@@ -162,10 +162,10 @@ void warnAboutNames(const Name& surname, const Name& given) {
     }
   }
   std::vector<std::string> unknown;
-  namori::cli::collectUnknown(surname.sjis, &unknown);
-  namori::cli::collectUnknown(given.sjis, &unknown);
+  namori::text::collectUnknown(surname.sjis, &unknown);
+  namori::text::collectUnknown(given.sjis, &unknown);
   for (const std::string& character : unknown) {
-    warn(namori::cli::describeCharacter(character) +
+    warn(namori::text::describeCharacter(character) +
          " is not in the stroke dictionary and counts 0 strokes");
   }
 }
@@ -174,15 +174,15 @@ void warnAboutNames(const Name& surname, const Name& given) {
 // does, or in UTF-8.
 bool saveReport(const namori::ReadingState& state, bool utf8) {
   if (!utf8) return namori::writePendingReport(state) == namori::FileOutputResult::kWritten;
-  const std::string text = namori::cli::toUtf8(namori::pendingReport(state));
+  const std::string text = namori::text::toUtf8(namori::pendingReport(state));
   return namori::writeReportFile(state.reportFileName, text.data(), text.size());
 }
 
 int runReading(const Options& options) {
   Name surname, given;
   std::string error;
-  if (!namori::cli::convertName(options.names[0], "SURNAME", &surname, &error) ||
-      !namori::cli::convertName(options.names[1], "GIVEN", &given, &error)) {
+  if (!namori::text::convertName(options.names[0], "SURNAME", &surname, &error) ||
+      !namori::text::convertName(options.names[1], "GIVEN", &given, &error)) {
     warn(error);
     return kExitUsage;
   }
@@ -191,16 +191,16 @@ int runReading(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!namori::cli::canBeRead(surname, "SURNAME", &error) ||
-      !namori::cli::canBeRead(given, "GIVEN", &error)) {
+  if (!namori::text::canBeRead(surname, "SURNAME", &error) ||
+      !namori::text::canBeRead(given, "GIVEN", &error)) {
     warn(error);
     return kExitUsage;
   }
   warnAboutNames(surname, given);
   std::vector<std::string> unregistrable;
-  namori::cli::collectUnregistrable(given, &unregistrable);
+  namori::text::collectUnregistrable(given, &unregistrable);
   for (const std::string& character : unregistrable) {
-    warn(namori::cli::describeCharacter(character) +
+    warn(namori::text::describeCharacter(character) +
          " cannot be used in a child's registered given name");
   }
   namori::runNameReading(state);
@@ -209,17 +209,17 @@ int runReading(const Options& options) {
   const std::string report = namori::pendingReport(state);
   std::string out;
   if (options.json) {
-    out = namori::cli::JsonReader(options.career).reading(surname, given).dump() + "\n";
+    out = namori::text::JsonReader(options.career).reading(surname, given).dump() + "\n";
   } else if (options.sjis) {
     out = report;  // the report's exact bytes
   } else {
-    out = namori::cli::toUtf8(report);
+    out = namori::text::toUtf8(report);
     if (out.empty() || out.back() != '\n') out += '\n';
   }
   int status = writeOut(out) ? kExitOk : outputFailure();
 
   if (options.save) {
-    const std::string fileName = namori::cli::toUtf8(state.reportFileName);
+    const std::string fileName = namori::text::toUtf8(state.reportFileName);
     const std::string problem = namori::reportFileNameProblem(state.reportFileName);
     if (!problem.empty()) {
       warn("did not write the report file: the name \"" + fileName + "\" is refused, since " +
@@ -239,8 +239,8 @@ int runReading(const Options& options) {
 // that neither a long line nor a slow writer holds anything up; the reader
 // keeps at most one line's worth.
 int runBatch(bool career) {
-  namori::cli::BatchReader reader(career);
-  const namori::cli::BatchReader::Emit emit = [](std::string_view text) {
+  namori::text::BatchReader reader(career);
+  const namori::text::BatchReader::Emit emit = [](std::string_view text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
   };
   std::vector<char> buffer(64 * 1024);
@@ -288,10 +288,10 @@ int runSuggest(const Options& options) {
   Name surname;
   std::string error;
   namori::SuggestFilter filter;
-  if (!namori::cli::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
-      !namori::cli::toSjis(options.reading, "--reading", &filter.reading, &error) ||
-      !namori::cli::toSjis(options.with, "--with", &filter.with, &error) ||
-      !namori::cli::toSjis(options.without, "--without", &filter.without, &error)) {
+  if (!namori::text::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
+      !namori::text::toSjis(options.reading, "--reading", &filter.reading, &error) ||
+      !namori::text::toSjis(options.with, "--with", &filter.with, &error) ||
+      !namori::text::toSjis(options.without, "--without", &filter.without, &error)) {
     warn(error);
     return kExitUsage;
   }

@@ -1,6 +1,6 @@
 // Names in, readings out, for namori-cli. Texts that carry Japanese are u8
 // literals here: every plain literal of this program is Shift-JIS.
-#include "cli_reading.h"
+#include "utf8_reading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include "registrable.h"
 #include "sjis_utf8.h"
 
-namespace namori::cli {
+namespace namori::text {
 
 namespace {
 
@@ -409,4 +409,4 @@ bool BatchReader::endLine(const Emit& emit) {
   return emit(out_);
 }
 
-}  // namespace namori::cli
+}  // namespace namori::text

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace namori::cli {
+namespace namori::text {
 
 // A name as the dialog stores it: Shift-JIS, cut to 34 bytes at a whole
 // character; utf8 is the same characters as typed.
@@ -126,4 +126,4 @@ class BatchReader {
   bool sawBadLine_ = false;
 };
 
-}  // namespace namori::cli
+}  // namespace namori::text

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 #include "naming.h"
 #include "naming_csv.h"
 #include "naming_window.h"
@@ -23,8 +23,8 @@ namespace namori::web {
 
 namespace {
 
-using cli::Json;
-using cli::Name;
+using text::Json;
+using text::Name;
 
 // What the engine cannot take in UTF-8 text: {"character": "髙 (U+9AD9)"}
 // for the first character without a code page 932 form, {"character": ""}
@@ -36,7 +36,7 @@ Json unconvertible(const std::string& utf8) {
     std::size_t sjisLength;
     if ((length = utf8CharLength(p)) == 0) break;
     if (!utf8CharToSjis(p, length, sjis, &sjisLength)) {
-      return {{"character", cli::describeCharacter(std::string(p, length))}};
+      return {{"character", text::describeCharacter(std::string(p, length))}};
     }
   }
   return {{"character", ""}};
@@ -46,7 +46,7 @@ Json unconvertible(const std::string& utf8) {
 // dialog); on failure says why in *error.
 bool convertField(const std::string& utf8, Name* name, Json* error) {
   std::string message;
-  if (cli::convertName(utf8, "", name, &message)) return true;
+  if (text::convertName(utf8, "", name, &message)) return true;
   *error = unconvertible(utf8);
   return false;
 }
@@ -54,7 +54,7 @@ bool convertField(const std::string& utf8, Name* name, Json* error) {
 std::vector<std::string> charactersOf(const std::string& sjis) {
   std::vector<std::string> characters;
   for (const char* p = sjis.c_str(); std::size_t length = charLength(p); p += length) {
-    characters.push_back(cli::toUtf8(std::string_view(p, length)));
+    characters.push_back(text::toUtf8(std::string_view(p, length)));
   }
   return characters;
 }
@@ -94,22 +94,22 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
   }
   std::string message;
   for (const auto& [name, field] : {std::pair{&surname, "surname"}, std::pair{&given, "given"}}) {
-    if (!cli::canBeRead(*name, field, &message)) {
+    if (!text::canBeRead(*name, field, &message)) {
       return Json{{"error", {{"field", field}, {"unreadable", true}}}}.dump();
     }
   }
   runNameReading(state);
   nameReportBytes = state.nameReport;
-  const std::string nameFile = cli::toUtf8(state.reportFileName);
+  const std::string nameFile = text::toUtf8(state.reportFileName);
   runCareerCommand(state);
   careerReportBytes = state.careerReport;
 
-  static cli::JsonReader reader(true);
+  static text::JsonReader reader(true);
   Json r = reader.reading(surname, given);
   r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
-  r["zeroStrokeWarning"] = cli::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
-  r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
-  r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
+  r["zeroStrokeWarning"] = text::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
+  r["report"] = {{"text", text::toUtf8(nameReportBytes)}, {"file", nameFile}};
+  r["careerReport"] = {{"text", r["career"]["text"]}, {"file", text::toUtf8(state.reportFileName)}};
   return r.dump();
 }
 
@@ -143,7 +143,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
                 {minScoreUtf8, "minScore", &form.minScore}};
   for (const auto& field : fields) {
     std::string message;
-    if (!cli::toSjis(field.utf8, field.field, field.sjis, &message)) {
+    if (!text::toSjis(field.utf8, field.field, field.sjis, &message)) {
       Json error = unconvertible(field.utf8);
       error["field"] = field.field;
       return Json{{"error", error}}.dump();
@@ -162,7 +162,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
     const char* field = bad == NamingField::kSurname   ? "surname"
                         : bad == NamingField::kReading ? "reading"
                                                        : "minScore";
-    return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
+    return Json{{"error", {{"field", field}, {"message", text::toUtf8(message)}}}}.dump();
   }
   namingSurname = surname;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
@@ -174,7 +174,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
         hint = {{"kind", "anyKanji"}};
         break;
       case EmptyListHint::kReadingPrefix:
-        hint = {{"kind", "readingPrefix"}, {"reading", cli::toUtf8(filter.reading)}};
+        hint = {{"kind", "readingPrefix"}, {"reading", text::toUtf8(filter.reading)}};
         break;
       case EmptyListHint::kNone:
         break;
@@ -182,9 +182,9 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   }
   return Json{{"count", suggestions.size()},
               {"hint", hint},
-              {"surname", cli::toUtf8(namingSurname)},
-              {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
-              {"warning", cli::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
+              {"surname", text::toUtf8(namingSurname)},
+              {"csvFile", text::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
+              {"warning", text::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
       .dump();
 }
 
@@ -194,9 +194,9 @@ std::string suggestionRows(std::size_t from, std::size_t count) {
   for (std::size_t rank = from; rank < suggestions.size() && rank - from < count; ++rank) {
     const Suggestion s = suggestions[rank];
     rows.push_back({{"rank", rank + 1},
-                    {"given", cli::toUtf8(s.given)},
-                    {"readings", cli::toUtf8(readingsCell(suggestions, rank))},
-                    {"sex", cli::toUtf8(sexLabel(s.sex))},
+                    {"given", text::toUtf8(s.given)},
+                    {"readings", text::toUtf8(readingsCell(suggestions, rank))},
+                    {"sex", text::toUtf8(sexLabel(s.sex))},
                     {"grades", s.grades.value},
                     {"score", formatOneDecimal(s.score)},
                     {"people", s.people},

@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 #include "naming_csv.h"
 
 int main(int argc, char** argv) {
   std::string surname;
   namori::SuggestFilter filter;
   std::string error = argc % 2 == 0 ? "" : "an option without its value";
-  bool ok = argc % 2 == 0 && namori::cli::toSjis(argv[1], "SURNAME", &surname, &error);
+  bool ok = argc % 2 == 0 && namori::text::toSjis(argv[1], "SURNAME", &surname, &error);
   for (int i = 2; ok && i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
     if (option == "--sex" && (value == "f" || value == "m")) {
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
       ok = namori::parseMinScore(value, &filter.minScore);
       if (!ok) error = "--min-score takes a number from 0 to 100";
     } else if (option == "--reading" || option == "--with") {
-      ok = namori::cli::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
+      ok = namori::text::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
                                &error);
     } else {
       ok = false, error = "unknown option or value: " + option + " " + value;

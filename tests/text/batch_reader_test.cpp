@@ -14,10 +14,10 @@
 #include <thread>
 #include <vector>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 #include "test_support.h"
 
-namespace namori::cli {
+namespace namori::text {
 namespace {
 
 using namori::utf8Of;
@@ -175,4 +175,4 @@ TEST(BatchReader, MemoryStaysFlatOverEveryCodePoint) {
 }
 
 }  // namespace
-}  // namespace namori::cli
+}  // namespace namori::text
