@@ -161,12 +161,14 @@ void warnAboutNames(const Name& surname, const Name& given) {
            name->utf8 + "\"");
     }
   }
-  std::vector<std::string> unknown;
-  namori::text::collectUnknown(surname.sjis, &unknown);
-  namori::text::collectUnknown(given.sjis, &unknown);
-  for (const std::string& character : unknown) {
-    warn(namori::text::describeCharacter(character) +
-         " is not in the stroke dictionary and counts 0 strokes");
+  for (const std::string& character :
+       namori::zeroStrokeCharacters(surname.sjis.c_str(), given.sjis.c_str())) {
+    const std::string variant = namori::countingVariant(character.c_str());
+    warn(namori::text::describeCharacter(namori::text::toUtf8(character)) +
+         " is not in the stroke dictionary and counts 0 strokes" +
+         (variant.empty() ? ""
+                          : " (" + namori::text::toUtf8(variant) + " would count " +
+                                std::to_string(namori::characterStrokes(variant.c_str())) + ")"));
   }
 }
 

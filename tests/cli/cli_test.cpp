@@ -110,7 +110,8 @@ TEST_F(Cli, WarnsAboutWhatItCannotCount) {
             u8"\"髙一二三四五六七八九十一二三四五六\"\n"
             u8"namori-cli: GIVEN was cut to 34 bytes, as the name dialog cuts; read as "
             u8"\"Ｕ二三四五六七八九十一二三四五六七\"\n"
-            u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes\n"
+            u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes "
+            u8"(高 would count 10)\n"
             u8"namori-cli: Ｕ (U+FF35) is not in the stroke dictionary and counts 0 strokes\n"
             u8"namori-cli: Ｕ (U+FF35) cannot be used in a child's registered given name\n");
 
@@ -173,11 +174,13 @@ TEST_F(Cli, GivenNameCharactersThatCannotBeRegistered) {
       {u8"佐藤", u8"蠍魅", u8R"(["蠍"])",
        u8"namori-cli: 蠍 (U+880D) cannot be used in a child's registered given name\n"},
       {u8"山田", u8"凜", "[]",
-       u8"namori-cli: 凜 (U+51DC) is not in the stroke dictionary and counts 0 strokes\n"},
+       u8"namori-cli: 凜 (U+51DC) is not in the stroke dictionary and counts 0 strokes (凛 would "
+       u8"count 15)\n"},
       {u8"山田", u8"太郎", "[]", ""},
       {u8"山田", u8"さくら", "[]", ""},
       {u8"髙橋", u8"太郎", "[]",  // the surname is never checked
-       u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes\n"},
+       u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes (高 would "
+       u8"count 10)\n"},
   };
   for (const auto& c : cases) {
     const CliResult json = runCli({"--json", c.surname, c.given});

@@ -84,7 +84,7 @@ TEST(NamingTexts, CountsAreGroupedAndTheSurnameWarned) {
   byPeople.order = SuggestOrder::kPeople;
   EXPECT_EQ(namingStatus(12345, SuggestFilter{}, "山田"), "候補 12,345 件（得点順）");
   EXPECT_EQ(namingStatus(7, byPeople, "髙橋"),
-            "候補 7 件（人名に多い順）　次の字は辞書にないため 0 画として数えます：髙");
+            "候補 7 件（人名に多い順）　髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
 }
 
 // An empty list names the one change that finds names, and only a change
