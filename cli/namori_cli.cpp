@@ -19,6 +19,7 @@
 #include "readings.h"
 #include "report_file.h"
 #include "suggest_output.h"
+#include "typed_text.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ const char kFooter[] =
     u8"from --sex m or f, or be in the other sex's list.\n"
     u8"--reading takes kana: ゆい (exactly), ゆ* (starts with), *と (ends with),\n"
     u8"*な* (contains); katakana reads as hiragana. Matching readings come first.\n"
+    u8"As in the naming window, full-width digits, ．and ＊ count as 0-9 . * in\n"
+    u8"--reading, --with, --without and --min-score (--min-score ８０).\n"
     u8"Names with a kanji that parents avoid for its meaning (死 病 苦 烏 赦 喪 奴\n"
     u8"and the like; the guide lists them) are left out unless --any-kanji is given.\n"
     u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
@@ -288,12 +291,12 @@ std::string describeFilters(const Options& o) {
 
 int runSuggest(const Options& options) {
   Name surname;
-  std::string error;
-  namori::SuggestFilter filter;
+  std::string error, reading, with, without, minScore;
   if (!namori::text::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
-      !namori::text::toSjis(options.reading, "--reading", &filter.reading, &error) ||
-      !namori::text::toSjis(options.with, "--with", &filter.with, &error) ||
-      !namori::text::toSjis(options.without, "--without", &filter.without, &error)) {
+      !namori::text::toSjis(options.reading, "--reading", &reading, &error) ||
+      !namori::text::toSjis(options.with, "--with", &with, &error) ||
+      !namori::text::toSjis(options.without, "--without", &without, &error) ||
+      !namori::text::toSjis(options.minScore, "--min-score", &minScore, &error)) {
     warn(error);
     return kExitUsage;
   }
@@ -301,12 +304,19 @@ int runSuggest(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!options.reading.empty() && !namori::isReadingPattern(filter.reading)) {
+  // Typed as the naming window and the page take them: full-width digits,
+  // ．and ＊ read as ASCII.
+  namori::SuggestFilter filter;
+  filter.reading = namori::readTyped(reading, namori::Typed::kAscii);
+  filter.with = namori::readTyped(with, namori::Typed::kAsciiNoSpace);
+  filter.without = namori::readTyped(without, namori::Typed::kAsciiNoSpace);
+  if (!filter.reading.empty() && !namori::isReadingPattern(filter.reading)) {
     return usageError(
         u8"--reading takes kana (hiragana or katakana), with * at either end: "
         u8"ゆい, ゆ*, *と, *な*");
   }
-  if (!namori::parseMinScore(options.minScore, &filter.minScore)) {
+  if (!namori::parseMinScore(namori::readTyped(minScore, namori::Typed::kAscii),
+                             &filter.minScore)) {
     return usageError("--min-score takes a number from 0 to 100, such as 80 or 87.5");
   }
   if (options.top < 0) return usageError("--top takes 0 (all) or more");
@@ -325,18 +335,9 @@ int runSuggest(const Options& options) {
   filter.anyKanji = options.anyKanji;
   const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
   if (suggestions.empty()) {
-    std::string hint;
-    switch (namori::emptyListHint(surname.sjis.c_str(), filter)) {
-      case namori::EmptyListHint::kAnyKanji:
-        hint = " (names with a kanji parents avoid are left out; --any-kanji shows them)";
-        break;
-      case namori::EmptyListHint::kReadingPrefix:
-        hint = " (" + options.reading + "* finds the names whose reading starts so)";
-        break;
-      case namori::EmptyListHint::kNone:
-        break;
-    }
-    warn("no given name matches " + surname.utf8 + describeFilters(options) + hint);
+    warn("no given name matches " + surname.utf8 + describeFilters(options) +
+         namori::text::toUtf8(namori::emptyListAdvice(surname.sjis.c_str(), filter,
+                                                      namori::AdviceFor::kCommandLine)));
   }
   const std::string out = options.json
                               ? namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n"

@@ -6,6 +6,7 @@
 #include "naming_csv.h"
 #include "readings.h"
 #include "report_file.h"
+#include "typed_text.h"
 
 namespace namori {
 
@@ -13,51 +14,10 @@ const char* const kSexChoices[3] = {"指定なし", "女の子", "男の子"};
 const char* const kCharacterChoices[4] = {"指定なし", "1文字", "2文字", "3文字"};
 const char* const kOrderChoices[2] = {"得点順", "人名に多い順"};
 
-namespace {
-
-bool isSpace(const char* p, std::size_t length) {
-  return (length == 1 && (*p == ' ' || *p == '\t')) ||
-         (length == 2 && std::memcmp(p, "　", 2) == 0);
-}
-
-enum Tidy {
-  kTrim,         // spaces dropped at both ends
-  kAscii,        // and full-width digits, ．and ＊ as ASCII
-  kAsciiNoSpace  // and no space anywhere
-};
-
-std::string tidy(const std::string& text, Tidy how) {
-  std::string out;
-  std::size_t kept = 0;  // out's length up to its last character that is no space
-  for (const char* p = text.c_str(); std::size_t length = charLength(p); p += length) {
-    if (isSpace(p, length)) {
-      if (how != kAsciiNoSpace && !out.empty()) out.append(p, length);
-      continue;
-    }
-    const unsigned code = how != kTrim && length == 2 ? static_cast<unsigned char>(p[0]) << 8 |
-                                                            static_cast<unsigned char>(p[1])
-                                                      : 0;
-    if (code >= 0x824F && code <= 0x8258) {
-      out += static_cast<char>('0' + (code - 0x824F));
-    } else if (code == 0x8144) {
-      out += '.';
-    } else if (code == 0x8196) {
-      out += '*';
-    } else {
-      out.append(p, length);
-    }
-    kept = out.size();
-  }
-  out.resize(kept);
-  return out;
-}
-
-}  // namespace
-
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad) {
   char cut[kNameBytes + 1] = {};
-  const std::string typed = tidy(form.surname, kTrim);
+  const std::string typed = readTyped(form.surname, Typed::kTrimmed);
   std::memcpy(cut, typed.data(), typed.size() < kNameBytes ? typed.size() : kNameBytes);
   cutToWholeCharacters(cut, kNameBytes);
   *bad = NamingField::kSurname;
@@ -66,7 +26,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
     return "姓の字がどれも辞書にないため、画数を数えられません。姓を確かめてください。";
   }
   SuggestFilter f;
-  f.reading = tidy(form.reading, kAscii);
+  f.reading = readTyped(form.reading, Typed::kAscii);
   *bad = NamingField::kReading;
   if (!f.reading.empty() && !isReadingPattern(f.reading)) {
     return "読みは、ひらがなかカタカナで入力してください。"
@@ -74,13 +34,13 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
            "含む名（*な*）を探せます。";
   }
   *bad = NamingField::kMinScore;
-  if (!parseMinScore(tidy(form.minScore, kAscii), &f.minScore)) {
+  if (!parseMinScore(readTyped(form.minScore, Typed::kAscii), &f.minScore)) {
     return "最低得点は、0 から 100 までの数で入力してください。";
   }
   f.sex = form.sex == 1 ? SexFilter::kFemale : form.sex == 2 ? SexFilter::kMale : SexFilter::kAny;
   f.characters = form.characters >= 1 && form.characters <= 3 ? form.characters : 0;
-  f.with = tidy(form.with, kAsciiNoSpace);
-  f.without = tidy(form.without, kAsciiNoSpace);
+  f.with = readTyped(form.with, Typed::kAsciiNoSpace);
+  f.without = readTyped(form.without, Typed::kAsciiNoSpace);
   f.order = form.order == 1 ? SuggestOrder::kPeople : SuggestOrder::kScore;
   f.anyKanji = form.anyKanji;
   *surname = cut;
@@ -97,20 +57,7 @@ std::string groupDigits(std::size_t n) {
 std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname) {
   std::string status = "候補 " + groupDigits(count) + " 件（" +
                        kOrderChoices[filter.order == SuggestOrder::kPeople ? 1 : 0] + "）";
-  if (count == 0) {
-    switch (emptyListHint(surname, filter)) {
-      case EmptyListHint::kAnyKanji:
-        status += "　「意味のよくない字も含める」にチェックを入れると見つかります。";
-        break;
-      case EmptyListHint::kReadingPrefix:
-        status += "　読みを「" + filter.reading + "*」にすると、「" + filter.reading +
-                  "」で始まる名が見つかります。";
-        break;
-      case EmptyListHint::kNone:
-        status += "　条件を減らしてみてください。";
-        break;
-    }
-  }
+  if (count == 0) status += "　" + emptyListAdvice(surname, filter, AdviceFor::kWindow);
   const std::string warning = zeroStrokeWarning(surname, "");
   if (!warning.empty()) status += "　" + warning;
   return status;

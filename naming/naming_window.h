@@ -43,8 +43,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
                            NamingField* bad);
 
 // The line above the list: 「候補 12,345 件（得点順）」; for an empty list,
-// what would find names (emptyListHint, in the window's words) or else a
-// word to widen the search; then the zeroStrokeWarning of the surname when
+// the emptyListAdvice in the window's words; then the zeroStrokeWarning of the surname when
 // it has characters that count 0.
 std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname);
 

@@ -347,18 +347,10 @@
     $("naming-results").tBodies[0].replaceChildren();
     showMoreRows();
     $("naming-table-wrap").hidden = answer.count === 0;
-    $("naming-count").textContent = answer.count === 0 ? `0 件：${emptyListAdvice(answer.hint)}` : `${answer.count.toLocaleString("en-US")} 件の候補`;
+    $("naming-count").textContent = answer.count === 0 ? `0 件：${answer.advice}` : `${answer.count.toLocaleString("en-US")} 件の候補`;
     $("naming-csv").hidden = answer.count === 0;
     setStatus("naming-message", answer.warning);
     return true;
-  }
-
-  // What to change when nothing matches, in the words of the form's fields.
-  function emptyListAdvice(hint) {
-    const none = "条件に合う名前はありません。";
-    if (hint?.kind === "anyKanji") return `${none}「${$("naming-any-kanji").labels[0].textContent}」にチェックを入れると見つかります。`;
-    if (hint?.kind === "readingPrefix") return `${none}読みを「${hint.reading}*」にすると、「${hint.reading}」で始まる名前が見つかります。`;
-    return `${none}条件を減らしてみてください。`;
   }
 
   // A long readings cell wraps between readings, never inside one.

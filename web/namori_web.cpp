@@ -13,6 +13,7 @@
 #include "naming_window.h"
 #include "readings.h"
 #include "sjis_utf8.h"
+#include "typed_text.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/bind.h>
@@ -121,10 +122,8 @@ const std::string& reportBytes(const std::string& which) {
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
 // as the Windows naming window reads its own (readNamingForm). Returns
-// {"count", "hint", "surname", "csvFile", "warning"}, where hint, for an
-// empty list, is what would find names (emptyListHint): {"kind": "anyKanji"}
-// or {"kind": "readingPrefix", "reading": the exact reading typed}, else
-// null; or {"error": {"field", "message"}} for the field to correct, with
+// {"count", "advice", "surname", "csvFile", "warning"}, where advice, for an
+// empty list, is what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
 // nothing is ranked then.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
@@ -167,21 +166,10 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   namingSurname = surname;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
   csvBytes.clear();
-  Json hint = nullptr;
-  if (suggestions.empty()) {
-    switch (emptyListHint(namingSurname.c_str(), filter)) {
-      case EmptyListHint::kAnyKanji:
-        hint = {{"kind", "anyKanji"}};
-        break;
-      case EmptyListHint::kReadingPrefix:
-        hint = {{"kind", "readingPrefix"}, {"reading", text::toUtf8(filter.reading)}};
-        break;
-      case EmptyListHint::kNone:
-        break;
-    }
-  }
   return Json{{"count", suggestions.size()},
-              {"hint", hint},
+              {"advice", suggestions.empty() ? text::toUtf8(emptyListAdvice(
+                                                   namingSurname.c_str(), filter, AdviceFor::kPage))
+                                             : ""},
               {"surname", text::toUtf8(namingSurname)},
               {"csvFile", text::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
               {"warning", text::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}

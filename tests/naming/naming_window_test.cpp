@@ -102,7 +102,8 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   sound.reading = "ゆうす";  // ゆうすけ
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kReadingPrefix);
   EXPECT_EQ(namingStatus(0, sound, "山田"),
-            "候補 0 件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
+            "候補 0 件（得点順）　条件に合う名前はありません。"
+            "読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
 }
