@@ -180,7 +180,7 @@ void warnAboutNames(const Name& surname, const Name& given) {
 bool saveReport(const namori::ReadingState& state, bool utf8) {
   if (!utf8) return namori::writePendingReport(state) == namori::FileOutputResult::kWritten;
   const std::string text = namori::text::toUtf8(namori::pendingReport(state));
-  return namori::writeReportFile(state.reportFileName, text.data(), text.size());
+  return namori::writeFileAtomically(state.reportFileName, text.data(), text.size());
 }
 
 int runReading(const Options& options) {
@@ -225,7 +225,7 @@ int runReading(const Options& options) {
 
   if (options.save) {
     const std::string fileName = namori::text::toUtf8(state.reportFileName);
-    const std::string problem = namori::reportFileNameProblem(state.reportFileName);
+    const std::string problem = namori::fileNameProblem(state.reportFileName);
     if (!problem.empty()) {
       warn("did not write the report file: the name \"" + fileName + "\" is refused, since " +
            problem);

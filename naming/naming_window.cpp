@@ -78,12 +78,12 @@ std::vector<std::string> suggestionCells(const Suggestions& suggestions, std::si
 std::string exportSuggestions(const Suggestions& suggestions, const char* surname, bool* written) {
   *written = false;
   const std::string fileName = suggestionsCsvFileName(surname);
-  if (!isSafeReportFileName(fileName.c_str())) {
+  if (!isSafeFileName(fileName.c_str())) {
     return "姓に、ファイル名に使えない文字（\\ / : * ? \" < > | など）が入っているため、"
            "書き出せません。";
   }
   const std::string csv = suggestionsCsv(suggestions);
-  if (!writeReportFile(fileName.c_str(), csv.data(), csv.size())) {
+  if (!writeFileAtomically(fileName.c_str(), csv.data(), csv.size())) {
     return fileName +
            " を書き出せませんでした。書き込めないフォルダーか、ほかのプログラムがこのファイルを"
            "開いています。";

@@ -79,9 +79,9 @@ void buildCareerReport(int outerGrade, char* buffer);
 const char* pendingReport(const ReadingState& state);
 
 // File output (id 202): writes the pending report, up to its NUL, as the
-// whole report file in the current directory (see writeReportFile).
+// whole report file in the current directory (see writeFileAtomically).
 // kNothingPending: no report pending, nothing opened. kFailed: the name was
-// refused (see isSafeReportFileName) or the file could not be replaced; the
+// refused (see isSafeFileName) or the file could not be replaced; the
 // old file, if any, is then unchanged.
 enum class FileOutputResult { kNothingPending, kWritten, kFailed };
 FileOutputResult writePendingReport(const ReadingState& state);

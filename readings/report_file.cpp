@@ -42,7 +42,7 @@ bool isUndefinedSingleByte(unsigned char c) {
 
 }  // namespace
 
-std::string reportFileNameProblem(const char* sjisFileName) {
+std::string fileNameProblem(const char* sjisFileName) {
   if (sjisFileName == nullptr || sjisFileName[0] == '\0') return "it is empty";
   const std::string notShiftJis = "it holds a byte that is no Shift-JIS character";
   bool previousWasDot = false;
@@ -75,11 +75,11 @@ std::string reportFileNameProblem(const char* sjisFileName) {
   return "";
 }
 
-bool isSafeReportFileName(const char* sjisFileName) {
-  return reportFileNameProblem(sjisFileName).empty();
+bool isSafeFileName(const char* sjisFileName) {
+  return fileNameProblem(sjisFileName).empty();
 }
 
-void nextTemporaryReportName(unsigned long processId, char* out) {
+void nextTemporaryFileName(unsigned long processId, char* out) {
   static std::atomic<unsigned long> counter{0};
   std::snprintf(out, kTemporaryNameBytes, ".namori-%lu-%lu.tmp", processId, ++counter);
 }
@@ -96,7 +96,7 @@ FileOutputResult writePendingReport(const ReadingState& state) {
   // Both buffers are NUL-terminated within their size.
   const std::size_t capacity =
       report == state.nameReport ? sizeof state.nameReport : sizeof state.careerReport;
-  if (!writeReportFile(state.reportFileName, report, strnlen(report, capacity))) {
+  if (!writeFileAtomically(state.reportFileName, report, strnlen(report, capacity))) {
     return FileOutputResult::kFailed;
   }
   return FileOutputResult::kWritten;

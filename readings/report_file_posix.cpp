@@ -48,8 +48,8 @@ void syncCurrentDirectory() {
 
 }  // namespace
 
-bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
-  if (!isSafeReportFileName(sjisFileName)) return false;
+bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
+  if (!isSafeFileName(sjisFileName)) return false;
 
   // A report file name is at most 88 bytes; each Shift-JIS byte becomes at
   // most 3 bytes of UTF-8.
@@ -80,7 +80,7 @@ bool writeReportFile(const char* sjisFileName, const char* data, std::size_t siz
   char temporaryName[kTemporaryNameBytes];
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    nextTemporaryReportName(static_cast<unsigned long>(getpid()), temporaryName);
+    nextTemporaryFileName(static_cast<unsigned long>(getpid()), temporaryName);
     fd = openNew(temporaryName, mode);
     if (fd < 0 && errno != EEXIST) return false;
   }

@@ -21,8 +21,8 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
 
 }  // namespace
 
-bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
-  if (!isSafeReportFileName(sjisFileName)) return false;
+bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
+  if (!isSafeFileName(sjisFileName)) return false;
 
   // Only a plain writable file is replaced: a directory, a link or junction
   // (a reparse point) or a read-only file at the name is left alone.
@@ -38,7 +38,7 @@ bool writeReportFile(const char* sjisFileName, const char* data, std::size_t siz
   char temporaryName[kTemporaryNameBytes];
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
-    nextTemporaryReportName(GetCurrentProcessId(), temporaryName);
+    nextTemporaryFileName(GetCurrentProcessId(), temporaryName);
     file = CreateFileA(temporaryName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;

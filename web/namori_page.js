@@ -6,9 +6,9 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const PAGE_ROWS = 100;
-  const GRADE_COUNT = 5;
 
   let namori = null; // the module, once loaded
+  let facts = null; // the numbers the guide states, from the module
   let reading = null; // the reading on screen
   let naming = null; // the list on screen: {query, count, shown, surname, csvFile}
   let typing = false; // a history entry is open for the name being typed
@@ -209,9 +209,7 @@
     addCharacters(r.characters.given, r.strokes.given);
     view.append(characters);
 
-    const warnings = [];
-    if (r.cut.includes("surname")) warnings.push(`姓が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.surname}」までで判断しました。`);
-    if (r.cut.includes("given")) warnings.push(`名が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.given}」までで判断しました。`);
+    const warnings = [...r.cutWarnings];
     if (r.zeroStrokeWarning) warnings.push(r.zeroStrokeWarning);
     if (r.notRegistrable.length) {
       warnings.push(`${quoted(r.notRegistrable)}は出生届で名前に使えない字です（使えるのは常用漢字・人名用漢字・ひらがな・カタカナなど）。`);
@@ -242,9 +240,9 @@
         element(
           "span",
           { class: "parts" },
-          element("span", {}, `総運+人運 ${r.score.first}／70`),
+          element("span", {}, `総運+人運 ${r.score.first}／${facts.firstPartPoints}`),
           " ",
-          element("span", {}, `天運+地運+外運 ${r.score.second}／30`),
+          element("span", {}, `天運+地運+外運 ${r.score.second}／${facts.secondPartPoints}`),
         ),
       ),
     );
@@ -368,7 +366,7 @@
         element("td", {}, ...readingsWithBreaks(row.readings)),
         element("td", {}, row.sex),
       ];
-      for (let g = 0; g < GRADE_COUNT; ++g) cells.push(element("td", {}, String(row.grades[g])));
+      for (const grade of row.grades) cells.push(element("td", {}, String(grade)));
       cells.push(element("td", {}, row.score), element("td", {}, String(row.people)), element("td", {}, String(row.familiarity)));
       body.append(element("tr", { data: { given: row.given } }, ...cells));
     }
@@ -464,6 +462,10 @@
   loadModule()
     .then((module) => {
       namori = module;
+      facts = JSON.parse(namori.guideFacts());
+      for (const span of document.querySelectorAll("[data-fact]")) {
+        span.textContent = String(span.dataset.fact.split(".").reduce((value, key) => value[key], facts));
+      }
       // The first reading sets up the fixed texts; do that before anyone waits.
       namori.reading("山", "田");
       if (location.hash) {

@@ -3,6 +3,7 @@
 // does it. Nothing is worked out here that the libraries already work out;
 // this file only gathers their answers into the objects the page draws.
 // Texts that carry Japanese are u8 literals: every plain literal is Shift-JIS.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -60,6 +61,13 @@ std::vector<std::string> charactersOf(const std::string& sjis) {
   return characters;
 }
 
+// What the page says of a name cut to 34 bytes, as the name dialog cuts it.
+std::string cutWarning(const char* what, const std::string& keptUtf8) {
+  return std::string(what) + u8"が " + std::to_string(kNameBytes) + u8" バイト（全角 " +
+         std::to_string(kNameBytes / 2) + u8" 文字）を超えたため、Windows 版と同じく「" +
+         keptUtf8 + u8"」までで判断しました。";
+}
+
 // The two reports of the last reading, in the Windows program's bytes.
 std::string nameReportBytes;
 std::string careerReportBytes;
@@ -108,10 +116,34 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
   static text::JsonReader reader(true);
   Json r = reader.reading(surname, given);
   r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  r["cutWarnings"] = Json::array();
+  if (surname.wasCut) r["cutWarnings"].push_back(cutWarning(u8"姓", surname.utf8));
+  if (given.wasCut) r["cutWarnings"].push_back(cutWarning(u8"名", given.utf8));
   r["zeroStrokeWarning"] = text::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
   r["report"] = {{"text", text::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", text::toUtf8(state.reportFileName)}};
   return r.dump();
+}
+
+// The numbers the page's guide states, as the libraries hold them:
+// {"nameBytes": 34, "nameCharacters": 17, "weights": every weight of the
+// fortune table, highest first, "firstPartPoints": 70, "secondPartPoints":
+// 30, "fixedKanji": 141}.
+std::string guideFacts() {
+  std::vector<double> weights;
+  for (const FortuneRecord& record : NumberFortuneTable) {
+    if (std::find(weights.begin(), weights.end(), record.weight) == weights.end()) {
+      weights.push_back(record.weight);
+    }
+  }
+  std::sort(weights.rbegin(), weights.rend());
+  return Json{{"nameBytes", kNameBytes},
+              {"nameCharacters", kNameBytes / 2},
+              {"weights", weights},
+              {"firstPartPoints", kFirstPartPoints},
+              {"secondPartPoints", kSecondPartPoints},
+              {"fixedKanji", kFixedKanjiCount}}
+      .dump();
 }
 
 // The Shift-JIS bytes of the last reading's name report ("name") or career
@@ -227,6 +259,6 @@ EMSCRIPTEN_BINDINGS(namori) {
   emscripten::function("suggest", &namori::web::suggest);
   emscripten::function("suggestionRows", &namori::web::suggestionRows);
   emscripten::function("csvBytes", &csvBytesView);
-  emscripten::function("candidateCount", &namori::candidateCount);
+  emscripten::function("guideFacts", &namori::web::guideFacts);
 }
 #endif

@@ -62,7 +62,7 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
 
 TEST(ReportFileName, LeadBytesHideNoSeparator) {
   // A lead byte before '/', a lone lead byte, a byte that is no character.
-  for (const char* name : {"\x81/x", "a\x83", "a\x80"}) EXPECT_FALSE(isSafeReportFileName(name));
+  for (const char* name : {"\x81/x", "a\x83", "a\x80"}) EXPECT_FALSE(isSafeFileName(name));
 }
 
 // Every failure leaves what was at the name as it was, and no temporary file.
@@ -110,8 +110,8 @@ TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   ASSERT_EQ(chmod(kNameFile.c_str(), 0600), 0);
   // The next names of this process, as a crashed run could have left them.
   char name[kTemporaryNameBytes];
-  nextTemporaryReportName(static_cast<unsigned long>(getpid()), name);
-  EXPECT_TRUE(isSafeReportFileName(name)) << name;
+  nextTemporaryFileName(static_cast<unsigned long>(getpid()), name);
+  EXPECT_TRUE(isSafeFileName(name)) << name;
   unsigned long pid = 0, last = 0;
   ASSERT_EQ(std::sscanf(name, ".namori-%lu-%lu.tmp", &pid, &last), 2) << name;
   for (unsigned long n = last + 1; n <= last + 3; ++n) {
