@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "naming_csv.h"
-#include "readings/test_support.h"
 
 namespace namori {
 namespace {
@@ -28,7 +26,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   NamingForm form;
   form.surname = "　山田１ ";
   form.sex = 1;
-  form.characters = 2;
+  form.characters = 3;
   form.reading = " ゆ＊";
   form.with = "翔　太";
   form.minScore = "８０．５";
@@ -38,7 +36,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   ASSERT_EQ(r.problem, "");
   EXPECT_EQ(r.surname, "山田１");
   EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
-  EXPECT_EQ(r.filter.characters, 2);
+  EXPECT_EQ(r.filter.characters, 3);
   EXPECT_EQ(r.filter.reading, "ゆ*");
   EXPECT_EQ(r.filter.with, "翔太");
   EXPECT_EQ(r.filter.minScore, 80.5);
@@ -106,27 +104,6 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
             "読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
-}
-
-class NamingExport : public InTempDirectory {};
-
-TEST_F(NamingExport, WritesTheModulesCsvOrSaysWhyNot) {
-  SuggestFilter filter;
-  filter.with = "美";
-  const Suggestions list = suggestGivenNames("佐藤", filter);
-  ASSERT_GT(list.size(), 1000u);
-  bool written = false;
-  EXPECT_EQ(exportSuggestions(list, "佐藤", &written),
-            "佐藤さんの名付け候補.CSV に " + groupDigits(list.size()) + " 件を書き出しました");
-  EXPECT_TRUE(written);
-  EXPECT_EQ(readFile(u8"佐藤さんの名付け候補.CSV"), suggestionsCsv(list));
-
-  for (const char* refused : {"a/b", "..", "c:d"}) {
-    EXPECT_EQ(exportSuggestions(list, refused, &written).rfind("姓に、ファイル名に使えない", 0),
-              0u);
-    EXPECT_FALSE(written);
-  }
-  EXPECT_EQ(entryCount(), 1u);
 }
 
 }  // namespace

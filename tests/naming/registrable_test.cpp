@@ -30,7 +30,11 @@ TEST(Registrable, TableHoldsTheGradedKanjiAndKana) {
   // 2,908 of KANJIDIC2's 2,999 graded kanji have a code page 932 form; 83
   // hiragana, 86 katakana and 6 marks; 18 kanji have a second (IBM) code.
   EXPECT_EQ(registrable::kCodeCount, 2908u + 83 + 86 + 6 + 18);
-  EXPECT_TRUE(isRegistrableCharacter(0x8396));  // ヶ
+  // The ends of the table: ヽ first, 黑 (its IBM code) last; ヶ.
+  for (const unsigned code : {0x8152u, 0xFC4Bu, 0x8396u}) {
+    EXPECT_TRUE(isRegistrableCharacter(code)) << std::hex << code;
+  }
+  EXPECT_FALSE(isRegistrableCharacter(0xFC4Cu));
 }
 
 std::string stored(const std::string& reading) {

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "utf8_reading.h"
 #include "test_support.h"
+#include "utf8_reading.h"
 
 namespace namori::text {
 namespace {
@@ -70,12 +70,15 @@ TEST(BatchReader, LinesAtTheEdges) {
       // What a name may not hold.
       {std::string(u8"山田 太") + '\0' + u8"郎\n", "1 the line contains a NUL byte\n"},
       {u8"山田 太\x1B郎\n", "1 GIVEN: the control character U+001B cannot be part of a name\n"},
+      {u8"山田 太\u009F郎\n", "1 GIVEN: the control character U+009F cannot be part of a name\n"},
       {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
       {u8"abc 太郎\n",
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
        "(U+0062), c (U+0063)\n"},
       // 4,096 bytes are read; one more is too long, and the next line goes on.
       {u8"山田 " + longGiven + "\n", u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"]\n"},
+      {u8"\xEF\xBB\xBF山田 " + longGiven + "\n",  // the mark is not counted
+       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"]\n"},
       {u8"一二三四五六七八九十一二三四五六七八 一二三四五六七八九十一二三四五六七八",
        u8"1 一二三四五六七八九十一二三四五六七 一二三四五六七八九十一二三四五六七 "
        u8"[\"surname\",\"given\"]\n"},
