@@ -1,6 +1,7 @@
 // The naming window's logic: what its fields turn into, what it says, and
 // that its list and its file show the module's list.
 #include "naming_window.h"
+#include "typed_text.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,14 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   crow.sex = SexFilter::kMale;
   crow.with = "烏";
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAnyKanji);
-  EXPECT_NE(namingStatus(0, crow, "山田").find("「意味のよくない字も含める」"), std::string::npos);
+  EXPECT_EQ(namingStatus(0, crow, "山田"),
+            "候補 0 件（得点順）　条件に合う名前はありません。"
+            "「意味のよくない字も含める」にチェックを入れると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kPage),
+            "条件に合う名前はありません。"
+            "「名付けで避けられがちな字を含む名前も出す」にチェックを入れると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kCommandLine),
+            " (names with a kanji parents avoid are left out; --any-kanji shows them)");
   crow.anyKanji = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
 
@@ -104,6 +112,9 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
             "読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kWindow),
+            "条件に合う名前はありません。条件を減らしてみてください。");
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine), "");
 }
 
 }  // namespace
