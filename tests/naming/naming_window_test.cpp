@@ -30,7 +30,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.characters = 3;
   form.reading = " ゆ＊";
   form.with = "翔　太";
-  form.minScore = "８０．５";
+  form.minScore = "９０．５";
   form.order = 1;
   form.anyKanji = true;
   const Read r = read(form);
@@ -40,7 +40,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   EXPECT_EQ(r.filter.characters, 3);
   EXPECT_EQ(r.filter.reading, "ゆ*");
   EXPECT_EQ(r.filter.with, "翔太");
-  EXPECT_EQ(r.filter.minScore, 80.5);
+  EXPECT_EQ(r.filter.minScore, 90.5);
   EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
   EXPECT_TRUE(r.filter.anyKanji);
 

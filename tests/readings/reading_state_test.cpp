@@ -27,7 +27,10 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
             "次の字は辞書にないため 0 画として数えます：Ｕ、a"
             "　髙 は辞書にないため 0 画として数えます（高 なら 10 画）"
             "　凜 は辞書にないため 0 画として数えます（凛 なら 15 画）");
-  EXPECT_EQ(zeroStrokeWarning("﨑", nullptr), "﨑 は辞書にないため 0 画として数えます（崎 なら 11 画）");
+  EXPECT_EQ(zeroStrokeWarning("﨑", nullptr),
+            "﨑 は辞書にないため 0 画として数えます（崎 なら 11 画）");
+  EXPECT_EQ(zeroStrokeWarning("伃", ""),
+            "次の字は辞書にないため 0 画として数えます：伃");  // 妤 counts 0 too
   EXPECT_EQ(zeroStrokeWarning("山田", "太郎"), "");
 
   // 鬱 has 29 strokes: the rows show 総運 145 and 外運 87 folded, while the
