@@ -351,10 +351,13 @@ TEST_F(Cli, SuggestEdges) {
     EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
   }
 
-  CliResult run = runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m"});
+  CliResult run =
+      runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m", "--without", u8"死"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err.rfind(u8"namori-cli: no given name matches 山田 with --sex m --with 烏", 0), 0u)
+  EXPECT_EQ(run.err.rfind(
+                u8"namori-cli: no given name matches 山田 with --sex m --with 烏 --without 死", 0),
+            0u)
       << run.err;
   EXPECT_NE(run.err.find("--any-kanji"), std::string::npos);
   EXPECT_EQ(suggestJson({u8"山田", "--reading", u8"ゑゑゑ"})["candidates"],

@@ -40,6 +40,8 @@ TEST(FoldGradeValue, FoldsIntoTheTable) {
                                     {120, 60}, {121, 1}, {180, 60}, {1020, 60}, {-5, 0}};
   for (auto [raw, index] : cases) EXPECT_EQ(foldGradeValue(raw), index) << raw;
   EXPECT_EQ(&lookupFortune(foldGradeValue(61)), &NumberFortuneTable[1]);
+  EXPECT_EQ(&lookupFortune(61), &NumberFortuneTable[60]);  // clamped
+  EXPECT_EQ(&lookupFortune(-1), &NumberFortuneTable[0]);
 }
 
 NameScore scoreOf(double a, double b, double c, double d, double e) {

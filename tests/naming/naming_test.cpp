@@ -182,6 +182,11 @@ TEST(Naming, FiltersKeepAndShowWhatTheySay) {
        "絵美子 えみこ|絵里加 えりか|蘭景 らんけい|蘭童 らんどう"},
       {[](SuggestFilter& f) { f.sex = SexFilter::kMale, f.characters = 3, f.minScore = 80; },
        "絵里可 えりか|鏡二朗 きょうじろう|鏡之祐 きょうのすけ|鏡之亮 きょうのすけ"},
+      // A reading of unstated sex is not shown when the writing has a boy's.
+      {[](SuggestFilter& f) { f.sex = SexFilter::kFemale, f.with = "鋭", f.characters = 1; },
+       "鋭 えい"},
+      {[](SuggestFilter& f) { f.sex = SexFilter::kFemale, f.with = "整", f.characters = 1; },
+       "整 せい"},
       {[](SuggestFilter& f) { f.with = "子花", f.without = "美"; },
        "桃花鳥子 ときこ|多花子 たかこ|羽花子 わかこ|夢花子 ゆかこ"},
       {[](SuggestFilter& f) { f.reading = "ユイ"; },

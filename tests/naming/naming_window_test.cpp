@@ -1,12 +1,12 @@
 // The naming window's logic: what its fields turn into, what it says, and
 // that its list and its file show the module's list.
 #include "naming_window.h"
-#include "typed_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "typed_text.h"
 
 namespace namori {
 namespace {
@@ -43,6 +43,11 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   EXPECT_EQ(r.filter.minScore, 90.5);
   EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
   EXPECT_TRUE(r.filter.anyKanji);
+
+  form.sex = 2;
+  form.order = 0;
+  EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
+  EXPECT_EQ(read(form).filter.order, SuggestOrder::kScore);
 
   // The surname is cut as the name dialog cuts it, never through a character.
   form.surname = "A一二三四五六七八九十一二三四五六七";

@@ -44,8 +44,9 @@ std::string stored(const std::string& reading) {
 
 TEST(Kana, OneRuleForReadingsEverywhere) {
   EXPECT_EQ(stored("サクラ"), "さくら");
+  EXPECT_EQ(stored("ミムヶ"), "みむけ");  // on both sides of the gap at 0x837F
   EXPECT_EQ(stored("ゝヽゞヾ"), "ゝゝゞゞ");
-  EXPECT_EQ(stored("ヵヶ"), "かけ");  // no hiragana of their own in code page 932
+  EXPECT_EQ(stored("ヵ"), "か");  // no hiragana of its own in code page 932, as ヶ
   EXPECT_EQ(stored("ヴィー"), "ヴぃー");
   EXPECT_EQ(stored(""), "");
   for (const char* refused : {"花", "a", "ｻ", "・", "さ\x82"}) {

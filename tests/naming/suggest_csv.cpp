@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "utf8_reading.h"
 #include "naming_csv.h"
+#include "utf8_reading.h"
 
 int main(int argc, char** argv) {
   std::string surname;
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
       if (!ok) error = "--min-score takes a number from 0 to 100";
     } else if (option == "--reading" || option == "--with") {
       ok = namori::text::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
-                               &error);
+                                &error);
     } else {
       ok = false, error = "unknown option or value: " + option + " " + value;
     }

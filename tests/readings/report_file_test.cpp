@@ -65,7 +65,7 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
 TEST(SafeFileName, JudgedCharacterByCharacter) {
   // A lead byte before '/', a lone lead byte, a byte that is no character, a
   // trail byte 0x7F.
-  for (const char* name : {"\x81/x", "a\x83", "a\x80", "\x81\x7F"}) {
+  for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "\x81\x7F"}) {
     EXPECT_FALSE(isSafeFileName(name)) << name;
   }
   // One dot after another, with a double-byte character between: no "..".

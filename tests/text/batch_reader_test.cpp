@@ -69,10 +69,13 @@ TEST(BatchReader, LinesAtTheEdges) {
       {u8"\xEF\xBB\xBF山田 太郎\n", u8"1 山田 太郎\n"},
       // What a name may not hold.
       {std::string(u8"山田 太") + '\0' + u8"郎\n", "1 the line contains a NUL byte\n"},
-      {u8"山田 太\x1B郎\n", "1 GIVEN: the control character U+001B cannot be part of a name\n"},
+      {u8"山田 太\x1F郎\n", "1 GIVEN: the control character U+001F cannot be part of a name\n"},
       {u8"山田 太\x7F郎\n", "1 GIVEN: the control character U+007F cannot be part of a name\n"},
       {u8"山田 太\u009F郎\n", "1 GIVEN: the control character U+009F cannot be part of a name\n"},
       {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
+      {"\xEE\x80\x80 x\n",  // U+E000, a user-defined code: no kanji
+       "1 SURNAME has no kanji or kana and no character in the stroke dictionary: \xEE\x80\x80 "
+       "(U+E000)\n"},
       {u8"abc 太郎\n",
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
        "(U+0062), c (U+0063)\n"},
