@@ -284,14 +284,14 @@ nlohmann::json suggestJson(std::vector<std::string> args) {
 
 TEST_F(Cli, SuggestFilters) {
   // The options reach the ranking as they are; katakana, too.
-  const CliResult run =
-      runCli({"--suggest", u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*", "--with",
-              u8"陽", "--without", u8"子", "--min-score", "40", "--sort", "people", "--top", "3"});
+  const CliResult run = runCli({"--suggest", u8"佐藤", "--sex", "f", "--chars", "2", "--reading",
+                                u8"ハ*", "--with", u8"陽", "--without", u8"子", "--min-score",
+                                "72.5", "--sort", "people", "--top", "3"});
   EXPECT_EQ(run.out,
             u8"順位  名    読み                   性別  総運  天運  地運  人運  外運  得点\n"
             u8"   1  陽代  はるよ・あきよ・ひよ   f       45    28    17    33    12  72.5\n"
             u8"   2  陽弘  はるひろ・はるみつ +2  g       45    28    17    33    12  72.5\n"
-            u8"   3  陽仁  はると・はるひと +2    g       44    28    16    33    11  55.0\n");
+            u8"   3  陽貴  はるき                 f       52    28    24    33    19  84.5\n");
   EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji"})["candidates"][0]["given"],
             u8"烏太朗");
 }
@@ -312,6 +312,8 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
   EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
+  EXPECT_EQ(hanako["candidates"][0]["people"], 5);
+  EXPECT_EQ(hanako["candidates"][0]["familiarity"], 1869);
   EXPECT_EQ(hanako["candidates"][0]["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"]})"));
 

@@ -87,6 +87,7 @@ TEST(BatchReader, LinesAtTheEdges) {
        u8"1 一二三四五六七八九十一二三四五六七 一二三四五六七八九十一二三四五六七 "
        u8"[\"surname\",\"given\"]\n"},
       {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},
+      {u8"山田 " + longGiven + u8"xxxx", "1 line too long\n"},  // past what is kept, at the end
   };
   for (const auto& c : cases) {
     for (std::size_t blockSize : {std::size_t{1}, std::size_t{2}, c.input.size()}) {
