@@ -312,6 +312,11 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
   EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
+  EXPECT_EQ(
+      suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"})["candidates"][0]["readings"],
+      nlohmann::json::parse(u8R"([{"kana": "かいと", "sex": ["f", "m"]},
+              {"kana": "ひろと", "sex": ["g"]}, {"kana": "みか", "sex": ["f"]},
+              {"kana": "みしょう", "sex": ["f"]}])"));
   EXPECT_EQ(hanako["candidates"][0]["people"], 5);
   EXPECT_EQ(hanako["candidates"][0]["familiarity"], 1869);
   EXPECT_EQ(hanako["candidates"][0]["readings"][0],

@@ -68,6 +68,7 @@ TEST(SafeFileName, JudgedCharacterByCharacter) {
   for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "\x81\x7F"}) {
     EXPECT_FALSE(isSafeFileName(name)) << name;
   }
+  EXPECT_EQ(fileNameProblem("a\x7F"), "it holds the control character U+007F");
   // One dot after another, with a double-byte character between: no "..".
   for (const char* name : {"a.表.b", ".表", "表.", "a.b.c"})
     EXPECT_TRUE(isSafeFileName(name)) << name;

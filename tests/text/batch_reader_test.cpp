@@ -23,7 +23,8 @@ namespace {
 using namori::utf8Of;
 
 // The reader's output, one "N error" or "N surname given" line per object,
-// the latter followed by what was cut, if anything.
+// the latter followed by what was cut and the characters read, if anything
+// was cut.
 std::string summary(const std::string& input, std::size_t blockSize) {
   BatchReader reader(false);
   std::string out;
@@ -36,7 +37,11 @@ std::string summary(const std::string& input, std::size_t blockSize) {
       out += object["error"].get<std::string>();
     } else {
       out += object["surname"].get<std::string>() + " " + object["given"].get<std::string>();
-      if (!object["cut"].empty()) out += " " + object["cut"].dump();
+      if (!object["cut"].empty()) {
+        out +=
+            " " + object["cut"].dump() + " " +
+            std::to_string(object["strokes"]["surname"].size() + object["strokes"]["given"].size());
+      }
     }
     out += "\n";
     return true;
@@ -80,12 +85,13 @@ TEST(BatchReader, LinesAtTheEdges) {
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
        "(U+0062), c (U+0063)\n"},
       // 4,096 bytes are read; one more is too long, and the next line goes on.
-      {u8"山田 " + longGiven + "\n", u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"]\n"},
+      {u8"山田 " + longGiven + "\n",
+       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"] 19\n"},
       {u8"\xEF\xBB\xBF山田 " + longGiven + "\n",  // the mark is not counted
-       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"]\n"},
+       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"] 19\n"},
       {u8"一二三四五六七八九十一二三四五六七八 一二三四五六七八九十一二三四五六七八",
        u8"1 一二三四五六七八九十一二三四五六七 一二三四五六七八九十一二三四五六七 "
-       u8"[\"surname\",\"given\"]\n"},
+       u8"[\"surname\",\"given\"] 34\n"},
       {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},
       {u8"山田 " + longGiven + u8"xxxx", "1 line too long\n"},  // past what is kept, at the end
   };
