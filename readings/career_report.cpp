@@ -10,18 +10,24 @@ namespace {
 
 const char kOutOfRangeNotice[] = "\n職業運数３２以降は表示しません\n";
 
+// The entry for outerGrade, or null outside the table. One unsigned
+// comparison covers both ends, negative grades included; the subtraction is
+// done on unsigned values so INT_MIN cannot overflow.
+const CareerEntry* careerEntry(int outerGrade) {
+  const unsigned int row =
+      static_cast<unsigned int>(outerGrade) - static_cast<unsigned int>(kCareerFirstValue);
+  return row > static_cast<unsigned int>(kCareerEntryCount - 1) ? nullptr : &CareerTable[row];
+}
+
 }  // namespace
 
 void buildCareerReport(int outerGrade, char* buffer) {
-  // One unsigned comparison covers both ends, negative grades included; the
-  // subtraction is done on unsigned values so INT_MIN cannot overflow.
-  const unsigned int row =
-      static_cast<unsigned int>(outerGrade) - static_cast<unsigned int>(kCareerFirstValue);
-  if (row > static_cast<unsigned int>(kCareerEntryCount - 1)) {
+  const CareerEntry* found = careerEntry(outerGrade);
+  if (!found) {
     copyText(buffer, kCareerReportBytes, kOutOfRangeNotice);
     return;
   }
-  const CareerEntry& entry = CareerTable[row];
+  const CareerEntry& entry = *found;
   copyText(buffer, kCareerReportBytes, entry.titleLine);
   const int lineCount =
       entry.bodyLineCount < kCareerMaxBodyLines ? entry.bodyLineCount : kCareerMaxBodyLines;
@@ -29,6 +35,16 @@ void buildCareerReport(int outerGrade, char* buffer) {
     appendText(buffer, kCareerReportBytes, entry.bodyLines[line]);
     if (line + 1 < lineCount) appendText(buffer, kCareerReportBytes, entry.lineEnd);
   }
+}
+
+std::string careerTitle(int outerGrade) {
+  const CareerEntry* entry = careerEntry(outerGrade);
+  if (!entry) return "";
+  // "\n******* title *******\n..."
+  const std::string line = entry->titleLine;
+  const std::string frame = "******* ";
+  const std::size_t start = line.find(frame) + frame.size();
+  return line.substr(start, line.find(" *******", start) - start);
 }
 
 }  // namespace namori

@@ -65,6 +65,10 @@ std::string countingVariant(const char* character);
 // sentences are separated by U+3000. Empty when every character counts.
 std::string zeroStrokeWarning(const char* surname, const char* givenName);
 
+// One Shift-JIS character as a message names it: a space as （空白）, a
+// full-width space as （全角空白）, a tab as （タブ）, any other as itself.
+std::string visibleCharacter(const std::string& character);
+
 // Career command (id 201): clears the career text, sets the file name (after
 // the last reading's names, or the stored names before any reading) and the
 // flags, and builds the text for state.lastOuterGrade.
@@ -73,6 +77,10 @@ void runCareerCommand(ReadingState& state);
 // Writes the entry for outerGrade, or the out-of-range notice, into a
 // zero-cleared buffer of kCareerReportBytes.
 void buildCareerReport(int outerGrade, char* buffer);
+
+// The title of the career entry for outerGrade without its frame of
+// asterisks (「自由業で行こう」 for 11), or "" outside 2 to 31.
+std::string careerTitle(int outerGrade);
 
 // The report the File output button would write: the name report, the
 // career report, or null when neither is pending.

@@ -79,6 +79,24 @@ bool isSafeFileName(const char* sjisFileName) {
   return fileNameProblem(sjisFileName).empty();
 }
 
+std::size_t fileNameOffset(const std::string& sjisPath) {
+  std::size_t offset = 0;
+  for (std::size_t at = 0, length; (length = charLength(sjisPath.c_str() + at)) != 0;
+       at += length) {
+    if (length == 1 && (sjisPath[at] == '\\' || sjisPath[at] == '/')) offset = at + 1;
+  }
+  return offset;
+}
+
+bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
+  return writeFileAtomicallyIn("", sjisFileName, data, size);
+}
+
+bool writeFileAtomicallyAt(const std::string& sjisPath, const char* data, std::size_t size) {
+  const std::size_t name = fileNameOffset(sjisPath);
+  return writeFileAtomicallyIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
+}
+
 void nextTemporaryFileName(unsigned long processId, char* out) {
   static std::atomic<unsigned long> counter{0};
   std::snprintf(out, kTemporaryNameBytes, ".namori-%lu-%lu.tmp", processId, ++counter);

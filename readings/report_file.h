@@ -33,6 +33,21 @@ bool isSafeFileName(const char* sjisFileName);
 // temporary file is left.
 bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size);
 
+// writeFileAtomically for a file in another folder: sjisPath is a folder path
+// and a file name after its last \ or / (a bare name: the current folder).
+// The name is judged as writeFileAtomically judges it; the temporary file goes
+// beside it, in that folder.
+bool writeFileAtomicallyAt(const std::string& sjisPath, const char* data, std::size_t size);
+
+// What both do, on each platform: the file sjisName in the folder
+// sjisFolder ("" for the current one, else ending in a separator).
+bool writeFileAtomicallyIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+                       std::size_t size);
+
+// Where the file name starts in a Shift-JIS path: after its last \ or /
+// character (never the second byte of a character such as 表), or 0.
+std::size_t fileNameOffset(const std::string& sjisPath);
+
 // The name of the next temporary file of this process: hidden, ASCII, safe
 // by isSafeFileName, and different on every call, such as
 // ".namori-1234-7.tmp". out must hold kTemporaryNameBytes.

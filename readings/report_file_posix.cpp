@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "report_file.h"
 #include "sjis_utf8.h"
@@ -39,27 +41,30 @@ int openNew(const char* name, mode_t mode) {
 
 // Makes the rename itself durable. Not every file system can sync a
 // directory; the report is in place either way, so a failure is ignored.
-void syncCurrentDirectory() {
-  const int fd = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncDirectory(const std::string& folder) {
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   fsync(fd);
   close(fd);
 }
 
+bool toUtf8(const std::string& sjis, std::string* utf8) {
+  std::vector<char> out(sjis.size() * 3 + 1);
+  std::size_t length;
+  if (!sjisToUtf8(sjis.data(), sjis.size(), out.data(), out.size(), &length)) return false;
+  utf8->assign(out.data(), length);
+  return true;
+}
+
 }  // namespace
 
-bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
-  if (!isSafeFileName(sjisFileName)) return false;
-
-  // A report file name is at most 88 bytes; each Shift-JIS byte becomes at
-  // most 3 bytes of UTF-8.
-  char fileName[512];
-  std::size_t fileNameLength;
-  const std::size_t sjisLength = strnlen(sjisFileName, sizeof fileName / 3);
-  if (sjisFileName[sjisLength] != '\0') return false;
-  if (!sjisToUtf8(sjisFileName, sjisLength, fileName, sizeof fileName, &fileNameLength)) {
-    return false;
-  }
+bool writeFileAtomicallyIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+                       std::size_t size) {
+  if (!isSafeFileName(sjisName)) return false;
+  std::string folder, name;
+  if (!toUtf8(sjisFolder, &folder) || !toUtf8(sjisName, &name)) return false;
+  const std::string target = folder + name;
+  const char* const fileName = target.c_str();
 
   // Only a regular file the user may write is replaced, and the new one gets
   // its permissions (as far as the umask allows). A symbolic link, a
@@ -77,11 +82,13 @@ bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t
 
   // The temporary file is new: a leftover of a crashed run with the same
   // process id is stepped over, never reused.
-  char temporaryName[kTemporaryNameBytes];
+  char temporary[kTemporaryNameBytes];
+  std::string temporaryName;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    nextTemporaryFileName(static_cast<unsigned long>(getpid()), temporaryName);
-    fd = openNew(temporaryName, mode);
+    nextTemporaryFileName(static_cast<unsigned long>(getpid()), temporary);
+    temporaryName = folder + temporary;
+    fd = openNew(temporaryName.c_str(), mode);
     if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
@@ -90,12 +97,12 @@ bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t
   if (ok) ok = fsync(fd) == 0;
   // close is not retried: on Linux the descriptor is gone even after EINTR.
   if (close(fd) != 0) ok = false;
-  if (ok) ok = rename(temporaryName, fileName) == 0;
+  if (ok) ok = rename(temporaryName.c_str(), fileName) == 0;
   if (!ok) {
-    unlink(temporaryName);
+    unlink(temporaryName.c_str());
     return false;
   }
-  syncCurrentDirectory();
+  syncDirectory(folder);
   return true;
 }
 

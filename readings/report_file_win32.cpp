@@ -2,6 +2,8 @@
 // as it is.
 #include <windows.h>
 
+#include <string>
+
 #include "report_file.h"
 
 namespace namori {
@@ -21,8 +23,11 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
 
 }  // namespace
 
-bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
-  if (!isSafeFileName(sjisFileName)) return false;
+bool writeFileAtomicallyIn(const std::string& folder, const char* name, const char* data,
+                       std::size_t size) {
+  if (!isSafeFileName(name)) return false;
+  const std::string target = folder + name;
+  const char* const sjisFileName = target.c_str();
 
   // Only a plain writable file is replaced: a directory, a link or junction
   // (a reparse point) or a read-only file at the name is left alone.
@@ -35,10 +40,14 @@ bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t
 
   // The temporary file is new: a leftover of a crashed run with the same
   // process id is stepped over, never reused.
-  char temporaryName[kTemporaryNameBytes];
+  char temporary[kTemporaryNameBytes];
+  std::string temporaryPath;
+  const char* temporaryName = nullptr;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
-    nextTemporaryFileName(GetCurrentProcessId(), temporaryName);
+    nextTemporaryFileName(GetCurrentProcessId(), temporary);
+    temporaryPath = folder + temporary;
+    temporaryName = temporaryPath.c_str();
     file = CreateFileA(temporaryName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;

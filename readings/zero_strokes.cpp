@@ -42,13 +42,21 @@ std::string zeroStrokeWarning(const char* surname, const char* givenName) {
   for (const std::string& character : zeroStrokeCharacters(surname, givenName)) {
     const std::string variant = countingVariant(character.c_str());
     if (variant.empty()) {
-      plain += (plain.empty() ? "次の字は辞書にないため 0 画として数えます：" : "、") + character;
+      plain += (plain.empty() ? "次の字は辞書にないため 0 画として数えます：" : "、") +
+               visibleCharacter(character);
     } else {
       hinted += (hinted.empty() ? "" : "　") + character + " は辞書にないため 0 画として数えます（" +
                 variant + " なら " + std::to_string(characterStrokes(variant.c_str())) + " 画）";
     }
   }
   return plain + (plain.empty() || hinted.empty() ? "" : "　") + hinted;
+}
+
+std::string visibleCharacter(const std::string& character) {
+  if (character == " ") return "（空白）";
+  if (character == "　") return "（全角空白）";
+  if (character == "\t") return "（タブ）";
+  return character;
 }
 
 }  // namespace namori

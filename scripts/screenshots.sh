@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of namori.exe under Wine on a virtual X
 # display: the main window, the name dialog, a reading and the naming window
-# with a list. The program is
+# with a list, resized, sorted by a column and with its row menu open. The
+# program is
 # worked by namori_driver.exe (tests/e2e/driver), as in the end-to-end tests.
 #
 #   scripts/screenshots.sh [--locale LANG] [OUTPUT_DIR]
@@ -57,6 +58,12 @@ shot() {
   echo "wrote $out/$2"
 }
 for step in window dialog reading; do shot "$step" "namori-$step$suffix.png" 700x500; done
-shot naming "namori-naming$suffix.png" 920x680
+for step in naming naming-sorted; do shot "$step" "namori-$step$suffix.png" 960x700; done
+# The row menu stays open only while the driver waits.
+wine "$driver" pose naming-menu &
+sleep 2
+import -window root -crop 960x700+0+0 +repage "$out/namori-naming-menu$suffix.png"
+echo "wrote $out/namori-naming-menu$suffix.png"
+wait $!
 wine "$driver" pose close
 wait "$namori_pid"

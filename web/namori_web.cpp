@@ -6,15 +6,16 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "utf8_reading.h"
 #include "naming.h"
 #include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "sjis_utf8.h"
 #include "typed_text.h"
+#include "utf8_reading.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/bind.h>
@@ -61,6 +62,62 @@ std::vector<std::string> charactersOf(const std::string& sjis) {
   return characters;
 }
 
+// The two reports of the last reading, in the Windows program's bytes.
+std::string nameReportBytes;
+std::string careerReportBytes;
+
+// The last ranking, shown a page at a time in the order of `shownRanks`.
+Suggestions suggestions;
+SuggestFilter namingFilter;
+NamingSort namingSort;
+std::vector<std::size_t> shownRanks;
+std::string namingSurname;  // Shift-JIS, as ranked
+std::string csvBytes;
+
+// Shift-JIS text without the spaces, tabs and ideographic spaces at either
+// end, as the naming form drops them before it cuts the surname.
+std::string withoutOuterSpaces(const std::string& sjis) {
+  std::size_t start = std::string::npos, end = 0;
+  for (std::size_t at = 0, length; at < sjis.size(); at += length) {
+    length = charLength(sjis.c_str() + at);
+    if (length == 0) break;
+    const std::string_view c(sjis.data() + at, length);
+    if (c == " " || c == "\t" || c == "　") continue;
+    if (start == std::string::npos) start = at;
+    end = at + length;
+  }
+  return start == std::string::npos ? "" : sjis.substr(start, end - start);
+}
+
+// Converts and checks two names as a reading takes them: an empty Json when
+// both can be read, else the answer that says why not ({"error": ...} or
+// {"missing": [...]}).
+Json checkNames(const std::string& surnameUtf8, const std::string& givenUtf8, Name* surname,
+                Name* given) {
+  Json error;
+  if (!convertField(surnameUtf8, surname, &error)) {
+    error["field"] = "surname";
+    return Json{{"error", error}};
+  }
+  if (!convertField(givenUtf8, given, &error)) {
+    error["field"] = "given";
+    return Json{{"error", error}};
+  }
+  if (surname->sjis.empty() || given->sjis.empty()) {
+    Json missing = Json::array();
+    if (surname->sjis.empty()) missing.push_back("surname");
+    if (given->sjis.empty()) missing.push_back("given");
+    return Json{{"missing", missing}};
+  }
+  std::string message;
+  for (const auto& [name, field] : {std::pair{surname, "surname"}, std::pair{given, "given"}}) {
+    if (!text::canBeRead(*name, field, &message)) {
+      return Json{{"error", {{"field", field}, {"unreadable", true}}}};
+    }
+  }
+  return {};
+}
+
 // What the page says of a name cut to 34 bytes, as the name dialog cuts it.
 std::string cutWarning(const char* what, const std::string& keptUtf8) {
   return std::string(what) + u8"が " + std::to_string(kNameBytes) + u8" バイト（全角 " +
@@ -68,14 +125,39 @@ std::string cutWarning(const char* what, const std::string& keptUtf8) {
          keptUtf8 + u8"」までで判断しました。";
 }
 
-// The two reports of the last reading, in the Windows program's bytes.
-std::string nameReportBytes;
-std::string careerReportBytes;
+// namori-cli --career --json's reading with each name's characters, as the
+// page draws them one tile each.
+Json readingOf(const Name& surname, const Name& given) {
+  static text::JsonReader reader(true);
+  Json r = reader.reading(surname, given);
+  r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  return r;
+}
 
-// The last ranking, shown a page at a time.
-Suggestions suggestions;
-std::string namingSurname;  // Shift-JIS, as ranked
-std::string csvBytes;
+// The readings of a given name as the naming list shows them unfiltered
+// ("ゆい・ゆう"), or "" for a name that is not among the candidates.
+std::string candidateReadingsOf(const std::string& surnameSjis, const std::string& givenSjis) {
+  SuggestFilter filter;
+  filter.with = givenSjis;
+  filter.anyKanji = true;
+  const Suggestions found = suggestGivenNames(surnameSjis.c_str(), filter);
+  for (std::size_t rank = 0; rank < found.size(); ++rank) {
+    if (givenSjis == found[rank].given) return readingsCell(found, rank);
+  }
+  return "";
+}
+
+// What the 名付け list says above it about the surname's 天運: its value,
+// fortune and class, and the highest score a given name can reach with it.
+Json tenunOfSurname(const std::string& sjis) {
+  const int value = countNameStrokes(sjis.c_str()).all;
+  const FortuneRecord& record = lookupFortune(foldGradeValue(value));
+  return {{"value", value},
+          {"index", foldGradeValue(value)},
+          {"fortune", text::toUtf8(record.text)},
+          {"class", text::toUtf8(fortuneClassText(record.fortuneClass))},
+          {"highestScore", formatOneDecimal(highestScoreWithSurname(sjis.c_str()).total)}};
+}
 
 }  // namespace
 
@@ -85,37 +167,18 @@ std::string csvBytes;
 // while a field is empty.
 std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8) {
   Name surname, given;
-  Json error;
-  if (!convertField(surnameUtf8, &surname, &error)) {
-    error["field"] = "surname";
-    return Json{{"error", error}}.dump();
-  }
-  if (!convertField(givenUtf8, &given, &error)) {
-    error["field"] = "given";
-    return Json{{"error", error}}.dump();
+  if (Json refused = checkNames(surnameUtf8, givenUtf8, &surname, &given); !refused.empty()) {
+    return refused.dump();
   }
   static ReadingState state;
-  if (!storeNames(state, surname.sjis.c_str(), given.sjis.c_str())) {
-    Json missing = Json::array();
-    if (surname.sjis.empty()) missing.push_back("surname");
-    if (given.sjis.empty()) missing.push_back("given");
-    return Json{{"missing", missing}}.dump();
-  }
-  std::string message;
-  for (const auto& [name, field] : {std::pair{&surname, "surname"}, std::pair{&given, "given"}}) {
-    if (!text::canBeRead(*name, field, &message)) {
-      return Json{{"error", {{"field", field}, {"unreadable", true}}}}.dump();
-    }
-  }
+  storeNames(state, surname.sjis.c_str(), given.sjis.c_str());
   runNameReading(state);
   nameReportBytes = state.nameReport;
   const std::string nameFile = text::toUtf8(state.reportFileName);
   runCareerCommand(state);
   careerReportBytes = state.careerReport;
 
-  static text::JsonReader reader(true);
-  Json r = reader.reading(surname, given);
-  r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
+  Json r = readingOf(surname, given);
   r["cutWarnings"] = Json::array();
   if (surname.wasCut) r["cutWarnings"].push_back(cutWarning(u8"姓", surname.utf8));
   if (given.wasCut) r["cutWarnings"].push_back(cutWarning(u8"名", given.utf8));
@@ -123,6 +186,52 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
   r["report"] = {{"text", text::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", text::toUtf8(state.reportFileName)}};
   return r.dump();
+}
+
+// One name of the shortlist as the comparison shows it: the reading of
+// reading() without its reports and warnings (the last reading's files stay
+// as they were), the readings of the given name among the candidates
+// ("readings", "" for a name that is not one) and the career entry's title
+// ("careerTitle", "" past 31); or the refusal reading() would give.
+static Json nameCardJson(const std::string& surnameUtf8, const std::string& givenUtf8) {
+  Name surname, given;
+  if (Json refused = checkNames(surnameUtf8, givenUtf8, &surname, &given); !refused.empty()) {
+    return refused;
+  }
+  Json r = readingOf(surname, given);
+  r.erase("career");
+  r["readings"] = text::toUtf8(candidateReadingsOf(surname.sjis, given.sjis));
+  r["careerTitle"] = text::toUtf8(careerTitle(r["grades"][kGaiun]["value"].get<int>()));
+  return r;
+}
+
+std::string nameCard(const std::string& surnameUtf8, const std::string& givenUtf8) {
+  return nameCardJson(surnameUtf8, givenUtf8).dump();
+}
+
+// The shortlist as CSV for Excel (Shift-JIS, CRLF): 姓,名,読み, the five raw
+// grades, 得点 and 職業運, one row per name that can be read, in the order
+// given. names is a JSON array of [surname, given].
+std::string shortlistCsv(const std::string& namesJson) {
+  const auto field = [](const std::string& utf8) {
+    std::string sjis, message, quoted = "\"";
+    text::toSjis(utf8, "", &sjis, &message);
+    for (char c : sjis) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+  };
+  std::string csv = "姓,名,読み,総運,天運,地運,人運,外運,得点,職業運\r\n";
+  for (const Json& pair : Json::parse(namesJson, nullptr, false)) {
+    if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() || !pair[1].is_string()) {
+      continue;
+    }
+    const Json card = nameCardJson(pair[0], pair[1]);
+    if (!card.contains("grades")) continue;
+    csv += field(card["surname"]) + ',' + field(card["given"]) + ',' + field(card["readings"]);
+    for (const Json& grade : card["grades"]) csv += ',' + std::to_string(grade["value"].get<int>());
+    csv +=
+        ',' + card["score"]["total"].get<std::string>() + ',' + field(card["careerTitle"]) + "\r\n";
+  }
+  return csv;
 }
 
 // The numbers the page's guide states, as the libraries hold them:
@@ -154,14 +263,17 @@ const std::string& reportBytes(const std::string& which) {
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
 // as the Windows naming window reads its own (readNamingForm). Returns
-// {"count", "advice", "surname", "csvFile", "warning"}, where advice, for an
-// empty list, is what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the field to correct, with
+// {"count", "advice", "tenun", "surname", "csvFile", "warning"}, where tenun
+// is the surname's 天運 (tenunOfSurname) and advice, for an empty list, is
+// what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
-// nothing is ranked then.
+// nothing is ranked then. A surname over 34 bytes is refused rather than cut,
+// so that the list is never for another surname than the one typed.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
                     const std::string& readingUtf8, const std::string& withUtf8,
                     const std::string& withoutUtf8, const std::string& minScoreUtf8,
-                    const std::string& order, bool anyKanji) {
+                    const std::string& order, bool anyKanji, const std::string& scope,
+                    bool allReadings) {
   NamingForm form;
   const struct {
     const std::string& utf8;
@@ -182,9 +294,18 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   }
   form.sex = sex == "f" ? 1 : sex == "m" ? 2 : 0;
   form.characters = characters;
-  form.order = order == "people" ? 1 : 0;
+  form.order = order == "people" ? 1 : order == "popular" ? 2 : 0;
   form.anyKanji = anyKanji;
+  form.scope = scope == "people" ? 1 : scope == "all" ? 2 : 0;
+  form.allReadings = allReadings;
 
+  if (withoutOuterSpaces(form.surname).size() > kNameBytes) {
+    return Json{
+        {"error",
+         {{"field", "surname"},
+          {"message", u8"姓が長すぎます。全角 17 文字（34 バイト）までで入れてください。"}}}}
+        .dump();
+  }
   std::string surname;
   SuggestFilter filter;
   NamingField bad;
@@ -192,42 +313,69 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   if (!message.empty()) {
     const char* field = bad == NamingField::kSurname   ? "surname"
                         : bad == NamingField::kReading ? "reading"
+                        : bad == NamingField::kWith    ? "with"
+                        : bad == NamingField::kWithout ? "without"
                                                        : "minScore";
     return Json{{"error", {{"field", field}, {"message", text::toUtf8(message)}}}}.dump();
   }
   namingSurname = surname;
+  namingFilter = filter;
   suggestions = suggestGivenNames(namingSurname.c_str(), filter);
+  namingSort = NamingSort{};
+  shownRanks = sortedRanks(suggestions, namingSort);
   csvBytes.clear();
   return Json{{"count", suggestions.size()},
               {"advice", suggestions.empty() ? text::toUtf8(emptyListAdvice(
                                                    namingSurname.c_str(), filter, AdviceFor::kPage))
                                              : ""},
+              {"tenun", tenunOfSurname(namingSurname)},
               {"surname", text::toUtf8(namingSurname)},
               {"csvFile", text::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
               {"warning", text::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
       .dump();
 }
 
-// Rows [from, from + count) of the last ranking, as the table shows them.
+// A click on the header of column `column` (kNamingColumnTitles' order)
+// sorts the last ranking as the Windows naming window does: that column, or
+// reversed on a second click. Returns {"column", "descending", "order"},
+// order as the window's count line names it (「総運の大きい順」).
+std::string sortSuggestions(int column) {
+  if (column >= 0 && column < kNamingColumns) {
+    namingSort = nextSort(namingSort, column);
+    shownRanks = sortedRanks(suggestions, namingSort);
+    csvBytes.clear();
+  }
+  return Json{{"column", namingSort.column},
+              {"descending", namingSort.descending},
+              {"order", text::toUtf8(sortName(namingFilter, namingSort))}}
+      .dump();
+}
+
+// Rows [from, from + count) of the last ranking in the order shown, as the
+// table shows them; rank stays each row's rank in the ranking.
 std::string suggestionRows(std::size_t from, std::size_t count) {
   Json rows = Json::array();
-  for (std::size_t rank = from; rank < suggestions.size() && rank - from < count; ++rank) {
+  for (std::size_t row = from; row < shownRanks.size() && row - from < count; ++row) {
+    const std::size_t rank = shownRanks[row];
     const Suggestion s = suggestions[rank];
-    rows.push_back({{"rank", rank + 1},
-                    {"given", text::toUtf8(s.given)},
-                    {"readings", text::toUtf8(readingsCell(suggestions, rank))},
-                    {"sex", text::toUtf8(sexLabel(s.sex))},
-                    {"grades", s.grades.value},
-                    {"score", formatOneDecimal(s.score)},
-                    {"people", s.people},
-                    {"familiarity", s.familiarity}});
+    rows.push_back(
+        {{"rank", rank + 1},
+         {"given", text::toUtf8(s.given)},
+         {"readings", text::toUtf8(readingsCell(suggestions, rank))},
+         {"sex", text::toUtf8(sexLabel(s.sex))},
+         {"grades", s.grades.value},
+         {"score", formatOneDecimal(s.score)},
+         {"people", s.people},
+         {"familiarity", s.familiarity},
+         {"rank", s.rank.rank ? Json{{"rank", s.rank.rank}, {"year", s.rank.year}} : Json()}});
   }
   return rows.dump();
 }
 
-// The last ranking as the Windows naming window exports it (Shift-JIS CSV).
+// The last ranking as the Windows naming window exports it (Shift-JIS CSV),
+// in the order shown.
 const std::string& suggestionCsvBytes() {
-  if (csvBytes.empty()) csvBytes = suggestionsCsv(suggestions);
+  if (csvBytes.empty()) csvBytes = suggestionsCsv(suggestions, shownRanks);
   return csvBytes;
 }
 
@@ -251,6 +399,12 @@ emscripten::val csvBytesView() {
   return bytesView(namori::web::suggestionCsvBytes());
 }
 
+emscripten::val shortlistCsvView(const std::string& namesJson) {
+  static std::string csv;
+  csv = namori::web::shortlistCsv(namesJson);
+  return bytesView(csv);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(namori) {
@@ -258,7 +412,10 @@ EMSCRIPTEN_BINDINGS(namori) {
   emscripten::function("reportBytes", &reportBytesView);
   emscripten::function("suggest", &namori::web::suggest);
   emscripten::function("suggestionRows", &namori::web::suggestionRows);
+  emscripten::function("sortSuggestions", &namori::web::sortSuggestions);
   emscripten::function("csvBytes", &csvBytesView);
+  emscripten::function("nameCard", &namori::web::nameCard);
+  emscripten::function("shortlistCsv", &shortlistCsvView);
   emscripten::function("guideFacts", &namori::web::guideFacts);
 }
 #endif

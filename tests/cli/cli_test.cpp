@@ -143,12 +143,16 @@ TEST_F(Cli, JsonReading) {
        "strokes": {"surname": [3, 5], "given": [4, 14]}, "unknown": [], "notRegistrable": [],
        "grades": [
          {"name": "総運", "value": 26, "index": 26,
-          "fortune": "波乱と異変の凶数(天下を取る可能性)", "weight": 0.1},
-         {"name": "天運", "value": 8, "index": 8, "fortune": "忍耐が発展を生む吉数", "weight": 0.8},
-         {"name": "地運", "value": 18, "index": 18, "fortune": "才知と行動力に富む吉数", "weight": 0.8},
-         {"name": "人運", "value": 9, "index": 9, "fortune": "不遇と孤独を暗示する凶数", "weight": 0.1},
+          "fortune": "波乱と異変の凶数(天下を取る可能性)", "weight": 0.1, "class": "凶"},
+         {"name": "天運", "value": 8, "index": 8, "fortune": "忍耐が発展を生む吉数", "weight": 0.8,
+          "class": "吉"},
+         {"name": "地運", "value": 18, "index": 18, "fortune": "才知と行動力に富む吉数", "weight": 0.8,
+          "class": "吉"},
+         {"name": "人運", "value": 9, "index": 9, "fortune": "不遇と孤独を暗示する凶数", "weight": 0.1,
+          "class": "凶"},
          {"name": "外運", "value": 17, "index": 17,
-          "fortune": "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)", "weight": 0.8}],
+          "fortune": "剛毅で気迫のある吉数(アイドルスター性、遭難・事故に注意)", "weight": 0.8,
+          "class": "吉"}],
        "score": {"first": "7.0", "second": "24.0", "total": "31.0"},
        "career": {"outerGrade": 17}})json");
   expected["career"]["text"] = kCareer17Utf8;
@@ -284,20 +288,32 @@ nlohmann::json suggestJson(std::vector<std::string> args) {
 
 TEST_F(Cli, SuggestFilters) {
   // The options reach the ranking as they are; katakana, too.
-  const CliResult run = runCli({"--suggest", u8"佐藤", "--sex", "f", "--chars", "2", "--reading",
-                                u8"ハ*", "--with", u8"陽", "--without", u8"子", "--min-score",
-                                "72.5", "--sort", "people", "--top", "3"});
-  EXPECT_EQ(run.out,
-            u8"順位  名    読み                   性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  陽代  はるよ・あきよ・ひよ   f       45    28    17    33    12  72.5\n"
-            u8"   2  陽弘  はるひろ・はるみつ +2  g       45    28    17    33    12  72.5\n"
-            u8"   3  陽貴  はるき                 f       52    28    24    33    19  84.5\n");
-  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji"})["candidates"][0]["given"],
+  const auto filtered =
+      suggestJson({u8"佐藤", "--sex", "f", "--chars", "2", "--reading", u8"ハ*", "--with", u8"陽",
+                   "--without", u8"子", "--min-score", "40", "--sort", "people", "--names", "all",
+                   "--top", "0"})["candidates"];
+  ASSERT_GT(filtered.size(), 20u);
+  // The girl with the most bearers (陽二 of either sex, 陽貴 by score).
+  EXPECT_EQ(filtered[0]["given"], u8"陽加");
+  for (std::size_t rank = 0; rank < filtered.size(); ++rank) {
+    const auto& got = filtered[rank];
+    const std::string given = got["given"];
+    EXPECT_EQ(given.size(), 6u) << given;  // two kanji
+    EXPECT_TRUE(given.find(u8"陽") != std::string::npos && given.find(u8"子") == std::string::npos);
+    EXPECT_GE(std::stod(got["score"].get<std::string>()), 40) << given;
+    EXPECT_EQ(got["readings"][0]["kana"].get<std::string>().rfind(u8"は", 0), 0u) << given;
+    EXPECT_TRUE(rank == 0 || got["people"] <= filtered[rank - 1]["people"]) << given;
+  }
+  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"烏太朗", "--any-kanji", "--names", "all",
+                         "--all-readings"})["candidates"][0]["given"],
             u8"烏太朗");
+  // Separators between the characters are no characters to match.
+  EXPECT_EQ(suggestJson({u8"佐藤", "--with", u8"陽、菜", "--without", u8" ・,", "--top", "0"}),
+            suggestJson({u8"佐藤", "--with", u8"陽菜", "--top", "0"}));
 }
 
 TEST_F(Cli, SuggestTable) {
-  // Default length; sex as tagged, per reading; the fifth grade's table
+  // Default length; sex as counted, per reading; the fifth grade's table
   // values for 山田 太郎.
   CliResult run = runCli({"--suggest", u8"山田"});
   EXPECT_EQ(run.status, 0);
@@ -306,31 +322,31 @@ TEST_F(Cli, SuggestTable) {
       runCli({"--suggest", u8"山田", "--with", u8"太郎", "--chars", "2", "--reading", u8"たろう"});
   EXPECT_EQ(run.out,
             u8"順位  名    読み            性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  太郎  たろう・たろお  mg      26     8    18     9    17  31.0\n");
-  const auto hanako =
-      suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ"});
+            u8"   1  太郎  たろう・たろお  m       26     8    18     9    17  31.0\n");
+  const auto hanako = suggestJson(
+      {u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ", "--names", "people"});
   EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
   EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
-  EXPECT_EQ(
-      suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"})["candidates"][0]["readings"],
-      nlohmann::json::parse(u8R"([{"kana": "かいと", "sex": ["f", "m"]},
-              {"kana": "ひろと", "sex": ["g"]}, {"kana": "みか", "sex": ["f"]},
-              {"kana": "みしょう", "sex": ["f"]}])"));
+  // Each reading has its own sex.
+  const auto kaito = suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"});
+  std::vector<nlohmann::json> sexes;
+  for (const auto& reading : kaito["candidates"][0]["readings"]) sexes.push_back(reading["sex"]);
+  EXPECT_EQ(nlohmann::json(sexes), nlohmann::json::parse(R"([["m"], ["m"], ["f"], ["f"]])"));
   EXPECT_EQ(hanako["candidates"][0]["people"], 5);
-  EXPECT_EQ(hanako["candidates"][0]["familiarity"], 1869);
+  EXPECT_EQ(hanako["candidates"][0]["familiarity"], 1873);
   EXPECT_EQ(hanako["candidates"][0]["readings"][0],
-            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"]})"));
+            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
+              "ranked": [], "gimei": [], "people": 5, "plain": true})"));
 
   // Readings past the column become "+N"; the matched one is always shown;
   // columns line up under the header.
   run = runCli({"--suggest", u8"髙田", "--reading", u8"*い*", "--top", "3"});
-  EXPECT_EQ(
-      run.out,
-      u8"順位  名  読み                              性別  総運  天運  地運  人運  外運  得点\n"
-      u8"   1  麗  うれい・れい・れいか・れいな +11  fg      24     5    19    24     0  92.0\n"
-      u8"   2  鯨  いさな                            f       24     5    19    24     0  92.0\n"
-      u8"   3  絵  かい・ぬい・えに                  f       24     5    19    24     0  92.0\n");
+  EXPECT_EQ(run.out,
+            u8"順位  名    読み                      性別  総運  天運  地運  人運  外運  得点\n"
+            u8"   1  麗    れい・うらら・うるわ・り  f       24     5    19    24     0  92.0\n"
+            u8"   2  麗花  れいか・りか              f       31     5    26    24     7  87.0\n"
+            u8"   3  麗江  れい・うるえ・よしえ      f       31     5    26    24     7  87.0\n");
 }
 
 TEST_F(Cli, SuggestEdges) {
@@ -347,6 +363,8 @@ TEST_F(Cli, SuggestEdges) {
       {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
       {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
       {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
+      {{"--suggest", u8"山田", "--with", u8"陽a、Ｂ"}, u8"not letters or digits: a、Ｂ"},
+      {{"--suggest", u8"山田", "--without", "1"}, u8"--without takes"},
       {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
       {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
       {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},
@@ -376,9 +394,9 @@ TEST_F(Cli, SuggestEdges) {
   run = runCli(
       {"--suggest", u8"山田", "--reading", u8"けん＊", "--min-score", u8"８５", "--top", "2"});
   EXPECT_EQ(run.out,
-            u8"順位  名      読み        性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  拳志郎  けんしろう  m       39     8    31    15    24  91.0\n"
-            u8"   2  健次郎  けんじろう  m       39     8    31    16    23  89.0\n");
+            u8"順位  名      読み                     性別  総運  天運  地運  人運  外運  得点\n"
+            u8"   1  賢一郎  けんいちろう             m       39     8    31    21    18  89.0\n"
+            u8"   2  賢      けん・まさる・さとる +6  fmg     24     8    16    21     3  87.0\n");
 
   // Output that cannot be written is a failure.
   for (const char* args : {u8" --suggest 山田", u8" --json 山田 太郎", u8" 山田 太郎"}) {

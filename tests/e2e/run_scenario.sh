@@ -31,7 +31,8 @@ if [ "$scenario" = naming ]; then
   "$csv" 山田 >expected-all.csv &&
     "$csv" 山田 --sex f --chars 2 >expected-f2.csv &&
     "$csv" 山田 --reading ゆ\* >expected-yu.csv &&
-    "$csv" 山田 --with 翔 >expected-with.csv || exit 1
+    "$csv" 山田 --with 翔 >expected-with.csv &&
+    "$csv" 山田 --with 翔 --names all --readings all --sort popular >expected-with-all.csv || exit 1
 fi
 timeout 240 wine "$driver" "$scenario" "$namori"
 rc=$?

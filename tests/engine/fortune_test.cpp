@@ -1,6 +1,7 @@
 // Number fortunes, folding, the score and its one-decimal printing.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,6 +36,28 @@ TEST(FortuneTable, WeightsAndTexts) {
   EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
 }
 
+TEST(FortuneTable, ClassesFollowTheClassWordOfEachText) {
+  const std::map<FortuneClass, std::vector<int>> byClass = {
+      {FortuneClass::kDaikichi, {24, 31, 33, 39, 52}},
+      {FortuneClass::kKichi, {0,  1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18,
+                              21, 23, 32, 35, 37, 38, 41, 45, 47, 48, 57, 58, 60}},
+      {FortuneClass::kHankichi, {19, 25, 27, 29, 30, 40, 42, 43, 46, 49, 50, 51, 53, 55}},
+      {FortuneClass::kKyou, {2, 4, 9, 12, 14, 20, 22, 26, 36, 44, 56, 59}},
+      {FortuneClass::kDaikyou, {10, 28, 34, 54}},
+  };
+  std::map<FortuneClass, std::vector<int>> actual;
+  for (int i = 0; i < kFortuneCount; ++i) {
+    const FortuneRecord& r = NumberFortuneTable[i];
+    actual[r.fortuneClass].push_back(i);
+    // The class word stands last before any note in parentheses.
+    const std::string text = std::string(r.text).substr(0, std::strcspn(r.text, "("));
+    const std::string word = std::string(fortuneClassText(r.fortuneClass)) + "数";
+    EXPECT_EQ(text.substr(text.size() - word.size()), word) << i;
+  }
+  EXPECT_EQ(actual, byClass);
+  EXPECT_STREQ(fortuneClassText(FortuneClass::kHankichi), "半吉");
+}
+
 TEST(FoldGradeValue, FoldsIntoTheTable) {
   const std::map<int, int> cases = {{0, 0},    {1, 1},   {60, 60},  {61, 1},    {62, 2}, {84, 24},
                                     {120, 60}, {121, 1}, {180, 60}, {1020, 60}, {-5, 0}};
@@ -62,6 +85,13 @@ TEST(ComputeScore, KeepsTheExactOrderOfOperations) {
     EXPECT_EQ(s.secondPart, c[6]);
     EXPECT_EQ(s.total, c[7]);
   }
+}
+
+TEST(HighestScoreWithSurname, OnlyTenunStaysBelowFullWeight) {
+  // 佐藤 7 + 21 = 28, 大凶 0.05; 山田 3 + 5 = 8, 吉 0.8; 髙 counts 0 (吉 1.0).
+  EXPECT_EQ(formatOneDecimal(highestScoreWithSurname("佐藤").total), "90.5");
+  EXPECT_EQ(formatOneDecimal(highestScoreWithSurname("山田").total), "98.0");
+  EXPECT_EQ(highestScoreWithSurname("髙").total, 100.0);
 }
 
 TEST(FormatOneDecimal, RoundsFromTheExactValueWithHalvesUp) {

@@ -54,14 +54,56 @@ class Generator(unittest.TestCase):
         self.assertEqual(people, {"洋子": 2, "陽翔": 2})
         self.assertEqual(persons["洋子"], [{"ようこ", "ひろこ", "なみこ"}, {"ようこ"}])
 
-    def test_people_by_sex(self):
-        # ようこ is f; ひろこ, unstated here, is tagged m in another writing,
-        # so its person counts for neither list; unstated readings are not
-        # shown for m while the writing has an f reading.
-        readings = {"ようこ": gen.F, "ひろこ": gen.U}
-        persons = [{"ようこ"}, {"ひろこ"}, {"ようこ", "ひろこ"}, set()]
-        self.assertEqual(gen.people_by_sex(readings, persons, {}, {"ひろこ": [0, 1]}), (2, 0))
-        self.assertEqual(gen.people_by_sex(readings, persons, {}, {}), (3, 0))
+    def test_sex_from_the_evidence(self):
+        # The rankings and gimei for the name itself win, both sexes where
+        # both give it; then the names in use with the reading or last kanji;
+        # then ENAMDICT's tag; then what its ending tells.
+        def reading(tag=0, gimei=0, rank=None):
+            r = gen.Reading()
+            r.tag, r.gimei, r.rank = tag, gimei, rank or {}
+            return r
+        cases = [
+            (reading(tag=gen.F, gimei=gen.M), 0, 0, gen.M),  # 蓮 れん
+            (reading(gimei=gen.F, rank={gen.M: (-2025, 3)}), 0, 0, gen.F | gen.M),  # 葵
+            (reading(tag=gen.F), gen.M, 0, gen.M),  # 直弘 なおひろ
+            (reading(tag=gen.F), 0, gen.M, gen.F),
+            (reading(tag=gen.U), 0, gen.M, gen.M),  # 洋輔 ようすけ
+            (reading(tag=gen.U), 0, 0, gen.U),
+        ]
+        for r, usage, inferred, sex in cases:
+            self.assertEqual(gen.decide_sex(r, usage, inferred), sex)
+        # Usage counts each sex's names as a share of its list.
+        self.assertEqual(gen.usage_sex([3, 1], 3, [10000, 2500]), 0)
+        self.assertEqual(gen.usage_sex([0, 3], 3, [10000, 2500]), gen.M)
+        self.assertEqual(gen.usage_sex([0, 2], 3, [10000, 2500]), 0)
+
+    def test_plain_readings(self):
+        kanji = {"節": {"せつ", "ふし"}, "子": {"こ", "し"}, "一": {"いち"}, "斗": {"と"},
+                 "花": {"はな", "か"}, "洋": {"よう"}, "太": {"た", "たい"}}
+        plain = [("節子", "せつこ"), ("一斗", "いっと"), ("花花", "はなばな"), ("花々", "はなばな"),
+                 ("洋太", "ようた"), ("洋太", "よーた"), ("洋太", "よおた"), ("さ子", "さこ")]
+        odd = [("節子", "ことこ"), ("一斗", "いっ"), ("子一", "こっ"), ("洋", "よ")]
+        for w, r in plain:
+            self.assertTrue(gen.is_plain(w, r, kanji), (w, r))
+        for w, r in odd:
+            self.assertFalse(gen.is_plain(w, r, kanji), (w, r))
+
+    def test_ranked_rows_are_checked(self):
+        import tempfile
+        header = "year\tsex\trank\twriting\treading\tsource\n"
+        good = "2025\tm\t1\t陽翔\tハルト\tpublisher https://example.org/\n"
+        with tempfile.NamedTemporaryFile("w", suffix=".tsv", delete=False) as f:
+            f.write("# comment\n" + header + good)
+        self.assertEqual(gen.read_ranked(f.name, set("陽翔")), [(2025, gen.M, 1, "陽翔", "はると")])
+        for bad in ("2025\tx\t1\t陽翔\tはると\ts\n", "2025\tm\tfirst\t陽翔\tはると\ts\n",
+                    "2025\tm\t1\t陽翔\t陽翔\ts\n", "2025\tm\t1\t蠍\tさそり\ts\n",
+                    "20x5\tm\t1\t陽翔\tはると\ts\n", "2025\tm\t1\t陽翔\tはると\n"):
+            with open(f.name, "w") as g:
+                g.write(header + bad)
+            with self.assertRaises(SystemExit) as refused:
+                gen.read_ranked(f.name, set("陽翔"))
+            self.assertIn(":2: ", str(refused.exception))
+        os.unlink(f.name)
 
     def test_endings(self):
         kana = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわ"

@@ -1,12 +1,16 @@
 // The naming window's logic: what its fields turn into, what it says, and
 // that its list and its file show the module's list.
 #include "naming_window.h"
+#include "typed_text.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
-#include "typed_text.h"
+#include "naming_csv.h"
+#include "readings/test_support.h"
 
 namespace namori {
 namespace {
@@ -29,7 +33,8 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.sex = 1;
   form.characters = 3;
   form.reading = " ゆ＊";
-  form.with = "翔　太";
+  form.with = "翔　太、陽,・菜 ";
+  form.without = "死，苦";
   form.minScore = "９０．５";
   form.order = 1;
   form.anyKanji = true;
@@ -39,56 +44,131 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
   EXPECT_EQ(r.filter.characters, 3);
   EXPECT_EQ(r.filter.reading, "ゆ*");
-  EXPECT_EQ(r.filter.with, "翔太");
+  EXPECT_EQ(r.filter.with, "翔太陽菜");
+  EXPECT_EQ(r.filter.without, "死苦");
   EXPECT_EQ(r.filter.minScore, 90.5);
   EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
   EXPECT_TRUE(r.filter.anyKanji);
-
   form.sex = 2;
-  form.order = 0;
   EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
-  EXPECT_EQ(read(form).filter.order, SuggestOrder::kScore);
 
-  // The surname is cut as the name dialog cuts it, never through a character.
-  form.surname = "A一二三四五六七八九十一二三四五六七";
-  EXPECT_EQ(read(form).surname, "A一二三四五六七八九十一二三四五六");
+  // 34 bytes is the longest surname taken.
+  form.surname = "一二三四五六七八九十一二三四五六七";
+  EXPECT_EQ(read(form).surname, "一二三四五六七八九十一二三四五六七");
 }
 
+// A bad field is named, never answered with a wrong or empty list.
 TEST(NamingForm, ABadFieldIsNamed) {
   const struct {
     const char* surname;
     const char* reading;
+    const char* with;
+    const char* without;
     const char* minScore;
     NamingField bad;
-    const char* start;
+    const char* message;  // its start
   } cases[] = {
-      {"", "", "", NamingField::kSurname, "姓を"},
-      {" 　", "", "", NamingField::kSurname, "姓を"},
-      {"ABＵ", "", "", NamingField::kSurname, "姓の字が"},
-      {"山田", "yu*", "", NamingField::kReading, "読みは"},
-      {"山田", "ゆ*と", "", NamingField::kReading, "読みは"},
-      {"山田", "", "101", NamingField::kMinScore, "最低得点は"},
-      {"山田", "", "八十", NamingField::kMinScore, "最低得点は"},
+      {"", "", "", "", "", NamingField::kSurname, "姓を"},
+      {" 　", "", "", "", "", NamingField::kSurname, "姓を"},
+      {"ABＵ", "", "", "", "", NamingField::kSurname, "姓の字が"},
+      {"佐藤 太郎", "", "", "", "", NamingField::kSurname,
+       "姓だけを入力してください（名は要りません）"},
+      {"佐藤　太郎", "", "", "", "", NamingField::kSurname, "姓だけを"},
+      {"一二三四五六七八九十一二三四五六七八", "", "", "", "", NamingField::kSurname,
+       "姓が長すぎます"},
+      {"山田", "yu*", "", "", "", NamingField::kReading, "読みは"},
+      {"山田", "ゆ*と", "", "", "", NamingField::kReading, "読みは"},
+      {"山田", "", "ab、a陽", "", "", NamingField::kWith,
+       "使いたい字には、名に使う漢字かかなを入力してください。英字や数字は使えません：a、b（"},
+      {"山田", "", "", "死１", "", NamingField::kWithout, "使わない字には"},
+      {"山田", "", "", "", "101", NamingField::kMinScore, "最低得点は"},
+      {"山田", "", "", "", "八十", NamingField::kMinScore, "最低得点は"},
   };
   for (const auto& c : cases) {
     NamingForm form;
     form.surname = c.surname;
     form.reading = c.reading;
+    form.with = c.with;
+    form.without = c.without;
     form.minScore = c.minScore;
     const Read r = read(form);
-    EXPECT_EQ(r.problem.rfind(c.start, 0), 0u) << c.surname << c.reading << c.minScore;
-    EXPECT_EQ(r.bad, c.bad) << c.surname << c.reading << c.minScore;
+    EXPECT_EQ(r.problem.rfind(c.message, 0), 0u) << r.problem;
+    EXPECT_EQ(r.bad, c.bad) << c.message;
   }
+  std::string characters, refused;
+  EXPECT_FALSE(readCharacterList("Ａ陽ｱ", &characters, &refused));
+  EXPECT_EQ(refused, "Ａ、ｱ");
 }
 
-TEST(NamingTexts, CountsAreGroupedAndTheSurnameWarned) {
+TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   EXPECT_EQ(groupDigits(999), "999");
   EXPECT_EQ(groupDigits(1234567), "1,234,567");
-  SuggestFilter byPeople;
-  byPeople.order = SuggestOrder::kPeople;
-  EXPECT_EQ(namingStatus(12345, SuggestFilter{}, "山田"), "候補 12,345 件（得点順）");
-  EXPECT_EQ(namingStatus(7, byPeople, "髙橋"),
-            "候補 7 件（人名に多い順）　髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
+  SuggestFilter f;
+  f.sex = SexFilter::kFemale;
+  f.characters = 2;
+  f.reading = "ゆ*";
+  EXPECT_EQ(namingStatus(75237, f, "佐藤"),
+            "佐藤さん・女の子・2文字・ゆ*：候補 75,237 件（得点順）");
+  SuggestFilter all;
+  all.with = "翔";
+  all.without = "死";
+  all.minScore = 80.5;
+  all.anyKanji = true;
+  all.names = NameScope::kAll;
+  all.allReadings = true;
+  all.order = SuggestOrder::kPeople;
+  EXPECT_EQ(namingStatus(7, all, "髙橋", {kFirstGradeColumn, true}),
+            "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
+            "すべての名・すべての読み：候補 7 件（総運の大きい順）　"
+            "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
+  EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
+  all.order = SuggestOrder::kPopular;
+  EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
+  EXPECT_EQ(sortName(f, {kRankColumn, true}), "得点順・逆順");
+  EXPECT_EQ(sortName(f, {kReadingsColumn, false}), "読みの昇順");
+}
+
+// A first click sorts numbers largest first and text in code order; a second
+// reverses; ties keep their rank.
+TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
+  NamingSort sort;
+  sort = nextSort(sort, kScoreColumn);
+  EXPECT_EQ(sort.column, kScoreColumn);
+  EXPECT_TRUE(sort.descending);
+  EXPECT_FALSE(nextSort(sort, kScoreColumn).descending);
+  EXPECT_FALSE(nextSort(sort, kGivenColumn).descending);
+  EXPECT_FALSE(nextSort(sort, kRankColumn).descending);
+  EXPECT_TRUE(nextSort(NamingSort{}, kRankColumn).descending);
+
+  SuggestFilter filter;
+  filter.top = 200;
+  const Suggestions list = suggestGivenNames("山田", filter);
+  const auto column = [&list](std::size_t rank, int c) { return suggestionCells(list, rank)[c]; };
+  for (const int c : {kFirstGradeColumn, kPeopleColumn, kGivenColumn, kReadingsColumn}) {
+    for (const bool descending : {false, true}) {
+      const std::vector<std::size_t> rows = sortedRanks(list, {c, descending});
+      ASSERT_EQ(rows.size(), 200u);
+      for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::string a = column(rows[i - 1], c), b = column(rows[i], c);
+        const bool number = c != kGivenColumn && c != kReadingsColumn;
+        const int order =
+            number ? (std::stoi(a) > std::stoi(b)) - (std::stoi(a) < std::stoi(b)) : a.compare(b);
+        EXPECT_TRUE(descending ? order > 0 || (order == 0 && rows[i - 1] < rows[i])
+                               : order < 0 || (order == 0 && rows[i - 1] < rows[i]))
+            << c << " row " << i;
+      }
+    }
+  }
+  const std::vector<std::size_t> reversed = sortedRanks(list, {kRankColumn, true});
+  EXPECT_EQ(reversed.front(), 199u);
+  EXPECT_EQ(reversed.back(), 0u);
+
+  // Copied rows: the titles, then the rows asked for, in that order.
+  const std::string tsv = suggestionsTsv(list, {2, 0});
+  EXPECT_EQ(tsv.rfind("順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n3\t", 0),
+            0u);
+  EXPECT_NE(tsv.find("\r\n1\t"), std::string::npos);
+  EXPECT_EQ(tsv.substr(tsv.size() - 2), "\r\n");
 }
 
 // An empty list names the one change that finds names, and only a change
@@ -97,29 +177,77 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   SuggestFilter crow;
   crow.sex = SexFilter::kMale;
   crow.with = "烏";
+  crow.names = NameScope::kAll;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAnyKanji);
-  EXPECT_EQ(namingStatus(0, crow, "山田"),
-            "候補 0 件（得点順）　条件に合う名前はありません。"
-            "「意味のよくない字も含める」にチェックを入れると見つかります。");
-  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kPage),
-            "条件に合う名前はありません。"
-            "「名付けで避けられがちな字を含む名前も出す」にチェックを入れると見つかります。");
-  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kCommandLine),
-            " (names with a kanji parents avoid are left out; --any-kanji shows them)");
+  EXPECT_NE(namingStatus(0, crow, "山田").find("「意味のよくない字も含める」"), std::string::npos);
   crow.anyKanji = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
+  // Names in use only: every name and reading, and the avoided kanji, find them.
+  crow.names = NameScope::kCommon;
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNames);
+  EXPECT_NE(namingStatus(0, crow, "山田").find("「すべての名」"), std::string::npos);
+  crow.anyKanji = false;
+  EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
+  // Each front end names its own controls.
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kWindow),
+            "名前の範囲を「すべての名」にし、すべての読みと意味のよくない字も含めると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kPage),
+            "条件に合う名前はありません。名前の範囲を「すべての名」にし、"
+            "「使われた記録がなく字の読みにもない読みも出す」と"
+            "「名付けで避けられがちな字を含む名前も出す」にチェックを入れると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kCommandLine),
+            " (the list holds names in use, without the kanji parents avoid; --names all "
+            "--all-readings --any-kanji lists every name and reading)");
 
   SuggestFilter sound;
   sound.reading = "ゆうす";  // ゆうすけ
+  sound.names = NameScope::kAll;
+  sound.allReadings = true;
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kReadingPrefix);
   EXPECT_EQ(namingStatus(0, sound, "山田"),
-            "候補 0 件（得点順）　条件に合う名前はありません。"
-            "読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
+            "山田さん・ゆうす・すべての名・すべての読み：候補 0 "
+            "件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine),
+            " (ゆうす* finds the names whose reading starts so)");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
-  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kWindow),
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kPage),
             "条件に合う名前はありません。条件を減らしてみてください。");
   EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine), "");
+}
+
+class NamingExport : public InTempDirectory {};
+
+TEST_F(NamingExport, WritesTheListAsShownWhereAskedOrSaysWhyNot) {
+  SuggestFilter filter;
+  filter.with = "美";
+  filter.names = NameScope::kAll;
+  const Suggestions list = suggestGivenNames("佐藤", filter);
+  ASSERT_GT(list.size(), 1000u);
+  EXPECT_EQ(defaultExportName("佐藤"), "佐藤さんの名付け候補.CSV");
+  EXPECT_EQ(defaultExportName("a/b"), "");
+  const std::vector<std::size_t> shown = sortedRanks(list, {kScoreColumn, false});
+  bool written = false;
+  ASSERT_TRUE(std::filesystem::create_directory(u8"表"));  // 0x5C as a second byte
+  const std::string path = "表/佐藤さんの名付け候補.CSV";
+  EXPECT_EQ(exportSuggestions(list, shown, path, &written),
+            path + " に " + groupDigits(list.size()) + " 件を書き出しました");
+  EXPECT_TRUE(written);
+  EXPECT_EQ(readFile(u8"表/佐藤さんの名付け候補.CSV"), suggestionsCsv(list, shown));
+
+  for (const char* refused : {"x/..", "e*"}) {
+    EXPECT_EQ(exportSuggestions(list, shown, refused, &written).rfind("「", 0), 0u);
+    EXPECT_FALSE(written);
+  }
+  EXPECT_EQ(
+      exportSuggestions(list, shown, "c:d", &written),
+      "「c:d」はファイル名に使えません（\\ / : * ? \" < > | などを含まない名前にしてください）。");
+  EXPECT_EQ(exportSuggestions(list, shown, "無い/a.CSV", &written),
+            "無い/a.CSV "
+            "を書き出せませんでした。書き込めないフォルダーか、ほかのプログラムがこのファイルを開い"
+            "ています。");
+  EXPECT_FALSE(written);
+  EXPECT_EQ(entryCount(), 1u);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // take it as the expected file.
 //
 //   namori_suggest_csv SURNAME [--sex f|m] [--chars N] [--min-score X]
-//                      [--reading KANA] [--with CHARS]
+//                      [--reading KANA] [--with CHARS] [--names common|people|all]
+//                      [--readings all] [--sort score|people|popular]
 //
 // Arguments are UTF-8; the CSV goes to standard output as Shift-JIS bytes.
 #include <cstdio>
@@ -27,6 +28,13 @@ int main(int argc, char** argv) {
     } else if (option == "--min-score") {
       ok = namori::parseMinScore(value, &filter.minScore);
       if (!ok) error = "--min-score takes a number from 0 to 100";
+    } else if (option == "--names" && (value == "people" || value == "all")) {
+      filter.names = value == "all" ? namori::NameScope::kAll : namori::NameScope::kPeople;
+    } else if (option == "--readings" && value == "all") {
+      filter.allReadings = true;
+    } else if (option == "--sort" && (value == "people" || value == "popular")) {
+      filter.order =
+          value == "people" ? namori::SuggestOrder::kPeople : namori::SuggestOrder::kPopular;
     } else if (option == "--reading" || option == "--with") {
       ok = namori::text::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
                                 &error);
@@ -37,7 +45,8 @@ int main(int argc, char** argv) {
   if (!ok) {
     std::fprintf(stderr,
                  "namori_suggest_csv: %s\nusage: namori_suggest_csv SURNAME [--sex f|m] "
-                 "[--chars N] [--min-score X] [--reading KANA] [--with CHARS]\n",
+                 "[--chars N] [--min-score X] [--reading KANA] [--with CHARS] [--names "
+                 "common|people|all] [--readings all] [--sort score|people|popular]\n",
                  error.c_str());
     return 2;
   }

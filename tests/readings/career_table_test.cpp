@@ -67,6 +67,7 @@ TEST(CareerReport, EveryEntryFollowsTheLayoutRules) {
     const std::string text = careerText(value);
     const std::string title = "\n******* " + std::string(want.title) + " *******" + lineEnd;
     ASSERT_EQ(text.rfind(title, 0), 0u);
+    EXPECT_EQ(careerTitle(value), want.title);
     std::vector<std::string> lines;
     std::string rest = text.substr(title.size()) + lineEnd;
     for (std::size_t end; (end = rest.find(lineEnd)) != std::string::npos;
@@ -98,7 +99,10 @@ TEST(CareerReport, FixedTextsAndOutOfRangeNotice) {
             "　　　　　　結核専門医、社会奉仕、福祉関係\n\n"
             "サラリーマンなら、ゴム、ガラス、レンガ、陶器、パン、缶詰、\n\n"
             "　　　　　　　　　酒類、清涼飲料、衣料品、紙類などの消費産業");
-  for (int v : {INT_MIN, -1, 0, 1, 32, 33, 61, INT_MAX}) EXPECT_EQ(careerText(v), kNotice) << v;
+  for (int v : {INT_MIN, -1, 0, 1, 32, 33, 61, INT_MAX}) {
+    EXPECT_EQ(careerText(v), kNotice) << v;
+    EXPECT_EQ(careerTitle(v), "") << v;
+  }
 }
 
 }  // namespace

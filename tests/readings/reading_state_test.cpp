@@ -32,6 +32,9 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
   EXPECT_EQ(zeroStrokeWarning("伃", ""),
             "次の字は辞書にないため 0 画として数えます：伃");  // 妤 counts 0 too
   EXPECT_EQ(zeroStrokeWarning("山田", "太郎"), "");
+  // A space is named, never shown as nothing.
+  EXPECT_EQ(zeroStrokeWarning("佐藤 太郎", "　"),
+            "次の字は辞書にないため 0 画として数えます：（空白）、（全角空白）");
 
   // 鬱 has 29 strokes: the rows show 総運 145 and 外運 87 folded, while the
   // career command keys on the raw 87.

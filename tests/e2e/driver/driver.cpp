@@ -412,32 +412,114 @@ void scenarioReading() {
 
 // ---- The naming window ----------------------------------------------------
 
-// Text of a list view cell in the program: the request and its answer live
-// in the program's memory.
-std::string cellText(HWND list, int row, int column) {
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               program.dwProcessId);
-  const SIZE_T textBytes = 512;
-  char* remote = static_cast<char*>(
-      VirtualAllocEx(process, NULL, sizeof(LVITEMA) + textBytes, MEM_COMMIT, PAGE_READWRITE));
-  std::string out;
-  if (remote != NULL) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = textBytes;
-    char buffer[textBytes] = {};
-    WriteProcessMemory(process, remote, &item, sizeof item, NULL);
-    WriteProcessMemory(process, remote + sizeof item, buffer, 1, NULL);
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                        kTimeoutMs, &length);
-    ReadProcessMemory(process, remote + sizeof item, buffer, textBytes - 1, NULL);
-    out = buffer;
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+// A buffer in the program's memory, for the messages whose argument points
+// at what they fill in: the request is written there, the answer read back.
+class Remote {
+ public:
+  explicit Remote(SIZE_T bytes)
+      : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                             program.dwProcessId)),
+        at_(static_cast<char*>(VirtualAllocEx(process_, NULL, bytes, MEM_COMMIT, PAGE_READWRITE))) {
   }
-  CloseHandle(process);
+  ~Remote() {
+    if (at_ != NULL) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    CloseHandle(process_);
+  }
+  char* at(SIZE_T offset = 0) const { return at_ + offset; }
+  bool ok() const { return at_ != NULL; }
+  void put(const void* data, SIZE_T size, SIZE_T offset = 0) {
+    WriteProcessMemory(process_, at_ + offset, data, size, NULL);
+  }
+  void get(void* data, SIZE_T size, SIZE_T offset = 0) {
+    ReadProcessMemory(process_, at_ + offset, data, size, NULL);
+  }
+  // Sends the message with the buffer as lParam; returns the answer.
+  DWORD_PTR send(HWND to, UINT message, WPARAM wParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(to, message, wParam, reinterpret_cast<LPARAM>(at_), SMTO_NORMAL, kTimeoutMs,
+                        &result);
+    return result;
+  }
+
+ private:
+  HANDLE process_;
+  char* at_;
+};
+
+// The naming list's column 0 is an empty placeholder of no width (a list's
+// first column is always left-aligned); the columns below count from 順位.
+const int kPlaceholderColumns = 1;
+
+// Text of a list view cell in the program.
+std::string cellText(HWND list, int row, int column) {
+  const SIZE_T textBytes = 512;
+  Remote remote(sizeof(LVITEMA) + textBytes);
+  if (!remote.ok()) return "";
+  LVITEMA item = {};
+  item.iSubItem = column + kPlaceholderColumns;
+  item.pszText = remote.at(sizeof item);
+  item.cchTextMax = textBytes;
+  char buffer[textBytes] = {};
+  remote.put(&item, sizeof item);
+  remote.put(buffer, 1, sizeof item);
+  remote.send(list, LVM_GETITEMTEXTA, row);
+  remote.get(buffer, textBytes - 1, sizeof item);
+  return buffer;
+}
+
+// The cells of a row, joined by `by`.
+std::string rowText(HWND list, int row, const char* by, int columns = 12) {
+  std::string out;
+  for (int column = 0; column < columns; ++column) {
+    out += (column ? by : "") + cellText(list, row, column);
+  }
   return out;
+}
+
+// The list's column format (LVCFMT_...) and its header item's (HDF_...).
+int columnFormat(HWND list, int column) {
+  Remote remote(sizeof(LVCOLUMNA));
+  LVCOLUMNA get = {};
+  get.mask = LVCF_FMT;
+  remote.put(&get, sizeof get);
+  remote.send(list, LVM_GETCOLUMNA, column + kPlaceholderColumns);
+  remote.get(&get, sizeof get);
+  return get.fmt;
+}
+
+int headerFormat(HWND list, int column) {
+  Remote remote(sizeof(HDITEMA));
+  HDITEMA get = {};
+  get.mask = HDI_FORMAT;
+  remote.put(&get, sizeof get);
+  remote.send(FindWindowExA(list, NULL, "SysHeader32", NULL), HDM_GETITEMA,
+              column + kPlaceholderColumns);
+  remote.get(&get, sizeof get);
+  return get.fmt;
+}
+
+// Selects exactly these rows; the first has the focus.
+void selectRows(HWND list, std::initializer_list<int> rows) {
+  Remote remote(sizeof(LVITEMA));
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  remote.put(&item, sizeof item);
+  remote.send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1));
+  for (int row : rows) {
+    item.state = row == *rows.begin() ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+    remote.put(&item, sizeof item);
+    remote.send(list, LVM_SETITEMSTATE, row);
+  }
+}
+
+// A row's rectangle in the list's client area.
+RECT rowRect(HWND list, int row) {
+  Remote remote(sizeof(RECT));
+  RECT r = {LVIR_BOUNDS, 0, 0, 0};
+  remote.put(&r, sizeof r);
+  remote.send(list, LVM_GETITEMRECT, row);
+  remote.get(&r, sizeof r);
+  return r;
 }
 
 int itemCount(HWND list) {
@@ -462,6 +544,8 @@ struct NamingFilters {
   std::string surname = "山田";
   int sex = 0, characters = 0;
   std::string reading, with, minScore;
+  int order = 0, scope = 0;  // the drop-down lists' indices
+  bool allReadings = false;
 };
 
 // Fills the fields, presses 候補を表示 and waits for the count; returns the
@@ -473,15 +557,71 @@ long showCandidates(HWND dlg, const NamingFilters& f) {
   SetDlgItemTextA(dlg, 1204, f.reading.c_str());
   SetDlgItemTextA(dlg, 1205, f.with.c_str());
   SetDlgItemTextA(dlg, 1206, f.minScore.c_str());
+  send(GetDlgItem(dlg, 1207), CB_SETCURSEL, f.order);
+  send(GetDlgItem(dlg, 1209), CB_SETCURSEL, f.scope);
+  send(GetDlgItem(dlg, 1211), BM_SETCHECK, f.allReadings ? BST_CHECKED : BST_UNCHECKED);
   SetDlgItemTextA(dlg, 1221, "");
   const DWORD start = GetTickCount();
   post(1210, dlg);
   bool box = false;
   waitFor([&] {
     box = windowsOf(program.dwProcessId, "#32770").size() > 1;
-    return box || startsWith(text(dlg, 1221), "候補 ");
+    return box || text(dlg, 1221).find("：候補 ") != std::string::npos;
   });
   return box ? -1 : static_cast<long>(GetTickCount() - start);
+}
+
+// Waits for a dialog or box of the program owned by `owner`.
+HWND waitOwned(HWND owner) {
+  HWND box = NULL;
+  waitFor([&] {
+    for (HWND hwnd : windowsOf(program.dwProcessId, "#32770")) {
+      if (GetWindow(hwnd, GW_OWNER) == owner) box = hwnd;
+    }
+    return box != NULL;
+  });
+  if (box == NULL) fail(__LINE__, "no box appeared");
+  return box;
+}
+
+std::string grouped(int n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
+
+// 一覧をファイル出力: the Save As dialog proposes `proposed` in the current
+// folder; the name typed is `file`. Replacing a file is asked first and
+// answered with `replace`. Returns the message after writing ("" if none).
+std::string exportList(HWND dlg, const std::string& proposed, const std::string& file,
+                       bool replace = true) {
+  const bool exists = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+  post(1231, dlg);
+  HWND save = waitOwned(dlg);
+  if (save == NULL) return "";
+  // The name field: the combo box of the Explorer-style dialog, or its edit.
+  const int nameField = GetDlgItem(save, 0x47C) != NULL ? 0x47C : 0x480;
+  CHECK_TEXT(text(save, nameField), proposed);
+  SetDlgItemTextA(save, nameField, file.c_str());
+  post(IDOK, save);
+  if (exists) {
+    HWND ask = waitOwned(save);
+    post(replace ? IDYES : IDNO, ask);
+    CHECK(waitFor([&] { return !IsWindow(ask); }));
+    if (!replace) {
+      press(save, IDCANCEL);
+      return "";
+    }
+  }
+  CHECK(waitFor([&] { return !IsWindow(save); }));
+  return closeBox(waitBox("名付け", dlg, dlg));
+}
+
+// The current folder as the program names it, with a separator after.
+std::string folder() {
+  char path[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof path, path);
+  return std::string(path) + "\\";
 }
 
 // The list shows the module's list (expected: the CSV the native tool made)
@@ -494,27 +634,73 @@ void checkList(HWND dlg, const std::string& expectedCsv, const std::string& surn
   HWND list = GetDlgItem(dlg, 1220);
   CHECK(itemCount(list) == rows);
   std::string status = text(dlg, 1221);
-  CHECK(startsWith(status, "候補 ") && status.find(" 件（") != std::string::npos);
+  CHECK(startsWith(status, surname + "さん") && status.find("：候補 ") != std::string::npos);
   for (int row : {0, 1, 2, rows - 1}) {
     if (row < 0 || row >= rows) continue;
     const std::string& line = lines[row + 1];
     const std::string wanted = line.substr(0, line.rfind(','));  // 字のなじみ is in the file only
-    std::string shown;
-    for (size_t column = 0; column < split(wanted, ',').size(); ++column) {
-      shown += (column ? "," : "") + cellText(list, row, static_cast<int>(column));
-    }
-    CHECK_TEXT(shown, wanted);
+    CHECK_TEXT(rowText(list, row, ",", static_cast<int>(split(wanted, ',').size())), wanted);
   }
   const std::string file = surname + "さんの名付け候補.CSV";
   DeleteFileA(file.c_str());
-  post(1231, dlg);
-  char count[32];
-  std::snprintf(count, sizeof count, "%d", rows);
-  std::string grouped = count;
-  for (int at = static_cast<int>(grouped.size()) - 3; at > 0; at -= 3) grouped.insert(at, ",");
-  CHECK_TEXT(closeBox(waitBox("名付け", dlg, dlg)),
-             file + " に " + grouped + " 件を書き出しました");
+  CHECK_TEXT(exportList(dlg, file, file),
+             folder() + file + " に " + grouped(rows) + " 件を書き出しました");
   CHECK(fileText(file) == expected);
+}
+
+// A click (or a right-click) at a point of a window's client area, as a
+// user makes it.
+void click(HWND window, POINT at, bool right = false) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  SetForegroundWindow(top);
+  CHECK(waitFor([&] { return GetForegroundWindow() == top; }));
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  mouse_event(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  Sleep(300);
+}
+
+// The width of a column of the list, counting the placeholder.
+int columnWidth(HWND list, int listColumn) {
+  return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, listColumn, 0));
+}
+
+// A click on the header of a column of the list, never taken for the
+// second of a double click.
+void clickHeader(HWND list, int column) {
+  Sleep(GetDoubleClickTime() + 100);
+  int x = 0;
+  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += columnWidth(list, i);
+  x += columnWidth(list, column + kPlaceholderColumns) / 2;
+  click(FindWindowExA(list, NULL, "SysHeader32", NULL), {x, 8});
+}
+
+// The clipboard's text, as Shift-JIS.
+std::string clipboardText() {
+  std::string out;
+  if (!OpenClipboard(NULL)) return "(no clipboard)";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    const wchar_t* wide = static_cast<const wchar_t*>(GlobalLock(data));
+    out.resize(WideCharToMultiByte(932, 0, wide, -1, NULL, 0, NULL, NULL));
+    WideCharToMultiByte(932, 0, wide, -1, &out[0], static_cast<int>(out.size()), NULL, NULL);
+    if (!out.empty()) out.pop_back();  // the NUL
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return out;
+}
+
+void clearClipboard() {
+  if (OpenClipboard(NULL)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+}
+
+// The popup menu of the program, once it shows.
+bool menuShows() {
+  return waitFor([] { return !windowsOf(program.dwProcessId, "#32768").empty(); });
 }
 
 // For a failure: every visible top-level window, its class, title and text.
@@ -528,10 +714,13 @@ void listWindows() {
   }
 }
 
-// Presses the keys together in `window`, as a user would.
+// Presses the keys together in `window`, as a user would (NULL: where the
+// keys go now, such as an open menu).
 void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
-  SetForegroundWindow(window);
-  CHECK(waitFor([&] { return GetForegroundWindow() == window; }));
+  if (window != NULL) {
+    SetForegroundWindow(window);
+    CHECK(waitFor([&] { return GetForegroundWindow() == window; }));
+  }
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
     keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
@@ -568,15 +757,18 @@ void scenarioNaming() {
   CHECK(settle() && noDialogs());
   if (guide != NULL) PostMessageA(guide, WM_CLOSE, 0, 0);
 
-  note("名付け opens centred on the main window, with an empty list");
+  note("名付け opens centred on the main window, but on the screen, with an empty list");
   post(210);
   HWND dlg = waitBox("名付け", mainWindow);
   if (dlg == NULL) return;
-  RECT outer = {}, inner = {};
+  RECT outer = {}, inner = {}, work = {};
   GetWindowRect(mainWindow, &outer);
   GetWindowRect(dlg, &inner);
-  CHECK(abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 &&
-        abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  CHECK((abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 ||
+         inner.left == work.left || inner.right == work.right) &&
+        (abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 2 ||
+         inner.top == work.top || inner.bottom == work.bottom));
   HWND list = GetDlgItem(dlg, 1220);
   CHECK(list != NULL && itemCount(list) == 0 && !IsWindowEnabled(GetDlgItem(dlg, 1231)));
   CHECK_TEXT(text(dlg, 1201), "");
@@ -589,13 +781,15 @@ void scenarioNaming() {
   CHECK(ms >= 0);
   checkList(dlg, "expected-all.csv", "山田");
 
-  note("filters: 女の子 + 2文字, a reading pattern, a character to use");
+  note("filters: 女の子 + 2文字, a reading pattern, a character to use; every name and reading "
+       "in 人気順");
   const struct {
     NamingFilters filters;
     const char* csv;
   } lists[] = {{{"山田", 1, 2, "", "", ""}, "expected-f2.csv"},
                {{"山田", 0, 0, "ユ*", "", ""}, "expected-yu.csv"},
-               {{"山田", 0, 0, "", "翔", ""}, "expected-with.csv"}};
+               {{"山田", 0, 0, "", "翔", ""}, "expected-with.csv"},
+               {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
   for (const auto& l : lists) {
     CHECK(showCandidates(dlg, l.filters) >= 0);
     checkList(dlg, l.csv, "山田");
@@ -603,19 +797,130 @@ void scenarioNaming() {
   const int rows = itemCount(list);
 
   note("bad input: a box names the field, the list stays");
+  std::string long35 = "佐";
+  for (int i = 0; i < 16; ++i) long35 += "藤";
+  long35 += "a";
   const struct {
     NamingFilters filters;
-    const char* field;
+    const char* message;  // its start
   } bad[] = {{{"", 0, 0, "", "", ""}, "姓"},
              {{"ABC", 0, 0, "", "", ""}, "姓"},
+             {{"佐藤 太郎", 0, 0, "", "", ""}, "姓だけを入力してください（名は要りません）"},
+             {{"佐藤　太郎", 0, 0, "", "", ""}, "姓だけを"},
+             {{long35, 0, 0, "", "", ""}, "姓が長すぎます"},
              {{"山田", 0, 0, "yu*", "", ""}, "読み"},
+             {{"山田", 0, 0, "", "ab", ""}, "使いたい字には"},
              {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
   for (const auto& b : bad) {
     CHECK(showCandidates(dlg, b.filters) == -1);
     const std::string message = closeBox(waitBox("名付け", dlg, dlg));
-    if (!startsWith(message, b.field)) fail(__LINE__, "box: " + utf8(message));
+    if (!startsWith(message, b.message)) fail(__LINE__, "box: " + utf8(message));
     CHECK(itemCount(list) == rows && IsWindow(dlg));
   }
+
+  note("使いたい字 drops the separators: 陽、菜 finds what 陽菜 finds");
+  CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽菜", ""}) >= 0);
+  const int both = itemCount(list);
+  CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽、菜", ""}) >= 0);
+  CHECK(both > 0 && itemCount(list) == both);
+  CHECK_TEXT(text(dlg, 1221), "山田さん・使いたい字 陽菜：候補 " + grouped(both) + " 件（得点順）");
+
+  note("a changed field greys 姓名判断 and 一覧をファイル出力 until 候補を表示");
+  SetDlgItemTextA(dlg, 1201, "鈴木");
+  CHECK(!IsWindowEnabled(GetDlgItem(dlg, 1230)) && !IsWindowEnabled(GetDlgItem(dlg, 1231)));
+  CHECK(startsWith(text(dlg, 1221), "条件が変わりました。"));
+  post(1230, dlg);
+  CHECK(settle() && windowsOf(program.dwProcessId, "#32770").size() == 1);
+  CHECK(showCandidates(dlg, {"鈴木", 1, 2, "ゆ*", "", ""}) >= 0);
+  CHECK(IsWindowEnabled(GetDlgItem(dlg, 1230)) && IsWindowEnabled(GetDlgItem(dlg, 1231)));
+  CHECK(startsWith(text(dlg, 1221), "鈴木さん・女の子・2文字・ゆ*：候補 "));
+
+  note("a header click sorts, a second reverses; 順位 keeps the rank, right-aligned");
+  CHECK(showCandidates(dlg, {"山田", 0, 2, "", "", ""}) >= 0);
+  const int twoKanji = itemCount(list);
+  CHECK((columnFormat(list, 0) & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT && columnWidth(list, 0) == 0);
+  CHECK((headerFormat(list, 0) & HDF_SORTUP) != 0);
+  clickHeader(list, 4);  // 総運
+  CHECK(startsWith(text(dlg, 1221), "山田さん・2文字：候補 ") &&
+        text(dlg, 1221).find("件（総運の大きい順）") != std::string::npos);
+  CHECK((headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
+        (headerFormat(list, 0) & (HDF_SORTUP | HDF_SORTDOWN)) == 0);
+  CHECK(std::atoi(cellText(list, 0, 4).c_str()) >= std::atoi(cellText(list, 1, 4).c_str()) &&
+        std::atoi(cellText(list, 1, 4).c_str()) >=
+            std::atoi(cellText(list, twoKanji - 1, 4).c_str()));
+  clickHeader(list, 4);
+  CHECK(text(dlg, 1221).find("件（総運の小さい順）") != std::string::npos);
+  CHECK((headerFormat(list, 4) & HDF_SORTUP) != 0);
+  CHECK(std::atoi(cellText(list, 0, 4).c_str()) <=
+        std::atoi(cellText(list, twoKanji - 1, 4).c_str()));
+
+  note("the CSV in the order shown; replacing a file asks first");
+  const std::string file = "山田さんの名付け候補.CSV";
+  CHECK_TEXT(exportList(dlg, file, file, false), "");  // not replaced
+  const std::string message = exportList(dlg, file, file);
+  CHECK_TEXT(message, folder() + file + " に " + grouped(twoKanji) + " 件を書き出しました");
+  const std::vector<std::string> written = split(fileText(file), '\n');
+  CHECK(static_cast<int>(written.size()) == twoKanji + 2 &&
+        startsWith(written[1], rowText(list, 0, ",") + ","));
+
+  note("Ctrl+C copies the selected rows with the titles, for a spreadsheet");
+  const std::string titles = "順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n";
+  clearClipboard();
+  selectRows(list, {0, 2});
+  PostMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+  CHECK(settle());
+  pressKeys(dlg, {VK_CONTROL, 'C'});
+  CHECK_TEXT(clipboardText(),
+             titles + rowText(list, 0, "\t") + "\r\n" + rowText(list, 2, "\t") + "\r\n");
+
+  note("Shift+F10 opens the row menu: コピー");
+  clearClipboard();
+  selectRows(list, {1});
+  pressKeys(dlg, {VK_SHIFT, VK_F10});
+  CHECK(menuShows());
+  pressKeys(NULL, {'C'});
+  CHECK_TEXT(clipboardText(), titles + rowText(list, 1, "\t") + "\r\n");
+
+  note("the context-menu key opens it too; Esc closes it");
+  pressKeys(dlg, {VK_APPS});
+  CHECK(menuShows());
+  pressKeys(NULL, {VK_ESCAPE});
+  CHECK(waitFor([] { return windowsOf(program.dwProcessId, "#32768").empty(); }));
+
+  note("a right-click on a row: 姓名判断 reads that row");
+  const RECT third = rowRect(list, 3);
+  click(list, {(third.left + third.right) / 2, (third.top + third.bottom) / 2}, true);
+  CHECK(menuShows());
+  pressKeys(NULL, {'H'});
+  CHECK(startsWith(closeBox(waitBox("姓名判断", dlg, dlg)), header("山田", cellText(list, 3, 1))));
+
+  note("the window resizes: the list grows, the buttons keep their corners");
+  CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
+  RECT before = {}, listBefore = {}, closeBefore = {};
+  GetWindowRect(dlg, &before);
+  GetWindowRect(list, &listBefore);
+  GetWindowRect(GetDlgItem(dlg, IDCANCEL), &closeBefore);
+  const int readingsBefore = columnWidth(list, 2 + kPlaceholderColumns);
+  const int wider = 200, taller = 120;
+  SetWindowPos(dlg, NULL, before.left, before.top, before.right - before.left + wider,
+               before.bottom - before.top + taller, SWP_NOZORDER);
+  CHECK(settle());
+  RECT after = {}, listAfter = {}, closeAfter = {};
+  GetWindowRect(list, &listAfter);
+  GetWindowRect(GetDlgItem(dlg, IDCANCEL), &closeAfter);
+  CHECK(listAfter.right - listAfter.left == listBefore.right - listBefore.left + wider &&
+        listAfter.bottom - listAfter.top == listBefore.bottom - listBefore.top + taller);
+  CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
+  CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
+             std::to_string(readingsBefore + wider));
+  SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);  // below the smallest
+  CHECK(settle());
+  GetWindowRect(dlg, &after);
+  CHECK(after.right - after.left == before.right - before.left &&
+        after.bottom - after.top == before.bottom - before.top);
+  SetWindowPos(dlg, NULL, 0, 0, before.right - before.left + wider,
+               before.bottom - before.top + taller, SWP_NOZORDER | SWP_NOMOVE);
+  CHECK(settle());
 
   note("姓名判断 on the first row: the name dialog's reading; the window stays");
   CHECK(showCandidates(dlg, all) >= 0);
@@ -638,10 +943,20 @@ void scenarioNaming() {
   pressCtrlS();
   CHECK_TEXT(fileText(reportFile), report);
 
-  note("名付け opens with the last surname");
+  note("名付け opens with the last surname, at the size it was left");
   post(210);
   if ((dlg = waitBox("名付け", mainWindow)) == NULL) return;
   CHECK_TEXT(text(dlg, 1201), "山田");
+  RECT kept = {};
+  GetWindowRect(dlg, &kept);
+  CHECK(kept.right - kept.left == before.right - before.left + wider &&
+        kept.bottom - kept.top == before.bottom - before.top + taller);
+
+  note("a surname the dictionary lacks: the warning box before the list");
+  CHECK(showCandidates(dlg, {"髙橋", 0, 0, "", "", ""}) == -1);
+  CHECK_TEXT(closeBox(waitBox("ナモリ", dlg, dlg)),
+             "次の字は辞書にないため 0 画として数えます：髙");
+  CHECK(waitFor([&] { return startsWith(text(dlg, 1221), "髙橋さん：候補 "); }));
   press(dlg, IDCANCEL);
 
   note("characters that count 0: a warning first, then the reading unchanged");
@@ -690,7 +1005,22 @@ int pose(const std::string& step) {
     post(210);
     HWND dlg = waitBox("名付け", mainWindow);
     showCandidates(dlg, {"山田", 1, 0, "", "", ""});
+    // Resized: the list and its readings column take the room.
+    RECT r = {};
+    GetWindowRect(dlg, &r);
+    SetWindowPos(dlg, NULL, 10, 10, r.right - r.left + 120, r.bottom - r.top + 80, SWP_NOZORDER);
+  } else if (step == "naming-sorted") {
+    HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
+    clickHeader(list, 4);              // 総運
+    send(list, LVM_ENSUREVISIBLE, 0);  // the top of the list
+  } else if (step == "naming-menu") {
+    HWND list = GetDlgItem(waitBox("名付け", mainWindow), 1220);
+    const RECT row = rowRect(list, static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)) + 2);
+    click(list, {(row.left + row.right) / 3, (row.top + row.bottom) / 2}, true);
+    if (!menuShows()) return 1;
+    Sleep(4000);  // open while the picture is taken
   } else if (step == "close") {
+    if (!windowsOf(program.dwProcessId, "#32768").empty()) pressKeys(NULL, {VK_ESCAPE});
     press(waitBox(NULL, NULL), IDCANCEL);
     post(100);
   } else {
