@@ -955,7 +955,7 @@ void scenarioNaming() {
   note("a surname the dictionary lacks: the warning box before the list");
   CHECK(showCandidates(dlg, {"髙橋", 0, 0, "", "", ""}) == -1);
   CHECK_TEXT(closeBox(waitBox("ナモリ", dlg, dlg)),
-             "次の字は辞書にないため 0 画として数えます：髙");
+             "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
   CHECK(waitFor([&] { return startsWith(text(dlg, 1221), "髙橋さん：候補 "); }));
   press(dlg, IDCANCEL);
 
