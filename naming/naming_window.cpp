@@ -48,7 +48,15 @@ bool readCharacterList(const std::string& typed, std::string* characters, std::s
 
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad) {
-  const std::string typed = readTyped(form.surname, Typed::kTrimmed);
+  std::string typed = readTyped(form.surname, Typed::kTrimmed);
+  // A lead byte with nothing after it is no character: dropped, as the name
+  // dialog drops it.
+  for (std::size_t at = 0, length; (length = charLength(typed.c_str() + at)) != 0; at += length) {
+    if (length == 1 && isLeadByte(static_cast<unsigned char>(typed[at]))) {
+      typed.resize(at);
+      break;
+    }
+  }
   *bad = NamingField::kSurname;
   if (typed.empty()) return "姓を入力してください。";
   for (const char* p = typed.c_str(); std::size_t length = charLength(p); p += length) {

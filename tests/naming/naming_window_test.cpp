@@ -52,6 +52,9 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.sex = 2;
   EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
 
+  form.surname = "亜\x95";  // 亜 ends in 0x9F, a lead byte too; 0x95 has no trail byte
+  EXPECT_EQ(read(form).surname, "亜");
+
   // 34 bytes is the longest surname taken.
   form.surname = "一二三四五六七八九十一二三四五六七";
   EXPECT_EQ(read(form).surname, "一二三四五六七八九十一二三四五六七");
