@@ -339,8 +339,14 @@ TEST_F(Cli, SuggestTable) {
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
               "ranked": [], "gimei": [], "people": 5, "plain": true})"));
 
-  // Readings past the column become "+N"; the matched one is always shown;
-  // columns line up under the header.
+  // Every reading the pattern matches is shown, past the column if need be.
+  run = runCli({"--suggest", u8"山田", "--reading", u8"*な*", "--with", u8"尚輝", "--chars", "2"});
+  EXPECT_EQ(
+      run.out,
+      u8"順位  名    読み                           性別  総運  天運  地運  人運  外運  得点\n"
+      u8"   1  尚輝  なおき・なおあき・なおてる +1  mg      31     8    23    13    18  87.0\n");
+
+  // Readings past the column become "+N"; columns line up under the header.
   run = runCli({"--suggest", u8"髙田", "--reading", u8"*い*", "--top", "3"});
   EXPECT_EQ(run.out,
             u8"順位  名    読み                      性別  総運  天運  地運  人運  外運  得点\n"
