@@ -4,13 +4,13 @@
 
 #include <string_view>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 
 namespace {
 
 void BM_JsonReading(benchmark::State& state) {
-  namori::cli::BatchReader reader(false);
-  const namori::cli::BatchReader::Emit emit = [](std::string_view out) {
+  namori::text::BatchReader reader(false);
+  const namori::text::BatchReader::Emit emit = [](std::string_view out) {
     benchmark::DoNotOptimize(out.data());
     return true;
   };

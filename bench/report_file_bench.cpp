@@ -19,7 +19,7 @@ void BM_WriteReportFile(benchmark::State& state) {
   }
   const std::string report(400, 'x');  // about the size of a name report
   for (auto _ : state) {
-    if (!namori::writeReportFile("bench.TXT", report.data(), report.size())) {
+    if (!namori::writeFileAtomically("bench.TXT", report.data(), report.size())) {
       state.SkipWithError("write failed");
       break;
     }

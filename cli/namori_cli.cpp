@@ -15,16 +15,17 @@
 #include <utility>
 #include <vector>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 #include "naming.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "report_file.h"
 #include "suggest_output.h"
+#include "typed_text.h"
 
 namespace {
 
-using namori::cli::Name;
+using namori::text::Name;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the report file or the output could not be written
@@ -87,6 +88,8 @@ const char kFooter[] =
     u8"*な* (contains); katakana reads as hiragana. Matching readings come first.\n"
     u8"--with and --without take kanji and kana; 、 ， , ・ and spaces between\n"
     u8"them are ignored (--with 陽、菜), letters and digits are refused.\n"
+    u8"As in the naming window, full-width digits, ．and ＊ count as 0-9 . * in\n"
+    u8"--reading and --min-score (--min-score ８０).\n"
     u8"Names with a kanji that parents avoid for its meaning (死 病 苦 烏 赦 喪 奴\n"
     u8"and the like; the guide lists them) are left out unless --any-kanji is given.\n"
     u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
@@ -179,11 +182,11 @@ int outputFailure() {
 
 int runStrokes(const std::string& text) {
   std::string sjis, error;
-  if (!namori::cli::toSjis(text, "TEXT", &sjis, &error)) {
+  if (!namori::text::toSjis(text, "TEXT", &sjis, &error)) {
     warn(error);
     return kExitUsage;
   }
-  return writeOut(namori::cli::strokeLines(sjis)) ? kExitOk : outputFailure();
+  return writeOut(namori::text::strokeLines(sjis)) ? kExitOk : outputFailure();
 }
 
 // Says what a name was cut to and which characters count 0 strokes.
@@ -194,12 +197,14 @@ void warnAboutNames(const Name& surname, const Name& given) {
            name->utf8 + "\"");
     }
   }
-  std::vector<std::string> unknown;
-  namori::cli::collectUnknown(surname.sjis, &unknown);
-  namori::cli::collectUnknown(given.sjis, &unknown);
-  for (const std::string& character : unknown) {
-    warn(namori::cli::describeCharacter(character) +
-         " is not in the stroke dictionary and counts 0 strokes");
+  for (const std::string& character :
+       namori::zeroStrokeCharacters(surname.sjis.c_str(), given.sjis.c_str())) {
+    const std::string variant = namori::countingVariant(character.c_str());
+    warn(namori::text::describeCharacter(namori::text::toUtf8(character)) +
+         " is not in the stroke dictionary and counts 0 strokes" +
+         (variant.empty() ? ""
+                          : " (" + namori::text::toUtf8(variant) + " would count " +
+                                std::to_string(namori::characterStrokes(variant.c_str())) + ")"));
   }
 }
 
@@ -207,15 +212,15 @@ void warnAboutNames(const Name& surname, const Name& given) {
 // does, or in UTF-8.
 bool saveReport(const namori::ReadingState& state, bool utf8) {
   if (!utf8) return namori::writePendingReport(state) == namori::FileOutputResult::kWritten;
-  const std::string text = namori::cli::toUtf8(namori::pendingReport(state));
-  return namori::writeReportFile(state.reportFileName, text.data(), text.size());
+  const std::string text = namori::text::toUtf8(namori::pendingReport(state));
+  return namori::writeFileAtomically(state.reportFileName, text.data(), text.size());
 }
 
 int runReading(const Options& options) {
   Name surname, given;
   std::string error;
-  if (!namori::cli::convertName(options.names[0], "SURNAME", &surname, &error) ||
-      !namori::cli::convertName(options.names[1], "GIVEN", &given, &error)) {
+  if (!namori::text::convertName(options.names[0], "SURNAME", &surname, &error) ||
+      !namori::text::convertName(options.names[1], "GIVEN", &given, &error)) {
     warn(error);
     return kExitUsage;
   }
@@ -224,16 +229,16 @@ int runReading(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!namori::cli::canBeRead(surname, "SURNAME", &error) ||
-      !namori::cli::canBeRead(given, "GIVEN", &error)) {
+  if (!namori::text::canBeRead(surname, "SURNAME", &error) ||
+      !namori::text::canBeRead(given, "GIVEN", &error)) {
     warn(error);
     return kExitUsage;
   }
   warnAboutNames(surname, given);
   std::vector<std::string> unregistrable;
-  namori::cli::collectUnregistrable(given, &unregistrable);
+  namori::text::collectUnregistrable(given, &unregistrable);
   for (const std::string& character : unregistrable) {
-    warn(namori::cli::describeCharacter(character) +
+    warn(namori::text::describeCharacter(character) +
          " cannot be used in a child's registered given name");
   }
   namori::runNameReading(state);
@@ -242,18 +247,18 @@ int runReading(const Options& options) {
   const std::string report = namori::pendingReport(state);
   std::string out;
   if (options.json) {
-    out = namori::cli::JsonReader(options.career).reading(surname, given).dump() + "\n";
+    out = namori::text::JsonReader(options.career).reading(surname, given).dump() + "\n";
   } else if (options.sjis) {
     out = report;  // the report's exact bytes
   } else {
-    out = namori::cli::toUtf8(report);
+    out = namori::text::toUtf8(report);
     if (out.empty() || out.back() != '\n') out += '\n';
   }
   int status = writeOut(out) ? kExitOk : outputFailure();
 
   if (options.save) {
-    const std::string fileName = namori::cli::toUtf8(state.reportFileName);
-    const std::string problem = namori::reportFileNameProblem(state.reportFileName);
+    const std::string fileName = namori::text::toUtf8(state.reportFileName);
+    const std::string problem = namori::fileNameProblem(state.reportFileName);
     if (!problem.empty()) {
       warn("did not write the report file: the name \"" + fileName + "\" is refused, since " +
            problem);
@@ -272,8 +277,8 @@ int runReading(const Options& options) {
 // that neither a long line nor a slow writer holds anything up; the reader
 // keeps at most one line's worth.
 int runBatch(bool career) {
-  namori::cli::BatchReader reader(career);
-  const namori::cli::BatchReader::Emit emit = [](std::string_view text) {
+  namori::text::BatchReader reader(career);
+  const namori::text::BatchReader::Emit emit = [](std::string_view text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
   };
   std::vector<char> buffer(64 * 1024);
@@ -320,12 +325,12 @@ std::string describeFilters(const Options& o) {
 
 int runSuggest(const Options& options) {
   Name surname;
-  std::string error;
-  namori::SuggestFilter filter;
-  if (!namori::cli::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
-      !namori::cli::toSjis(options.reading, "--reading", &filter.reading, &error) ||
-      !namori::cli::toSjis(options.with, "--with", &filter.with, &error) ||
-      !namori::cli::toSjis(options.without, "--without", &filter.without, &error)) {
+  std::string error, reading, with, without, minScore;
+  if (!namori::text::convertName(options.suggestSurname, "SURNAME", &surname, &error) ||
+      !namori::text::toSjis(options.reading, "--reading", &reading, &error) ||
+      !namori::text::toSjis(options.with, "--with", &with, &error) ||
+      !namori::text::toSjis(options.without, "--without", &without, &error) ||
+      !namori::text::toSjis(options.minScore, "--min-score", &minScore, &error)) {
     warn(error);
     return kExitUsage;
   }
@@ -333,7 +338,13 @@ int runSuggest(const Options& options) {
     std::cerr << u8"データエラー\n";
     return kExitUsage;
   }
-  if (!options.reading.empty() && !namori::isReadingPattern(filter.reading)) {
+  // Typed as the naming window and the page take them: full-width digits,
+  // ．and ＊ read as ASCII; separators between the characters dropped.
+  namori::SuggestFilter filter;
+  filter.reading = namori::readTyped(reading, namori::Typed::kAscii);
+  filter.with = with;
+  filter.without = without;
+  if (!filter.reading.empty() && !namori::isReadingPattern(filter.reading)) {
     return usageError(
         u8"--reading takes kana (hiragana or katakana), with * at either end: "
         u8"ゆい, ゆ*, *と, *な*");
@@ -346,10 +357,11 @@ int runSuggest(const Options& options) {
       return usageError(std::string(option) +
                         u8" takes the kanji or kana of a name (、 ， , ・ and spaces may "
                         u8"separate them), not letters or digits: " +
-                        namori::cli::toUtf8(refused));
+                        namori::text::toUtf8(refused));
     }
   }
-  if (!namori::parseMinScore(options.minScore, &filter.minScore)) {
+  if (!namori::parseMinScore(namori::readTyped(minScore, namori::Typed::kAscii),
+                             &filter.minScore)) {
     return usageError("--min-score takes a number from 0 to 100, such as 80 or 87.5");
   }
   if (options.top < 0) return usageError("--top takes 0 (all) or more");
@@ -373,28 +385,9 @@ int runSuggest(const Options& options) {
   filter.allReadings = options.allReadings;
   const namori::Suggestions suggestions = namori::suggestGivenNames(surname.sjis.c_str(), filter);
   if (suggestions.empty()) {
-    std::string hint;
-    switch (namori::emptyListHint(surname.sjis.c_str(), filter)) {
-      case namori::EmptyListHint::kAnyKanji:
-        hint = " (names with a kanji parents avoid are left out; --any-kanji shows them)";
-        break;
-      case namori::EmptyListHint::kAllNames:
-        hint =
-            " (the list holds names in use; --names all --all-readings lists every name "
-            "and reading)";
-        break;
-      case namori::EmptyListHint::kAllNamesAnyKanji:
-        hint =
-            " (the list holds names in use, without the kanji parents avoid; --names all "
-            "--all-readings --any-kanji lists every name and reading)";
-        break;
-      case namori::EmptyListHint::kReadingPrefix:
-        hint = " (" + options.reading + "* finds the names whose reading starts so)";
-        break;
-      case namori::EmptyListHint::kNone:
-        break;
-    }
-    warn("no given name matches " + surname.utf8 + describeFilters(options) + hint);
+    warn("no given name matches " + surname.utf8 + describeFilters(options) +
+         namori::text::toUtf8(namori::emptyListAdvice(surname.sjis.c_str(), filter,
+                                                      namori::AdviceFor::kCommandLine)));
   }
   const std::string out = options.json
                               ? namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n"

@@ -4,10 +4,13 @@
 
 #include <string>
 
-#include "cli_reading.h"
 #include "naming.h"
+#include "utf8_reading.h"
 
 namespace namori::cli {
+
+using text::Json;
+using text::toUtf8;
 
 // Display width of UTF-8 text in a terminal: East Asian wide and full-width
 // characters take two columns, the others one.

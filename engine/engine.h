@@ -17,6 +17,10 @@ constexpr int kStrokeRows = 30;
 // characters only, every character that counts n strokes.
 extern const char* const strokeRows[kStrokeRows];
 
+// How many kanji the rows count by their traditional form, as 姓名判断 does
+// (氵 as 水, 4 strokes): the fixed kanji at the head of the rows.
+extern const int kFixedKanjiCount;
+
 // Stroke count of the two-byte unit (first, second): the row (1..30) holding
 // the character lead = first, trail = second, or 0. Constant time.
 int strokeCount(unsigned char first, unsigned char second);
@@ -95,9 +99,14 @@ struct GradeWeights {
   double w[kGradeCount];
 };
 
+// The score's two parts: the mean weight of 総運 and 人運 times 70, and of
+// 天運, 地運 and 外運 times 30.
+constexpr double kFirstPartPoints = 70.0;
+constexpr double kSecondPartPoints = 30.0;
+
 struct NameScore {
-  double firstPart;   // 総運 + 人運, at most 70
-  double secondPart;  // 天運 + 地運 + 外運, at most 30
+  double firstPart;   // 総運 + 人運, at most kFirstPartPoints
+  double secondPart;  // 天運 + 地運 + 外運, at most kSecondPartPoints
   double total;       // out of 100
 };
 

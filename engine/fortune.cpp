@@ -108,8 +108,8 @@ NameScore computeScore(const GradeWeights& weights) {
   // built with -ffp-contract=off): a rearranged formula gives other last bits
   // and, for some names, another printed total.
   NameScore score;
-  score.firstPart = (weights.w[kSouun] + weights.w[kJinun]) / 2.0 * 70.0;
-  score.secondPart = ((weights.w[kTenun] + weights.w[kChiun]) + weights.w[kGaiun]) / 3.0 * 30.0;
+  score.firstPart = (weights.w[kSouun] + weights.w[kJinun]) / 2.0 * kFirstPartPoints;
+  score.secondPart = ((weights.w[kTenun] + weights.w[kChiun]) + weights.w[kGaiun]) / 3.0 * kSecondPartPoints;
   score.total = score.firstPart + score.secondPart;
   return score;
 }

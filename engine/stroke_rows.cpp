@@ -409,4 +409,6 @@ const char* const strokeRows[kStrokeRows] = {
     "驫鸞",
 };
 
+const int kFixedKanjiCount = 141;
+
 }  // namespace namori

@@ -14,14 +14,14 @@
 #include <string_view>
 #include <vector>
 
-#include "cli_reading.h"
+#include "utf8_reading.h"
 
 namespace {
 
 std::string readAll(std::string_view input, std::size_t cut) {
   std::string out;
-  namori::cli::BatchReader reader(false);
-  const namori::cli::BatchReader::Emit emit = [&](std::string_view line) {
+  namori::text::BatchReader reader(false);
+  const namori::text::BatchReader::Emit emit = [&](std::string_view line) {
     out.append(line);
     return true;
   };
@@ -51,7 +51,7 @@ std::vector<std::size_t> expectedLines(std::string_view input) {
       blank = false;
     }
     // A line too long to keep is reported, whatever it holds.
-    if (!blank || line.size() > namori::cli::BatchReader::kMaxLineBytes) numbers.push_back(number);
+    if (!blank || line.size() > namori::text::BatchReader::kMaxLineBytes) numbers.push_back(number);
     if (end == std::string_view::npos) break;
     at = end + (input.substr(end, 2) == "\r\n" ? 2 : 1);
   }

@@ -6,22 +6,6 @@
 
 namespace namori {
 
-namespace {
-
-// A field as CSV holds it: quoted, with its quotes doubled, when it holds a
-// comma, a quote or a line end. No Shift-JIS trail byte is one of those.
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-}  // namespace
-
 std::string sexLabel(unsigned sex) {
   std::string label;
   if (sex & kSexMale) label += "男";
@@ -55,8 +39,8 @@ std::string suggestionsCsv(const Suggestions& suggestions, const std::vector<std
   for (const std::size_t rank : ranks) {
     const Suggestion s = suggestions[rank];
     csv += std::to_string(rank + 1);
-    csv += ',' + csvField(s.given);
-    csv += ',' + csvField(readingsCell(suggestions, rank));
+    csv += ',' + std::string(s.given);
+    csv += ',' + readingsCell(suggestions, rank);
     csv += ',' + sexLabel(s.sex);
     for (const int grade : s.grades.value) csv += ',' + std::to_string(grade);
     csv += ',' + formatOneDecimal(s.score);

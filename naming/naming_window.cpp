@@ -8,6 +8,7 @@
 #include "naming_csv.h"
 #include "readings.h"
 #include "report_file.h"
+#include "typed_text.h"
 
 namespace namori {
 
@@ -15,46 +16,6 @@ const char* const kSexChoices[3] = {"指定なし", "女の子", "男の子"};
 const char* const kCharacterChoices[4] = {"指定なし", "1文字", "2文字", "3文字"};
 const char* const kOrderChoices[3] = {"得点順", "人名に多い順", "人気順"};
 const char* const kScopeChoices[3] = {"よく使われる名", "人名にある名", "すべての名"};
-
-namespace {
-
-bool isSpace(const char* p, std::size_t length) {
-  return (length == 1 && (*p == ' ' || *p == '\t')) ||
-         (length == 2 && std::memcmp(p, "　", 2) == 0);
-}
-
-enum Tidy {
-  kTrim,  // spaces dropped at both ends
-  kAscii  // and full-width digits, ．and ＊ as ASCII
-};
-
-std::string tidy(const std::string& text, Tidy how) {
-  std::string out;
-  std::size_t kept = 0;  // out's length up to its last character that is no space
-  for (const char* p = text.c_str(); std::size_t length = charLength(p); p += length) {
-    if (isSpace(p, length)) {
-      if (!out.empty()) out.append(p, length);
-      continue;
-    }
-    const unsigned code = how != kTrim && length == 2 ? static_cast<unsigned char>(p[0]) << 8 |
-                                                            static_cast<unsigned char>(p[1])
-                                                      : 0;
-    if (code >= 0x824F && code <= 0x8258) {
-      out += static_cast<char>('0' + (code - 0x824F));
-    } else if (code == 0x8144) {
-      out += '.';
-    } else if (code == 0x8196) {
-      out += '*';
-    } else {
-      out.append(p, length);
-    }
-    kept = out.size();
-  }
-  out.resize(kept);
-  return out;
-}
-
-}  // namespace
 
 bool readCharacterList(const std::string& typed, std::string* characters, std::string* refused) {
   characters->clear();
@@ -66,7 +27,7 @@ bool readCharacterList(const std::string& typed, std::string* characters, std::s
         length == 2 ? static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1])
                     : static_cast<unsigned char>(p[0]);
     // 、 ， ・ , and their half-width forms ､ ･, and spaces separate.
-    if (isSpace(p, length) || code == 0x8141 || code == 0x8143 || code == 0x8145 || code == ',' ||
+    if (isTypedSpace(p, length) || code == 0x8141 || code == 0x8143 || code == 0x8145 || code == ',' ||
         code == 0xA4 || code == 0xA5) {
       continue;
     }
@@ -87,11 +48,19 @@ bool readCharacterList(const std::string& typed, std::string* characters, std::s
 
 std::string readNamingForm(const NamingForm& form, std::string* surname, SuggestFilter* filter,
                            NamingField* bad) {
-  const std::string typed = tidy(form.surname, kTrim);
+  std::string typed = readTyped(form.surname, Typed::kTrimmed);
+  // A lead byte with nothing after it is no character: dropped, as the name
+  // dialog drops it.
+  for (std::size_t at = 0, length; (length = charLength(typed.c_str() + at)) != 0; at += length) {
+    if (length == 1 && isLeadByte(static_cast<unsigned char>(typed[at]))) {
+      typed.resize(at);
+      break;
+    }
+  }
   *bad = NamingField::kSurname;
   if (typed.empty()) return "姓を入力してください。";
   for (const char* p = typed.c_str(); std::size_t length = charLength(p); p += length) {
-    if (isSpace(p, length)) return "姓だけを入力してください（名は要りません）。";
+    if (isTypedSpace(p, length)) return "姓だけを入力してください（名は要りません）。";
   }
   if (typed.size() > kNameBytes) {
     return "姓が長すぎます。34 バイト（全角 17 字）までで入力してください。";
@@ -100,7 +69,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
     return "姓の字がどれも辞書にないため、画数を数えられません。姓を確かめてください。";
   }
   SuggestFilter f;
-  f.reading = tidy(form.reading, kAscii);
+  f.reading = readTyped(form.reading, Typed::kAscii);
   *bad = NamingField::kReading;
   if (!f.reading.empty() && !isReadingPattern(f.reading)) {
     return "読みは、ひらがなかカタカナで入力してください。"
@@ -124,7 +93,7 @@ std::string readNamingForm(const NamingForm& form, std::string* surname, Suggest
     }
   }
   *bad = NamingField::kMinScore;
-  if (!parseMinScore(tidy(form.minScore, kAscii), &f.minScore)) {
+  if (!parseMinScore(readTyped(form.minScore, Typed::kAscii), &f.minScore)) {
     return "最低得点は、0 から 100 までの数で入力してください。";
   }
   f.sex = form.sex == 1 ? SexFilter::kFemale : form.sex == 2 ? SexFilter::kMale : SexFilter::kAny;
@@ -245,27 +214,7 @@ std::string namingStatus(std::size_t count, const SuggestFilter& filter, const c
                          NamingSort sort) {
   std::string status = listSubject(filter, surname) + "：候補 " + groupDigits(count) + " 件（" +
                        sortName(filter, sort) + "）";
-  if (count == 0) {
-    switch (emptyListHint(surname, filter)) {
-      case EmptyListHint::kAnyKanji:
-        status += "　「意味のよくない字も含める」にチェックを入れると見つかります。";
-        break;
-      case EmptyListHint::kAllNames:
-        status += "　名前の範囲を「すべての名」にし、すべての読みを出すと見つかります。";
-        break;
-      case EmptyListHint::kAllNamesAnyKanji:
-        status += "　名前の範囲を「すべての名」にし、すべての読みと意味のよくない字も"
-                  "含めると見つかります。";
-        break;
-      case EmptyListHint::kReadingPrefix:
-        status += "　読みを「" + filter.reading + "*」にすると、「" + filter.reading +
-                  "」で始まる名が見つかります。";
-        break;
-      case EmptyListHint::kNone:
-        status += "　条件を減らしてみてください。";
-        break;
-    }
-  }
+  if (count == 0) status += "　" + emptyListAdvice(surname, filter, AdviceFor::kWindow);
   const std::string warning = zeroStrokeWarning(surname, "");
   if (!warning.empty()) status += "　" + warning;
   return status;
@@ -302,19 +251,19 @@ std::string suggestionsTsv(const Suggestions& suggestions, const std::vector<std
 
 std::string defaultExportName(const char* surname) {
   const std::string name = suggestionsCsvFileName(surname);
-  return isSafeReportFileName(name.c_str()) ? name : "";
+  return isSafeFileName(name.c_str()) ? name : "";
 }
 
 std::string exportSuggestions(const Suggestions& suggestions, const std::vector<std::size_t>& ranks,
                               const std::string& path, bool* written) {
   *written = false;
   const std::string name = path.substr(fileNameOffset(path));
-  if (!isSafeReportFileName(name.c_str())) {
+  if (!isSafeFileName(name.c_str())) {
     return "「" + name +
            "」はファイル名に使えません（\\ / : * ? \" < > | などを含まない名前にしてください）。";
   }
   const std::string csv = suggestionsCsv(suggestions, ranks);
-  if (!writeReportFileAt(path, csv.data(), csv.size())) {
+  if (!writeFileAtomicallyAt(path, csv.data(), csv.size())) {
     return path +
            " を書き出せませんでした。書き込めないフォルダーか、ほかのプログラムがこのファイルを"
            "開いています。";

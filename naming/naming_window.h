@@ -93,8 +93,8 @@ std::string sortName(const SuggestFilter& filter, NamingSort sort);
 
 // The line above the list, naming what it was made for: the surname, every
 // filter set and the order, 「佐藤さん・女の子・2文字・ゆ*：候補 75,237 件
-// （得点順）」; for an empty list, what would find names (emptyListHint, in the
-// window's words) or else a word to widen the search; then the
+// （得点順）」; for an empty list, the emptyListAdvice in the window's words;
+// then the
 // zeroStrokeWarning of the surname when it has characters that count 0.
 std::string namingStatus(std::size_t count, const SuggestFilter& filter, const char* surname,
                          NamingSort sort = {});

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "engine.h"
 
@@ -48,10 +49,20 @@ void runNameReading(ReadingState& state);
 // into state.nameReport.
 void buildNameReport(ReadingState& state, const GradeReading& reading);
 
+// The characters of the two Shift-JIS names that count 0 strokes, each once,
+// in order of first appearance (null reads as empty).
+std::vector<std::string> zeroStrokeCharacters(const char* surname, const char* givenName);
+
+// For one Shift-JIS character, the first of the variants Unihan gives it
+// that counts strokes: 高 for 髙, 凛 for 凜, 崎 for 﨑. Empty when none does.
+std::string countingVariant(const char* character);
+
 // The warning shown before a reading of these names when some of their
-// characters count 0 strokes: 「次の字は辞書にないため 0 画として数えます：髙」,
-// each such character once, in order of first appearance, separated by 、.
-// Empty when every character counts.
+// characters count 0 strokes, in every Japanese front end. The characters
+// without a variant that counts come first in one sentence,
+// 「次の字は辞書にないため 0 画として数えます：Ｕ、a」; then one sentence for each
+// of the others, 「髙 は辞書にないため 0 画として数えます（高 なら 10 画）」; the
+// sentences are separated by U+3000. Empty when every character counts.
 std::string zeroStrokeWarning(const char* surname, const char* givenName);
 
 // One Shift-JIS character as a message names it: a space as （空白）, a
@@ -76,9 +87,9 @@ std::string careerTitle(int outerGrade);
 const char* pendingReport(const ReadingState& state);
 
 // File output (id 202): writes the pending report, up to its NUL, as the
-// whole report file in the current directory (see writeReportFile).
+// whole report file in the current directory (see writeFileAtomically).
 // kNothingPending: no report pending, nothing opened. kFailed: the name was
-// refused (see isSafeReportFileName) or the file could not be replaced; the
+// refused (see isSafeFileName) or the file could not be replaced; the
 // old file, if any, is then unchanged.
 enum class FileOutputResult { kNothingPending, kWritten, kFailed };
 FileOutputResult writePendingReport(const ReadingState& state);

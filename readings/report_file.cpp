@@ -42,7 +42,7 @@ bool isUndefinedSingleByte(unsigned char c) {
 
 }  // namespace
 
-std::string reportFileNameProblem(const char* sjisFileName) {
+std::string fileNameProblem(const char* sjisFileName) {
   if (sjisFileName == nullptr || sjisFileName[0] == '\0') return "it is empty";
   const std::string notShiftJis = "it holds a byte that is no Shift-JIS character";
   bool previousWasDot = false;
@@ -75,8 +75,8 @@ std::string reportFileNameProblem(const char* sjisFileName) {
   return "";
 }
 
-bool isSafeReportFileName(const char* sjisFileName) {
-  return reportFileNameProblem(sjisFileName).empty();
+bool isSafeFileName(const char* sjisFileName) {
+  return fileNameProblem(sjisFileName).empty();
 }
 
 std::size_t fileNameOffset(const std::string& sjisPath) {
@@ -88,16 +88,16 @@ std::size_t fileNameOffset(const std::string& sjisPath) {
   return offset;
 }
 
-bool writeReportFile(const char* sjisFileName, const char* data, std::size_t size) {
-  return writeReportFileIn("", sjisFileName, data, size);
+bool writeFileAtomically(const char* sjisFileName, const char* data, std::size_t size) {
+  return writeFileAtomicallyIn("", sjisFileName, data, size);
 }
 
-bool writeReportFileAt(const std::string& sjisPath, const char* data, std::size_t size) {
+bool writeFileAtomicallyAt(const std::string& sjisPath, const char* data, std::size_t size) {
   const std::size_t name = fileNameOffset(sjisPath);
-  return writeReportFileIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
+  return writeFileAtomicallyIn(sjisPath.substr(0, name), sjisPath.c_str() + name, data, size);
 }
 
-void nextTemporaryReportName(unsigned long processId, char* out) {
+void nextTemporaryFileName(unsigned long processId, char* out) {
   static std::atomic<unsigned long> counter{0};
   std::snprintf(out, kTemporaryNameBytes, ".namori-%lu-%lu.tmp", processId, ++counter);
 }
@@ -114,7 +114,7 @@ FileOutputResult writePendingReport(const ReadingState& state) {
   // Both buffers are NUL-terminated within their size.
   const std::size_t capacity =
       report == state.nameReport ? sizeof state.nameReport : sizeof state.careerReport;
-  if (!writeReportFile(state.reportFileName, report, strnlen(report, capacity))) {
+  if (!writeFileAtomically(state.reportFileName, report, strnlen(report, capacity))) {
     return FileOutputResult::kFailed;
   }
   return FileOutputResult::kWritten;

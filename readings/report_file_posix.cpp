@@ -58,9 +58,9 @@ bool toUtf8(const std::string& sjis, std::string* utf8) {
 
 }  // namespace
 
-bool writeReportFileIn(const std::string& sjisFolder, const char* sjisName, const char* data,
+bool writeFileAtomicallyIn(const std::string& sjisFolder, const char* sjisName, const char* data,
                        std::size_t size) {
-  if (!isSafeReportFileName(sjisName)) return false;
+  if (!isSafeFileName(sjisName)) return false;
   std::string folder, name;
   if (!toUtf8(sjisFolder, &folder) || !toUtf8(sjisName, &name)) return false;
   const std::string target = folder + name;
@@ -86,7 +86,7 @@ bool writeReportFileIn(const std::string& sjisFolder, const char* sjisName, cons
   std::string temporaryName;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    nextTemporaryReportName(static_cast<unsigned long>(getpid()), temporary);
+    nextTemporaryFileName(static_cast<unsigned long>(getpid()), temporary);
     temporaryName = folder + temporary;
     fd = openNew(temporaryName.c_str(), mode);
     if (fd < 0 && errno != EEXIST) return false;

@@ -23,9 +23,9 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
 
 }  // namespace
 
-bool writeReportFileIn(const std::string& folder, const char* name, const char* data,
+bool writeFileAtomicallyIn(const std::string& folder, const char* name, const char* data,
                        std::size_t size) {
-  if (!isSafeReportFileName(name)) return false;
+  if (!isSafeFileName(name)) return false;
   const std::string target = folder + name;
   const char* const sjisFileName = target.c_str();
 
@@ -45,7 +45,7 @@ bool writeReportFileIn(const std::string& folder, const char* name, const char* 
   const char* temporaryName = nullptr;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 100; ++attempt) {
-    nextTemporaryReportName(GetCurrentProcessId(), temporary);
+    nextTemporaryFileName(GetCurrentProcessId(), temporary);
     temporaryPath = folder + temporary;
     temporaryName = temporaryPath.c_str();
     file = CreateFileA(temporaryName, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,

@@ -1,12 +1,13 @@
-// The warning about characters the stroke dictionary does not hold.
+// The characters the stroke dictionary does not hold, and what to say of them.
 #include <algorithm>
 #include <vector>
 
 #include "readings.h"
+#include "variants_data.h"
 
 namespace namori {
 
-std::string zeroStrokeWarning(const char* surname, const char* givenName) {
+std::vector<std::string> zeroStrokeCharacters(const char* surname, const char* givenName) {
   std::vector<std::string> found;
   for (const char* name : {surname, givenName}) {
     for (const char* p = name != nullptr ? name : ""; std::size_t length = charLength(p);
@@ -17,12 +18,38 @@ std::string zeroStrokeWarning(const char* surname, const char* givenName) {
         found.push_back(character);
     }
   }
-  if (found.empty()) return "";
-  std::string warning = "次の字は辞書にないため 0 画として数えます：";
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    warning += (i == 0 ? "" : "、") + visibleCharacter(found[i]);
+  return found;
+}
+
+std::string countingVariant(const char* character) {
+  if (character == nullptr || charLength(character) != 2) return "";
+  const unsigned code = static_cast<unsigned char>(character[0]) << 8 |
+                        static_cast<unsigned char>(character[1]);
+  const auto* end = variants::kPairs + variants::kPairCount;
+  const auto* at = std::lower_bound(
+      variants::kPairs, end, code,
+      [](const std::uint16_t(&pair)[2], unsigned value) { return pair[0] < value; });
+  for (; at != end && (*at)[0] == code; ++at) {
+    const char variant[3] = {static_cast<char>((*at)[1] >> 8), static_cast<char>((*at)[1] & 0xFF),
+                             '\0'};
+    if (characterStrokes(variant) != 0) return variant;
   }
-  return warning;
+  return "";
+}
+
+std::string zeroStrokeWarning(const char* surname, const char* givenName) {
+  std::string plain, hinted;
+  for (const std::string& character : zeroStrokeCharacters(surname, givenName)) {
+    const std::string variant = countingVariant(character.c_str());
+    if (variant.empty()) {
+      plain += (plain.empty() ? "次の字は辞書にないため 0 画として数えます：" : "、") +
+               visibleCharacter(character);
+    } else {
+      hinted += (hinted.empty() ? "" : "　") + character + " は辞書にないため 0 画として数えます（" +
+                variant + " なら " + std::to_string(characterStrokes(variant.c_str())) + " 画）";
+    }
+  }
+  return plain + (plain.empty() || hinted.empty() ? "" : "　") + hinted;
 }
 
 std::string visibleCharacter(const std::string& character) {

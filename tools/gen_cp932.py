@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates readings/cp932_table.cpp, the code page 932 table.
+"""Generates text/cp932_table.cpp, the code page 932 table.
 
 The table is Python's own "cp932" codec, which is Microsoft's mapping for
 Windows code page 932 (the Unicode consortium's CP932.TXT): every single byte
@@ -115,7 +115,7 @@ def render(single, double, encode):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--out", default="readings/cp932_table.cpp")
+    parser.add_argument("--out", default="text/cp932_table.cpp")
     args = parser.parse_args()
     single, double, encode = build()
     if len(LEADS) != 60 or TRAIL_LAST - TRAIL_FIRST + 1 != 189:

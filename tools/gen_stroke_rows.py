@@ -25,6 +25,8 @@ import sys
 
 ROWS = 30
 
+FIXED_COUNT = 141  # kanji the rows count by their traditional form
+
 # Fixed kanji, in stored order, for rows 1..30 (浩 and 源 sit inside the body).
 FIXED = {
     4: "四", 5: "五", 6: "六礼臣汀", 7: "仏七江池壮", 8: "両八来歩", 9: "九沼法治河泰",
@@ -186,7 +188,7 @@ def build(kanjidic, grades, unihan):
     first count as (code, kanji, that count, row, reason, detail)."""
     fixed_row = {ch: r for r, text in FIXED.items() for ch in text}
     fixed_row.update((ch, r) for r, (ch, _, _) in INSIDE_BODY.items())
-    assert len(fixed_row) == 141
+    assert len(fixed_row) == FIXED_COUNT
     whole = {ch: r for r, text in WHOLE.items() for ch in text if ch not in fixed_row}
 
     kanji = sorted((ch for ch in kanjidic if ch not in ABSENT), key=code)
@@ -289,7 +291,8 @@ def render_rows(bodies):
         lines = literal_lines(blocks)
         for i, line in enumerate(lines):
             out.append("    " + line + ("," if i == len(lines) - 1 else ""))
-    out += ["};", "", "}  // namespace namori", ""]
+    out += ["};", "", "const int kFixedKanjiCount = %d;" % FIXED_COUNT, "",
+            "}  // namespace namori", ""]
     return "\n".join(out)
 
 

@@ -13,6 +13,7 @@
   const CLASS_STYLES = { 大吉: "daikichi", 吉: "kichi", 半吉: "hankichi", 凶: "kyou", 大凶: "daikyou" };
 
   let namori = null; // the module, once loaded
+  let facts = null; // the numbers the guide states, from the module
   let reading = null; // the reading on screen
   let naming = null; // the list on screen: {query, count, page, surname, csvFile}
   let typing = false; // a history entry is open for the name being typed
@@ -298,9 +299,7 @@
     addCharacters(r.characters.given, r.strokes.given);
     view.append(characters);
 
-    const warnings = [];
-    if (r.cut.includes("surname")) warnings.push(`姓が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.surname}」までで判断しました。`);
-    if (r.cut.includes("given")) warnings.push(`名が 34 バイト（全角 17 文字）を超えたため、Windows 版と同じく「${r.given}」までで判断しました。`);
+    const warnings = [...r.cutWarnings];
     if (r.zeroStrokeWarning) warnings.push(r.zeroStrokeWarning);
     if (r.notRegistrable.length) {
       warnings.push(`${quoted(r.notRegistrable)}は出生届で名前に使えない字です（使えるのは常用漢字・人名用漢字・ひらがな・カタカナなど）。`);
@@ -333,9 +332,9 @@
         element(
           "span",
           { class: "parts" },
-          element("span", {}, `総運+人運 ${r.score.first}／70`),
+          element("span", {}, `総運+人運 ${r.score.first}／${facts.firstPartPoints}`),
           " ",
-          element("span", {}, `天運+地運+外運 ${r.score.second}／30`),
+          element("span", {}, `天運+地運+外運 ${r.score.second}／${facts.secondPartPoints}`),
         ),
       ),
     );
@@ -444,7 +443,7 @@
     showPage(0);
     $("naming-table-wrap").hidden = answer.count === 0;
     $("naming-pager").hidden = answer.count === 0;
-    $("naming-count").textContent = answer.count === 0 ? `0 件：${emptyListAdvice(answer.hint)}` : `${answer.count.toLocaleString("en-US")} 件の候補`;
+    $("naming-count").textContent = answer.count === 0 ? `0 件：${answer.advice}` : `${answer.count.toLocaleString("en-US")} 件の候補`;
     $("naming-csv").hidden = answer.count === 0;
     const t = answer.tenun;
     $("naming-tenun").hidden = false;
@@ -457,19 +456,6 @@
     );
     setStatus("naming-message", answer.warning);
     return true;
-  }
-
-  // What to change when nothing matches, in the words of the form's fields.
-  function emptyListAdvice(hint) {
-    const none = "条件に合う名前はありません。";
-    if (hint?.kind === "anyKanji") return `${none}「${$("naming-any-kanji").labels[0].textContent}」にチェックを入れると見つかります。`;
-    const label = (id) => `「${$(id).labels[0].textContent}」`;
-    if (hint?.kind === "allNames" || hint?.kind === "allNamesAnyKanji") {
-      const checks = [label("naming-all-readings")].concat(hint.kind === "allNamesAnyKanji" ? [label("naming-any-kanji")] : []);
-      return `${none}名前の範囲を「すべての名」にし、${checks.join("と")}にチェックを入れると見つかります。`;
-    }
-    if (hint?.kind === "readingPrefix") return `${none}読みを「${hint.reading}*」にすると、「${hint.reading}」で始まる名前が見つかります。`;
-    return `${none}条件を減らしてみてください。`;
   }
 
   // A long readings cell wraps between readings, never inside one; past the
@@ -834,6 +820,10 @@
   loadModule()
     .then((module) => {
       namori = module;
+      facts = JSON.parse(namori.guideFacts());
+      for (const span of document.querySelectorAll("[data-fact]")) {
+        span.textContent = String(span.dataset.fact.split(".").reduce((value, key) => value[key], facts));
+      }
       // The first reading sets up the fixed texts; do that before anyone waits.
       namori.reading("山", "田");
       loadShortlist();

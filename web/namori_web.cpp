@@ -3,17 +3,19 @@
 // does it. Nothing is worked out here that the libraries already work out;
 // this file only gathers their answers into the objects the page draws.
 // Texts that carry Japanese are u8 literals: every plain literal is Shift-JIS.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli_reading.h"
 #include "naming.h"
 #include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "sjis_utf8.h"
+#include "typed_text.h"
+#include "utf8_reading.h"
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/bind.h>
@@ -24,8 +26,8 @@ namespace namori::web {
 
 namespace {
 
-using cli::Json;
-using cli::Name;
+using text::Json;
+using text::Name;
 
 // What the engine cannot take in UTF-8 text: {"character": "髙 (U+9AD9)"}
 // for the first character without a code page 932 form, {"character": ""}
@@ -37,7 +39,7 @@ Json unconvertible(const std::string& utf8) {
     std::size_t sjisLength;
     if ((length = utf8CharLength(p)) == 0) break;
     if (!utf8CharToSjis(p, length, sjis, &sjisLength)) {
-      return {{"character", cli::describeCharacter(std::string(p, length))}};
+      return {{"character", text::describeCharacter(std::string(p, length))}};
     }
   }
   return {{"character", ""}};
@@ -47,7 +49,7 @@ Json unconvertible(const std::string& utf8) {
 // dialog); on failure says why in *error.
 bool convertField(const std::string& utf8, Name* name, Json* error) {
   std::string message;
-  if (cli::convertName(utf8, "", name, &message)) return true;
+  if (text::convertName(utf8, "", name, &message)) return true;
   *error = unconvertible(utf8);
   return false;
 }
@@ -55,7 +57,7 @@ bool convertField(const std::string& utf8, Name* name, Json* error) {
 std::vector<std::string> charactersOf(const std::string& sjis) {
   std::vector<std::string> characters;
   for (const char* p = sjis.c_str(); std::size_t length = charLength(p); p += length) {
-    characters.push_back(cli::toUtf8(std::string_view(p, length)));
+    characters.push_back(text::toUtf8(std::string_view(p, length)));
   }
   return characters;
 }
@@ -109,17 +111,24 @@ Json checkNames(const std::string& surnameUtf8, const std::string& givenUtf8, Na
   }
   std::string message;
   for (const auto& [name, field] : {std::pair{surname, "surname"}, std::pair{given, "given"}}) {
-    if (!cli::canBeRead(*name, field, &message)) {
+    if (!text::canBeRead(*name, field, &message)) {
       return Json{{"error", {{"field", field}, {"unreadable", true}}}};
     }
   }
   return {};
 }
 
+// What the page says of a name cut to 34 bytes, as the name dialog cuts it.
+std::string cutWarning(const char* what, const std::string& keptUtf8) {
+  return std::string(what) + u8"が " + std::to_string(kNameBytes) + u8" バイト（全角 " +
+         std::to_string(kNameBytes / 2) + u8" 文字）を超えたため、Windows 版と同じく「" +
+         keptUtf8 + u8"」までで判断しました。";
+}
+
 // namori-cli --career --json's reading with each name's characters, as the
 // page draws them one tile each.
 Json readingOf(const Name& surname, const Name& given) {
-  static cli::JsonReader reader(true);
+  static text::JsonReader reader(true);
   Json r = reader.reading(surname, given);
   r["characters"] = {{"surname", charactersOf(surname.sjis)}, {"given", charactersOf(given.sjis)}};
   return r;
@@ -145,8 +154,8 @@ Json tenunOfSurname(const std::string& sjis) {
   const FortuneRecord& record = lookupFortune(foldGradeValue(value));
   return {{"value", value},
           {"index", foldGradeValue(value)},
-          {"fortune", cli::toUtf8(record.text)},
-          {"class", cli::toUtf8(fortuneClassText(record.fortuneClass))},
+          {"fortune", text::toUtf8(record.text)},
+          {"class", text::toUtf8(fortuneClassText(record.fortuneClass))},
           {"highestScore", formatOneDecimal(highestScoreWithSurname(sjis.c_str()).total)}};
 }
 
@@ -165,14 +174,17 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
   storeNames(state, surname.sjis.c_str(), given.sjis.c_str());
   runNameReading(state);
   nameReportBytes = state.nameReport;
-  const std::string nameFile = cli::toUtf8(state.reportFileName);
+  const std::string nameFile = text::toUtf8(state.reportFileName);
   runCareerCommand(state);
   careerReportBytes = state.careerReport;
 
   Json r = readingOf(surname, given);
-  r["zeroStrokeWarning"] = cli::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
-  r["report"] = {{"text", cli::toUtf8(nameReportBytes)}, {"file", nameFile}};
-  r["careerReport"] = {{"text", r["career"]["text"]}, {"file", cli::toUtf8(state.reportFileName)}};
+  r["cutWarnings"] = Json::array();
+  if (surname.wasCut) r["cutWarnings"].push_back(cutWarning(u8"姓", surname.utf8));
+  if (given.wasCut) r["cutWarnings"].push_back(cutWarning(u8"名", given.utf8));
+  r["zeroStrokeWarning"] = text::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
+  r["report"] = {{"text", text::toUtf8(nameReportBytes)}, {"file", nameFile}};
+  r["careerReport"] = {{"text", r["career"]["text"]}, {"file", text::toUtf8(state.reportFileName)}};
   return r.dump();
 }
 
@@ -188,8 +200,8 @@ static Json nameCardJson(const std::string& surnameUtf8, const std::string& give
   }
   Json r = readingOf(surname, given);
   r.erase("career");
-  r["readings"] = cli::toUtf8(candidateReadingsOf(surname.sjis, given.sjis));
-  r["careerTitle"] = cli::toUtf8(careerTitle(r["grades"][kGaiun]["value"].get<int>()));
+  r["readings"] = text::toUtf8(candidateReadingsOf(surname.sjis, given.sjis));
+  r["careerTitle"] = text::toUtf8(careerTitle(r["grades"][kGaiun]["value"].get<int>()));
   return r;
 }
 
@@ -203,7 +215,7 @@ std::string nameCard(const std::string& surnameUtf8, const std::string& givenUtf
 std::string shortlistCsv(const std::string& namesJson) {
   const auto field = [](const std::string& utf8) {
     std::string sjis, message, quoted = "\"";
-    cli::toSjis(utf8, "", &sjis, &message);
+    text::toSjis(utf8, "", &sjis, &message);
     for (char c : sjis) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
   };
@@ -222,6 +234,27 @@ std::string shortlistCsv(const std::string& namesJson) {
   return csv;
 }
 
+// The numbers the page's guide states, as the libraries hold them:
+// {"nameBytes": 34, "nameCharacters": 17, "weights": every weight of the
+// fortune table, highest first, "firstPartPoints": 70, "secondPartPoints":
+// 30, "fixedKanji": 141}.
+std::string guideFacts() {
+  std::vector<double> weights;
+  for (const FortuneRecord& record : NumberFortuneTable) {
+    if (std::find(weights.begin(), weights.end(), record.weight) == weights.end()) {
+      weights.push_back(record.weight);
+    }
+  }
+  std::sort(weights.rbegin(), weights.rend());
+  return Json{{"nameBytes", kNameBytes},
+              {"nameCharacters", kNameBytes / 2},
+              {"weights", weights},
+              {"firstPartPoints", kFirstPartPoints},
+              {"secondPartPoints", kSecondPartPoints},
+              {"fixedKanji", kFixedKanjiCount}}
+      .dump();
+}
+
 // The Shift-JIS bytes of the last reading's name report ("name") or career
 // report ("career"), exactly as the Windows program writes them.
 const std::string& reportBytes(const std::string& which) {
@@ -230,11 +263,9 @@ const std::string& reportBytes(const std::string& which) {
 
 // Ranks the given names with the page's 名付け fields as typed, read exactly
 // as the Windows naming window reads its own (readNamingForm). Returns
-// {"count", "hint", "tenun", "surname", "csvFile", "warning"}, where tenun
-// is the surname's 天運 (tenunOfSurname) and hint, for an
-// empty list, is what would find names (emptyListHint): {"kind": "anyKanji"}
-// or {"kind": "readingPrefix", "reading": the exact reading typed}, else
-// null; or {"error": {"field", "message"}} for the field to correct, with
+// {"count", "advice", "tenun", "surname", "csvFile", "warning"}, where tenun
+// is the surname's 天運 (tenunOfSurname) and advice, for an empty list, is
+// what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the field to correct, with
 // "character" instead of "message" for a character the engine cannot take;
 // nothing is ranked then. A surname over 34 bytes is refused rather than cut,
 // so that the list is never for another surname than the one typed.
@@ -255,7 +286,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
                 {minScoreUtf8, "minScore", &form.minScore}};
   for (const auto& field : fields) {
     std::string message;
-    if (!cli::toSjis(field.utf8, field.field, field.sjis, &message)) {
+    if (!text::toSjis(field.utf8, field.field, field.sjis, &message)) {
       Json error = unconvertible(field.utf8);
       error["field"] = field.field;
       return Json{{"error", error}}.dump();
@@ -285,7 +316,7 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
                         : bad == NamingField::kWith    ? "with"
                         : bad == NamingField::kWithout ? "without"
                                                        : "minScore";
-    return Json{{"error", {{"field", field}, {"message", cli::toUtf8(message)}}}}.dump();
+    return Json{{"error", {{"field", field}, {"message", text::toUtf8(message)}}}}.dump();
   }
   namingSurname = surname;
   namingFilter = filter;
@@ -293,31 +324,14 @@ std::string suggest(const std::string& surnameUtf8, const std::string& sex, int 
   namingSort = NamingSort{};
   shownRanks = sortedRanks(suggestions, namingSort);
   csvBytes.clear();
-  Json hint = nullptr;
-  if (suggestions.empty()) {
-    switch (emptyListHint(namingSurname.c_str(), filter)) {
-      case EmptyListHint::kAnyKanji:
-        hint = {{"kind", "anyKanji"}};
-        break;
-      case EmptyListHint::kAllNames:
-        hint = {{"kind", "allNames"}};
-        break;
-      case EmptyListHint::kAllNamesAnyKanji:
-        hint = {{"kind", "allNamesAnyKanji"}};
-        break;
-      case EmptyListHint::kReadingPrefix:
-        hint = {{"kind", "readingPrefix"}, {"reading", cli::toUtf8(filter.reading)}};
-        break;
-      case EmptyListHint::kNone:
-        break;
-    }
-  }
   return Json{{"count", suggestions.size()},
-              {"hint", hint},
+              {"advice", suggestions.empty() ? text::toUtf8(emptyListAdvice(
+                                                   namingSurname.c_str(), filter, AdviceFor::kPage))
+                                             : ""},
               {"tenun", tenunOfSurname(namingSurname)},
-              {"surname", cli::toUtf8(namingSurname)},
-              {"csvFile", cli::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
-              {"warning", cli::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
+              {"surname", text::toUtf8(namingSurname)},
+              {"csvFile", text::toUtf8(suggestionsCsvFileName(namingSurname.c_str()))},
+              {"warning", text::toUtf8(zeroStrokeWarning(namingSurname.c_str(), ""))}}
       .dump();
 }
 
@@ -333,7 +347,7 @@ std::string sortSuggestions(int column) {
   }
   return Json{{"column", namingSort.column},
               {"descending", namingSort.descending},
-              {"order", cli::toUtf8(sortName(namingFilter, namingSort))}}
+              {"order", text::toUtf8(sortName(namingFilter, namingSort))}}
       .dump();
 }
 
@@ -346,9 +360,9 @@ std::string suggestionRows(std::size_t from, std::size_t count) {
     const Suggestion s = suggestions[rank];
     rows.push_back(
         {{"rank", rank + 1},
-         {"given", cli::toUtf8(s.given)},
-         {"readings", cli::toUtf8(readingsCell(suggestions, rank))},
-         {"sex", cli::toUtf8(sexLabel(s.sex))},
+         {"given", text::toUtf8(s.given)},
+         {"readings", text::toUtf8(readingsCell(suggestions, rank))},
+         {"sex", text::toUtf8(sexLabel(s.sex))},
          {"grades", s.grades.value},
          {"score", formatOneDecimal(s.score)},
          {"people", s.people},
@@ -402,6 +416,6 @@ EMSCRIPTEN_BINDINGS(namori) {
   emscripten::function("csvBytes", &csvBytesView);
   emscripten::function("nameCard", &namori::web::nameCard);
   emscripten::function("shortlistCsv", &shortlistCsvView);
-  emscripten::function("candidateCount", &namori::candidateCount);
+  emscripten::function("guideFacts", &namori::web::guideFacts);
 }
 #endif

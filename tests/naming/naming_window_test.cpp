@@ -1,6 +1,7 @@
 // The naming window's logic: what its fields turn into, what it says, and
 // that its list and its file show the module's list.
 #include "naming_window.h"
+#include "typed_text.h"
 
 #include <gtest/gtest.h>
 
@@ -30,24 +31,29 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   NamingForm form;
   form.surname = "　山田１ ";
   form.sex = 1;
-  form.characters = 2;
+  form.characters = 3;
   form.reading = " ゆ＊";
   form.with = "翔　太、陽,・菜 ";
   form.without = "死，苦";
-  form.minScore = "８０．５";
+  form.minScore = "９０．５";
   form.order = 1;
   form.anyKanji = true;
   const Read r = read(form);
   ASSERT_EQ(r.problem, "");
   EXPECT_EQ(r.surname, "山田１");
   EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
-  EXPECT_EQ(r.filter.characters, 2);
+  EXPECT_EQ(r.filter.characters, 3);
   EXPECT_EQ(r.filter.reading, "ゆ*");
   EXPECT_EQ(r.filter.with, "翔太陽菜");
   EXPECT_EQ(r.filter.without, "死苦");
-  EXPECT_EQ(r.filter.minScore, 80.5);
+  EXPECT_EQ(r.filter.minScore, 90.5);
   EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
   EXPECT_TRUE(r.filter.anyKanji);
+  form.sex = 2;
+  EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
+
+  form.surname = "亜\x95";  // 亜 ends in 0x9F, a lead byte too; 0x95 has no trail byte
+  EXPECT_EQ(read(form).surname, "亜");
 
   // 34 bytes is the longest surname taken.
   form.surname = "一二三四五六七八九十一二三四五六七";
@@ -117,7 +123,7 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   EXPECT_EQ(namingStatus(7, all, "髙橋", {kFirstGradeColumn, true}),
             "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
             "すべての名・すべての読み：候補 7 件（総運の大きい順）　"
-            "次の字は辞書にないため 0 画として数えます：髙");
+            "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
   all.order = SuggestOrder::kPopular;
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
@@ -185,6 +191,16 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   EXPECT_NE(namingStatus(0, crow, "山田").find("「すべての名」"), std::string::npos);
   crow.anyKanji = false;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
+  // Each front end names its own controls.
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kWindow),
+            "名前の範囲を「すべての名」にし、すべての読みと意味のよくない字も含めると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kPage),
+            "条件に合う名前はありません。名前の範囲を「すべての名」にし、"
+            "「使われた記録がなく字の読みにもない読みも出す」と"
+            "「名付けで避けられがちな字を含む名前も出す」にチェックを入れると見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kCommandLine),
+            " (the list holds names in use, without the kanji parents avoid; --names all "
+            "--all-readings --any-kanji lists every name and reading)");
 
   SuggestFilter sound;
   sound.reading = "ゆうす";  // ゆうすけ
@@ -194,8 +210,13 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   EXPECT_EQ(namingStatus(0, sound, "山田"),
             "山田さん・ゆうす・すべての名・すべての読み：候補 0 "
             "件（得点順）　読みを「ゆうす*」にすると、「ゆうす」で始まる名が見つかります。");
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine),
+            " (ゆうす* finds the names whose reading starts so)");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kPage),
+            "条件に合う名前はありません。条件を減らしてみてください。");
+  EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine), "");
 }
 
 class NamingExport : public InTempDirectory {};

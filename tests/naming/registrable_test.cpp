@@ -30,7 +30,11 @@ TEST(Registrable, TableHoldsTheGradedKanjiAndKana) {
   // 2,908 of KANJIDIC2's 2,999 graded kanji have a code page 932 form; 83
   // hiragana, 86 katakana and 6 marks; 18 kanji have a second (IBM) code.
   EXPECT_EQ(registrable::kCodeCount, 2908u + 83 + 86 + 6 + 18);
-  EXPECT_TRUE(isRegistrableCharacter(0x8396));  // ヶ
+  // The ends of the table: ヽ first, 黑 (its IBM code) last; ヶ.
+  for (const unsigned code : {0x8152u, 0xFC4Bu, 0x8396u}) {
+    EXPECT_TRUE(isRegistrableCharacter(code)) << std::hex << code;
+  }
+  EXPECT_FALSE(isRegistrableCharacter(0xFC4Cu));
 }
 
 std::string stored(const std::string& reading) {
@@ -40,8 +44,9 @@ std::string stored(const std::string& reading) {
 
 TEST(Kana, OneRuleForReadingsEverywhere) {
   EXPECT_EQ(stored("サクラ"), "さくら");
+  EXPECT_EQ(stored("ミムヶ"), "みむけ");  // on both sides of the gap at 0x837F
   EXPECT_EQ(stored("ゝヽゞヾ"), "ゝゝゞゞ");
-  EXPECT_EQ(stored("ヵヶ"), "かけ");  // no hiragana of their own in code page 932
+  EXPECT_EQ(stored("ヵ"), "か");  // no hiragana of its own in code page 932, as ヶ
   EXPECT_EQ(stored("ヴィー"), "ヴぃー");
   EXPECT_EQ(stored(""), "");
   for (const char* refused : {"花", "a", "ｻ", "・", "さ\x82"}) {

@@ -11,14 +11,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli_reading.h"
 #include "naming_csv.h"
+#include "utf8_reading.h"
 
 int main(int argc, char** argv) {
   std::string surname;
   namori::SuggestFilter filter;
   std::string error = argc % 2 == 0 ? "" : "an option without its value";
-  bool ok = argc % 2 == 0 && namori::cli::toSjis(argv[1], "SURNAME", &surname, &error);
+  bool ok = argc % 2 == 0 && namori::text::toSjis(argv[1], "SURNAME", &surname, &error);
   for (int i = 2; ok && i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
     if (option == "--sex" && (value == "f" || value == "m")) {
@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
       filter.order =
           value == "people" ? namori::SuggestOrder::kPeople : namori::SuggestOrder::kPopular;
     } else if (option == "--reading" || option == "--with") {
-      ok = namori::cli::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
-                               &error);
+      ok = namori::text::toSjis(value, argv[i], option == "--with" ? &filter.with : &filter.reading,
+                                &error);
     } else {
       ok = false, error = "unknown option or value: " + option + " " + value;
     }

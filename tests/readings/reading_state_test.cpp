@@ -21,9 +21,16 @@ TEST_F(Reading, ZeroFoldedAndUnknownCharacters) {
   // A character the dictionary lacks counts 0 but is printed as entered.
   read("山Ｕ", "太郎");
   EXPECT_EQ(std::string(s.nameReport).rfind("\n***姓名判断***      山Ｕ 太郎 さん\n\n", 0), 0u);
-  // The warning before such a reading names each of them once, in order.
-  EXPECT_EQ(zeroStrokeWarning("髙Ｕ橋", "Ｕ髙a"),
-            "次の字は辞書にないため 0 画として数えます：髙、Ｕ、a");
+  // The warning before such a reading names each of them once, in order,
+  // with the variant that would count where Unihan gives one.
+  EXPECT_EQ(zeroStrokeWarning("髙Ｕ橋", "Ｕ髙a凜"),
+            "次の字は辞書にないため 0 画として数えます：Ｕ、a"
+            "　髙 は辞書にないため 0 画として数えます（高 なら 10 画）"
+            "　凜 は辞書にないため 0 画として数えます（凛 なら 15 画）");
+  EXPECT_EQ(zeroStrokeWarning("﨑", nullptr),
+            "﨑 は辞書にないため 0 画として数えます（崎 なら 11 画）");
+  EXPECT_EQ(zeroStrokeWarning("伃", ""),
+            "次の字は辞書にないため 0 画として数えます：伃");  // 妤 counts 0 too
   EXPECT_EQ(zeroStrokeWarning("山田", "太郎"), "");
   // A space is named, never shown as nothing.
   EXPECT_EQ(zeroStrokeWarning("佐藤 太郎", "　"),

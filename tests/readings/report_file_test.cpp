@@ -1,10 +1,12 @@
 // File output: what lands on disk, where, and the ways it can fail.
 #include "report_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -60,9 +62,16 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
   EXPECT_FALSE(std::filesystem::exists(u8"../xxさんの姓名判断.TXT"));
 }
 
-TEST(ReportFileName, LeadBytesHideNoSeparator) {
-  // A lead byte before '/', a lone lead byte, a byte that is no character.
-  for (const char* name : {"\x81/x", "a\x83", "a\x80"}) EXPECT_FALSE(isSafeReportFileName(name));
+TEST(SafeFileName, JudgedCharacterByCharacter) {
+  // A lead byte before '/', a lone lead byte, a byte that is no character, a
+  // trail byte 0x7F.
+  for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "\x81\x7F"}) {
+    EXPECT_FALSE(isSafeFileName(name)) << name;
+  }
+  EXPECT_EQ(fileNameProblem("a\x7F"), "it holds the control character U+007F");
+  // One dot after another, with a double-byte character between: no "..".
+  for (const char* name : {"a.表.b", ".表", "表.", "a.b.c"})
+    EXPECT_TRUE(isSafeFileName(name)) << name;
 }
 
 // Every failure leaves what was at the name as it was, and no temporary file.
@@ -110,8 +119,8 @@ TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   ASSERT_EQ(chmod(kNameFile.c_str(), 0600), 0);
   // The next names of this process, as a crashed run could have left them.
   char name[kTemporaryNameBytes];
-  nextTemporaryReportName(static_cast<unsigned long>(getpid()), name);
-  EXPECT_TRUE(isSafeReportFileName(name)) << name;
+  nextTemporaryFileName(static_cast<unsigned long>(getpid()), name);
+  EXPECT_TRUE(isSafeFileName(name)) << name;
   unsigned long pid = 0, last = 0;
   ASSERT_EQ(std::sscanf(name, ".namori-%lu-%lu.tmp", &pid, &last), 2) << name;
   for (unsigned long n = last + 1; n <= last + 3; ++n) {
@@ -124,19 +133,43 @@ TEST_F(FileOutput, ReplacesKeepingPermissionsAndOtherFiles) {
   ASSERT_EQ(stat(kNameFile.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(entryCount(), 4u);
+
+  // A new file is made as any new file is: 0666 less the umask.
+  runCareerCommand(s);
+  const mode_t previous = umask(022);
+  EXPECT_EQ(write(), FileOutputResult::kWritten);
+  umask(previous);
+  ASSERT_EQ(stat(kCareerFile.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
+// Run as root, the checks go to a child that has given up root, since root
+// writes over read-only files and into read-only directories.
 TEST_F(FileOutput, ReadOnlyFileAndDirectory) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes over read-only files and into directories";
   read("山田", "太郎");
   writeFile(kNameFile, "old");
   ASSERT_EQ(chmod(kNameFile.c_str(), 0444), 0);
-  EXPECT_EQ(write(), FileOutputResult::kFailed);
-  EXPECT_EQ(readFile(kNameFile), "old");
-  std::filesystem::remove(kNameFile);
-  ASSERT_EQ(chmod(directory_.c_str(), 0555), 0);
-  EXPECT_EQ(write(), FileOutputResult::kFailed);
-  EXPECT_EQ(entryCount(), 0u);
+  const auto refused = [&] {
+    if (write() != FileOutputResult::kFailed || readFile(kNameFile) != "old") return 1;
+    std::filesystem::remove(kNameFile);
+    if (chmod(directory_.c_str(), 0555) != 0) return 2;
+    return write() == FileOutputResult::kFailed && entryCount() == 0 ? 0 : 3;
+  };
+  if (geteuid() != 0) {
+    EXPECT_EQ(refused(), 0);
+    return;
+  }
+  const uid_t nobody = 65534;
+  ASSERT_EQ(chown(directory_.c_str(), nobody, nobody), 0);
+  ASSERT_EQ(chown(kNameFile.c_str(), nobody, nobody), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    _exit(setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0 ? refused() : 9);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

@@ -955,14 +955,14 @@ void scenarioNaming() {
   note("a surname the dictionary lacks: the warning box before the list");
   CHECK(showCandidates(dlg, {"髙橋", 0, 0, "", "", ""}) == -1);
   CHECK_TEXT(closeBox(waitBox("ナモリ", dlg, dlg)),
-             "次の字は辞書にないため 0 画として数えます：髙");
+             "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
   CHECK(waitFor([&] { return startsWith(text(dlg, 1221), "髙橋さん：候補 "); }));
   press(dlg, IDCANCEL);
 
   note("characters that count 0: a warning first, then the reading unchanged");
   std::string warning;
   const std::string warned = readName("髙橋", "一郎", NULL, &warning);
-  CHECK_TEXT(warning, "次の字は辞書にないため 0 画として数えます：髙");
+  CHECK_TEXT(warning, "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
   CHECK(startsWith(warned, header("髙橋", "一郎")) &&
         warned.find("得点 80.0/100.0") != std::string::npos);
 

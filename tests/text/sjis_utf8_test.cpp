@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "test_support.h"
@@ -61,6 +62,15 @@ TEST(SjisUtf8, RefusesWhatIsNotOneCodePage932Character) {
            std::string(""),
        }) {
     EXPECT_EQ(toSjis(utf8), "refused") << utf8.size();
+  }
+  // Surrogates, overlong forms and code points past U+10FFFF are no UTF-8;
+  // the ends of the ranges around them are.
+  for (const char* bad : {"\xED\xA0\x80", "\xED\xBF\xBF", "\xE0\x9F\xBF", "\xC1\xBF",
+                          "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80"}) {
+    EXPECT_EQ(utf8CharLength(bad), 0u) << bad;
+  }
+  for (const char* good : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF4\x8F\xBF\xBF"}) {
+    EXPECT_EQ(utf8CharLength(good), std::strlen(good)) << good;
   }
   EXPECT_EQ(toUtf8("\x81"), "refused");       // lone lead byte
   EXPECT_EQ(toUtf8("a\x81\x7F"), "refused");  // 0x7F is never a trail byte

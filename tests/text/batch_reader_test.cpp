@@ -14,16 +14,17 @@
 #include <thread>
 #include <vector>
 
-#include "cli_reading.h"
 #include "test_support.h"
+#include "utf8_reading.h"
 
-namespace namori::cli {
+namespace namori::text {
 namespace {
 
 using namori::utf8Of;
 
 // The reader's output, one "N error" or "N surname given" line per object,
-// the latter followed by what was cut, if anything.
+// the latter followed by what was cut and the characters read, if anything
+// was cut.
 std::string summary(const std::string& input, std::size_t blockSize) {
   BatchReader reader(false);
   std::string out;
@@ -36,7 +37,11 @@ std::string summary(const std::string& input, std::size_t blockSize) {
       out += object["error"].get<std::string>();
     } else {
       out += object["surname"].get<std::string>() + " " + object["given"].get<std::string>();
-      if (!object["cut"].empty()) out += " " + object["cut"].dump();
+      if (!object["cut"].empty()) {
+        out +=
+            " " + object["cut"].dump() + " " +
+            std::to_string(object["strokes"]["surname"].size() + object["strokes"]["given"].size());
+      }
     }
     out += "\n";
     return true;
@@ -69,17 +74,26 @@ TEST(BatchReader, LinesAtTheEdges) {
       {u8"\xEF\xBB\xBF山田 太郎\n", u8"1 山田 太郎\n"},
       // What a name may not hold.
       {std::string(u8"山田 太") + '\0' + u8"郎\n", "1 the line contains a NUL byte\n"},
-      {u8"山田 太\x1B郎\n", "1 GIVEN: the control character U+001B cannot be part of a name\n"},
+      {u8"山田 太\x1F郎\n", "1 GIVEN: the control character U+001F cannot be part of a name\n"},
+      {u8"山田 太\x7F郎\n", "1 GIVEN: the control character U+007F cannot be part of a name\n"},
+      {u8"山田 太\u009F郎\n", "1 GIVEN: the control character U+009F cannot be part of a name\n"},
       {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
+      {"\xEE\x80\x80 x\n",  // U+E000, a user-defined code: no kanji
+       "1 SURNAME has no kanji or kana and no character in the stroke dictionary: \xEE\x80\x80 "
+       "(U+E000)\n"},
       {u8"abc 太郎\n",
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
        "(U+0062), c (U+0063)\n"},
       // 4,096 bytes are read; one more is too long, and the next line goes on.
-      {u8"山田 " + longGiven + "\n", u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"]\n"},
+      {u8"山田 " + longGiven + "\n",
+       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"] 19\n"},
+      {u8"\xEF\xBB\xBF山田 " + longGiven + "\n",  // the mark is not counted
+       u8"1 山田 太太太太太太太太太太太太太太太太太 [\"given\"] 19\n"},
       {u8"一二三四五六七八九十一二三四五六七八 一二三四五六七八九十一二三四五六七八",
        u8"1 一二三四五六七八九十一二三四五六七 一二三四五六七八九十一二三四五六七 "
-       u8"[\"surname\",\"given\"]\n"},
+       u8"[\"surname\",\"given\"] 34\n"},
       {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},
+      {u8"山田 " + longGiven + u8"xxxx", "1 line too long\n"},  // past what is kept, at the end
   };
   for (const auto& c : cases) {
     for (std::size_t blockSize : {std::size_t{1}, std::size_t{2}, c.input.size()}) {
@@ -157,15 +171,13 @@ void expectFlatMemory(const std::function<void(int fd)>& write) {
 #endif
 }
 
-TEST(BatchReader, MemoryStaysFlatOverA100MbLine) {
+// A 100 MB line, then every code point from U+0020 up, each as a given name
+// of its own line.
+TEST(BatchReader, MemoryStaysFlat) {
   const std::string block(1 << 20, 'x');
   expectFlatMemory([&](int fd) {
     for (int i = 0; i < 100; ++i) writeAll(fd, block);
   });
-}
-
-// Every code point from U+0020 up, each as a given name of its own line.
-TEST(BatchReader, MemoryStaysFlatOverEveryCodePoint) {
   std::string input;
   for (char32_t c = 0x20; c < 0x110000; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
@@ -175,4 +187,4 @@ TEST(BatchReader, MemoryStaysFlatOverEveryCodePoint) {
 }
 
 }  // namespace
-}  // namespace namori::cli
+}  // namespace namori::text

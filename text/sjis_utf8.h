@@ -19,6 +19,10 @@ bool sjisToUtf8(const char* in, std::size_t size, char* out, std::size_t outCapa
 // start a well-formed UTF-8 character (or is at the terminator).
 std::size_t utf8CharLength(const char* p);
 
+// The code point of the well-formed UTF-8 character of length bytes at p
+// (length as utf8CharLength gives it).
+unsigned long codePointOf(const char* p, std::size_t length);
+
 // Converts the one UTF-8 character of length bytes at p to code page 932:
 // its 1 or 2 bytes go to out[0..], their count to *outLength. Returns false
 // when p is not one whole character or code page 932 has no character that

@@ -1,6 +1,6 @@
-// Names in, readings out, for namori-cli. Texts that carry Japanese are u8
+// Names in, readings out, in UTF-8. Texts that carry Japanese are u8
 // literals here: every plain literal of this program is Shift-JIS.
-#include "cli_reading.h"
+#include "utf8_reading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,18 +12,9 @@
 #include "registrable.h"
 #include "sjis_utf8.h"
 
-namespace namori::cli {
+namespace namori::text {
 
 namespace {
-
-// The well-formed UTF-8 character of length bytes at p as a code point.
-unsigned long codePointOf(const char* p, std::size_t length) {
-  const unsigned char* s = reinterpret_cast<const unsigned char*>(p);
-  if (length == 1) return s[0];
-  unsigned long value = s[0] & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (s[i] & 0x3F);
-  return value;
-}
 
 // Calls visit(character, length) for each character of Shift-JIS text.
 template <typename Visit>
@@ -215,23 +206,13 @@ bool canBeRead(const Name& name, const char* what, std::string* error) {
     readable = readable || characterStrokes(p) != 0 || isNameCharacter(p, length);
   });
   if (readable) return true;
-  std::vector<std::string> unknown;
-  collectUnknown(name.sjis, &unknown);
   *error = std::string(what) + " has no kanji or kana and no character in the stroke dictionary:";
-  for (std::size_t i = 0; i < unknown.size(); ++i) {
-    *error += (i == 0 ? " " : ", ") + describeCharacter(unknown[i]);
+  const char* separator = " ";
+  for (const std::string& character : zeroStrokeCharacters(name.sjis.c_str(), "")) {
+    *error += separator + describeCharacter(toUtf8(character));
+    separator = ", ";
   }
   return false;
-}
-
-void collectUnknown(std::string_view sjis, std::vector<std::string>* found) {
-  forEachSjisCharacter(sjis, [&](const char* p, std::size_t length) {
-    if (characterStrokes(p) != 0) return;
-    std::string character = toUtf8(std::string_view(p, length));
-    if (std::find(found->begin(), found->end(), character) == found->end()) {
-      found->push_back(std::move(character));
-    }
-  });
 }
 
 namespace {
@@ -289,8 +270,10 @@ void JsonReader::fill(const Name& surname, const Name& given, Json* reading) {
   fillStrokes(given, &r["strokes"]["given"]);
 
   characters_.clear();
-  collectUnknown(surname.sjis, &characters_);
-  collectUnknown(given.sjis, &characters_);
+  for (const std::string& character :
+       zeroStrokeCharacters(surname.sjis.c_str(), given.sjis.c_str())) {
+    characters_.push_back(toUtf8(character));
+  }
   r["unknown"] = characters_;
   characters_.clear();
   collectUnregistrable(given, &characters_);
@@ -419,4 +402,4 @@ bool BatchReader::endLine(const Emit& emit) {
   return emit(out_);
 }
 
-}  // namespace namori::cli
+}  // namespace namori::text

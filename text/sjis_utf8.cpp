@@ -38,15 +38,15 @@ std::size_t encodeUtf8(unsigned int codePoint, char* out) {
   return 3;
 }
 
-// The code point of the well-formed UTF-8 character of length bytes at p.
-unsigned long codePointOf(const unsigned char* p, std::size_t length) {
-  if (length == 1) return p[0];
-  unsigned long value = p[0] & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (p[i] & 0x3F);
+}  // namespace
+
+unsigned long codePointOf(const char* p, std::size_t length) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(p);
+  if (length == 1) return s[0];
+  unsigned long value = s[0] & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (s[i] & 0x3F);
   return value;
 }
-
-}  // namespace
 
 bool sjisToUtf8(const char* in, std::size_t size, char* out, std::size_t outCapacity,
                 std::size_t* outLength) {
@@ -88,7 +88,7 @@ std::size_t utf8CharLength(const char* p) {
   for (std::size_t i = 1; i < length; ++i) {
     if ((s[i] & 0xC0) != 0x80) return 0;  // also stops at the terminator
   }
-  const unsigned long codePoint = codePointOf(s, length);
+  const unsigned long codePoint = codePointOf(p, length);
   // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
   if ((length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000) ||
       (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
@@ -106,8 +106,7 @@ bool utf8CharToSjis(const char* p, std::size_t length, char out[2], std::size_t*
   if (length == 0 || length > 4) return false;
   std::copy(p, p + length, character);
   if (character[0] != '\0' && utf8CharLength(character) != length) return false;
-  const unsigned long codePoint =
-      codePointOf(reinterpret_cast<const unsigned char*>(character), length);
+  const unsigned long codePoint = codePointOf(character, length);
   const auto* end = cp932::kEncode + cp932::kEncodeCount;
   const auto* found = std::lower_bound(
       cp932::kEncode, end, codePoint,

@@ -1,4 +1,4 @@
-// The code page 932 table (readings/cp932_table.cpp, made by
+// The code page 932 table (text/cp932_table.cpp, made by
 // tools/gen_cp932.py). Every character of code page 932 is in the Basic
 // Multilingual Plane, so 16 bits hold its code point.
 #pragma once

@@ -1,7 +1,6 @@
-// What namori-cli does with one name, apart from its options and output:
-// UTF-8 names made into what the name dialog would store, the characters
-// that count 0 strokes, the reading as a JSON object, and --batch input
-// split into lines. Nothing here keeps state of its own between calls: the
+// A reading through UTF-8, for every front end whose text is UTF-8: names
+// made into what the name dialog would store and checked, the reading as a
+// JSON object, and --batch input split into lines. Nothing here keeps state of its own between calls: the
 // readers below own theirs, so two of them, or two threads with one each,
 // never meet.
 #pragma once
@@ -15,7 +14,7 @@
 
 #include "engine.h"
 
-namespace namori::cli {
+namespace namori::text {
 
 // A name as the dialog stores it: Shift-JIS, cut to 34 bytes at a whole
 // character; utf8 is the same characters as typed.
@@ -46,10 +45,6 @@ bool canBeRead(const Name& name, const char* what, std::string* error);
 
 // Shift-JIS text in UTF-8 ("" for bytes that are not code page 932).
 std::string toUtf8(std::string_view sjis);
-
-// Characters of the Shift-JIS name that count 0 strokes, in UTF-8, added to
-// *found in order of first appearance, each once.
-void collectUnknown(std::string_view sjis, std::vector<std::string>* found);
 
 // Characters of the given name that a child's name cannot be registered
 // with, in UTF-8, added to *found in order of first appearance, each once.
@@ -131,4 +126,4 @@ class BatchReader {
   bool sawBadLine_ = false;
 };
 
-}  // namespace namori::cli
+}  // namespace namori::text
