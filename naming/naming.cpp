@@ -639,17 +639,6 @@ EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter) {
   return EmptyListHint::kNone;
 }
 
-std::vector<CandidateReading> candidateReadings(std::uint32_t position) {
-  const Catalog& cat = catalog();
-  std::vector<CandidateReading> out;
-  if (position >= cat.size()) return out;
-  cat.anyReading(cat.recordOf(position), [&](const PackedReading& r) {
-    out.push_back(cat.unpack(r));
-    return false;
-  });
-  return out;
-}
-
 std::size_t candidateCount() {
   return catalog().size();
 }

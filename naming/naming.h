@@ -167,9 +167,6 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter =
 enum class EmptyListHint { kNone, kAnyKanji, kAllNames, kAllNamesAnyKanji, kReadingPrefix };
 EmptyListHint emptyListHint(const char* surname, const SuggestFilter& filter);
 
-// Every reading of the candidate at `position` in data order, best known first.
-std::vector<CandidateReading> candidateReadings(std::uint32_t position);
-
 // Number of candidates in the data.
 std::size_t candidateCount();
 
