@@ -49,8 +49,13 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   EXPECT_EQ(r.filter.minScore, 90.5);
   EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
   EXPECT_TRUE(r.filter.anyKanji);
+  EXPECT_EQ(r.filter.names, NameScope::kCommon);
   form.sex = 2;
+  form.order = 2;
+  form.scope = 1;
   EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
+  EXPECT_EQ(read(form).filter.order, SuggestOrder::kPopular);
+  EXPECT_EQ(read(form).filter.names, NameScope::kPeople);
 
   form.surname = "亜\x95";  // 亜 ends in 0x9F, a lead byte too; 0x95 has no trail byte
   EXPECT_EQ(read(form).surname, "亜");
