@@ -82,10 +82,9 @@ bool has(const string& s, const string& part) {
 // The text of a window, or of its dialog item `id` (a message box's text is
 // its item 0xFFFF).
 string text(HWND hwnd, int id = 0) {
-  static char buffer[8192];
-  buffer[0] = '\0';
-  if (id != 0) GetDlgItemTextA(hwnd, id, buffer, sizeof buffer);
-  if (id == 0) GetWindowTextA(hwnd, buffer, sizeof buffer);
+  char buffer[8192] = "";
+  id != 0 ? GetDlgItemTextA(hwnd, id, buffer, sizeof buffer)
+          : GetWindowTextA(hwnd, buffer, sizeof buffer);
   return buffer;
 }
 
@@ -357,29 +356,23 @@ void scenarioReading() {
   CHECK_TEXT(fileText(nameFile), expected::kYamadaTaroReport);
   CHECK(countFiles() == 2);
 
-  note("a name that cannot be a file name: ファイル出力エラー");
-  for (const char* surname : {"山?", "a/b", "c:d", "e\\f"}) {
-    string warning;
-    CHECK_START(readName(surname, "一", NULL, &warning), header(surname, "一"));
-    CHECK_START(warning, "次の字は辞書にないため 0 画として数えます：");
-    CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
-  }
-  CHECK(countFiles() == 2);
-
   // The locked file is held open by another program, without sharing.
-  note("a directory or a locked file at the name: ファイル出力エラー, no temporary file left");
+  note("a bad file name, a directory or a locked file at the name: ファイル出力エラー, no file");
   CHECK(CreateDirectoryA("田中一さんの姓名判断.TXT", NULL));
   const string locked = "表一さんの姓名判断.TXT";
   std::ofstream(locked, std::ios::binary) << "old";
   HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
   CHECK(lock != INVALID_HANDLE_VALUE);
-  for (const char* surname : {"田中", "表"}) {
-    readName(surname, "一");
+  for (const char* surname : {"山?", "a/b", "c:d", "e\\f", "田中", "表"}) {
+    string warning;  // for the characters the dictionary lacks
+    const bool known = string(surname) == "田中" || string(surname) == "表";
+    CHECK_START(readName(surname, "一", NULL, &warning), header(surname, "一"));
+    CHECK(startsWith(warning, "次の字は辞書にないため 0 画として数えます：") != known);
     CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
   }
   CloseHandle(lock);
   CHECK_TEXT(fileText(locked), "old");
-  CHECK(countFiles() == 4);
+  CHECK(countFiles() == 4);  // the two made here, and no temporary file
 
   note("a second byte 0x5C (表) is part of the character, not a separator");
   CHECK_START(readName("表", "一"), header("表", "一"));
@@ -485,10 +478,20 @@ int itemCount(HWND list) {
   return static_cast<int>(count);
 }
 
-SIZE sizeOf(HWND hwnd) {
+RECT rectOf(HWND hwnd) {
   RECT r = {};
   GetWindowRect(hwnd, &r);
+  return r;
+}
+
+SIZE sizeOf(HWND hwnd) {
+  const RECT r = rectOf(hwnd);
   return {r.right - r.left, r.bottom - r.top};
+}
+
+HWND openNaming() {
+  post(210);
+  return waitBox("名付け", mainWindow);
 }
 
 std::vector<string> split(const string& line, char by) {
@@ -638,12 +641,6 @@ void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
   Sleep(300);
 }
 
-// Ctrl+S in the main window.
-void pressCtrlS() {
-  pressKeys(mainWindow, {VK_CONTROL, 'S'});
-  CHECK(settle());
-}
-
 // 名付け, the File output menu item, the warning about 0 strokes and the
 // guide as help. The program runs from the scenario's folder, beside
 // namori-guide-ja.txt; run_scenario.sh left the module's CSVs there.
@@ -651,7 +648,7 @@ void scenarioNaming() {
   note("Ctrl+S before any 姓名判断: the item is greyed, nothing is written");
   CHECK_TEXT(career(), expected::kNotice);
   const int files = countFiles();
-  pressCtrlS();
+  pressKeys(mainWindow, {VK_CONTROL, 'S'});
   CHECK(noDialogs() && countFiles() == files);
 
   note("目次 with the guide beside the program and no ナモリ.HLP: the guide opens");
@@ -662,12 +659,10 @@ void scenarioNaming() {
   PostMessageA(guide, WM_CLOSE, 0, 0);
 
   note("名付け opens centred on the main window, but on the screen, with an empty list");
-  post(210);
-  HWND dlg = waitBox("名付け", mainWindow);
+  HWND dlg = openNaming();
   if (dlg == NULL) return;
-  RECT outer = {}, inner = {}, work = {};
-  GetWindowRect(mainWindow, &outer);
-  GetWindowRect(dlg, &inner);
+  const RECT outer = rectOf(mainWindow), inner = rectOf(dlg);
+  RECT work = {};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   CHECK((abs((outer.left + outer.right) - (inner.left + inner.right)) <= 2 ||
          inner.left == work.left || inner.right == work.right) &&
@@ -786,12 +781,11 @@ void scenarioNaming() {
       "first");
   CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
   const SIZE first = sizeOf(dlg), listFirst = sizeOf(list);
-  RECT closeBefore = {}, closeAfter = {};
-  GetWindowRect(GetDlgItem(dlg, IDCANCEL), &closeBefore);
+  const RECT closeBefore = rectOf(GetDlgItem(dlg, IDCANCEL));
   const int readings = columnWidth(list, 2 + kPlaceholderColumns), wider = 200, taller = 120;
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle());
-  GetWindowRect(GetDlgItem(dlg, IDCANCEL), &closeAfter);
+  const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
   CHECK(sizeOf(list).cx == listFirst.cx + wider && sizeOf(list).cy == listFirst.cy + taller);
   CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
   CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
@@ -818,12 +812,11 @@ void scenarioNaming() {
   CHECK_TEXT(readName("山田", given, nameDlg), report);
 
   note("ファイル出力 by Ctrl+S now writes the reading");
-  pressCtrlS();
+  pressKeys(mainWindow, {VK_CONTROL, 'S'});
   CHECK_TEXT(fileText("山田" + given + "さんの姓名判断.TXT"), report);
 
   note("名付け opens with the last surname, at the size it was left");
-  post(210);
-  if ((dlg = waitBox("名付け", mainWindow)) == NULL) return;
+  if ((dlg = openNaming()) == NULL) return;
   CHECK_TEXT(text(dlg, 1201), "山田");
   CHECK(sizeOf(dlg).cx == first.cx + wider && sizeOf(dlg).cy == first.cy + taller);
 
@@ -876,8 +869,7 @@ int pose(const string& step) {
   } else if (step == "naming") {
     press(waitBox(NULL, NULL), IDCANCEL);  // the reading
     SetWindowPos(mainWindow, NULL, 10, 10, 900, 660, SWP_NOZORDER);
-    post(210);
-    HWND dlg = waitBox("名付け", mainWindow);
+    HWND dlg = openNaming();
     showCandidates(dlg, {"山田", 1});
     // Resized: the list and its readings column take the room.
     SetWindowPos(dlg, NULL, 10, 10, sizeOf(dlg).cx + 120, sizeOf(dlg).cy + 80, SWP_NOZORDER);
@@ -911,11 +903,12 @@ int main(int argc, char** argv) {
   }
   const string name = argc == 3 ? argv[1] : "";
   if (name == "pose") return pose(argv[2]);
-  void (*const scenario)() = name == "window"     ? scenarioWindow
-                             : name == "reading"  ? scenarioReading
-                             : name == "naming"   ? scenarioNaming
-                             : name == "codepage" ? scenarioCodePage
-                                                  : nullptr;
+  void (*scenario)() = nullptr;
+  for (auto s : {std::make_pair("window", scenarioWindow),
+                 {"reading", scenarioReading},
+                 {"naming", scenarioNaming},
+                 {"codepage", scenarioCodePage}})
+    if (name == s.first) scenario = s.second;
   if (scenario == nullptr) {
     std::printf("usage: namori_driver SCENARIO NAMORI_EXE | pose STEP\n");
     return 2;
