@@ -649,7 +649,7 @@ void scenarioNaming() {
   CHECK_TEXT(career(), expected::kNotice);
   const int files = countFiles();
   pressKeys(mainWindow, {VK_CONTROL, 'S'});
-  CHECK(noDialogs() && countFiles() == files);
+  CHECK(settle() && noDialogs() && countFiles() == files);
 
   note("目次 with the guide beside the program and no ナモリ.HLP: the guide opens");
   post(400);
@@ -813,6 +813,7 @@ void scenarioNaming() {
 
   note("ファイル出力 by Ctrl+S now writes the reading");
   pressKeys(mainWindow, {VK_CONTROL, 'S'});
+  CHECK(settle());
   CHECK_TEXT(fileText("山田" + given + "さんの姓名判断.TXT"), report);
 
   note("名付け opens with the last surname, at the size it was left");
