@@ -497,9 +497,11 @@ Suggestions suggestGivenNames(const char* surname, const SuggestFilter& filter) 
   // The candidates kept, in the list's order, with the group of each for the
   // popular order.
   std::vector<std::uint32_t> kept;
-  std::vector<std::uint16_t> groupOf;
+  // Read only where written: kept per thread, so that a ranking does not
+  // clear a table of every candidate.
+  thread_local std::vector<std::uint16_t> groupOf;
   const bool byGroup = filter.order == SuggestOrder::kPopular;
-  if (byGroup) groupOf.resize(cat.size());
+  if (byGroup && groupOf.size() < cat.size()) groupOf.resize(cat.size());
   std::uint16_t groups = 0;
   visitScope(cat, filter, [&](std::uint32_t i, std::uint16_t group) {
     const std::uint8_t f = cat.flags[i];
