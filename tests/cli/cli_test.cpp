@@ -20,9 +20,8 @@ struct CliResult {
   std::string out, err;
 };
 
-// Runs the tool through the shell in the current directory, capturing its
-// output; input, if any, is its standard input, unless inputPath names
-// another file.
+// Runs the tool in the current directory with input, or the file inputPath,
+// as its standard input.
 CliResult runCli(const std::vector<std::string>& args, const std::string& input = "",
                  const std::string& inputPath = "cli.in") {
   std::string command = "'" NAMORI_CLI_PATH "'";
@@ -39,14 +38,6 @@ CliResult runCli(const std::vector<std::string>& args, const std::string& input 
   std::filesystem::remove("cli.out");
   std::filesystem::remove("cli.err");
   return run;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-    lines.push_back(text.substr(at, end - at));
-  }
-  return lines;
 }
 
 // What a user sees, written out by hand in UTF-8.
@@ -91,9 +82,28 @@ TEST_F(Cli, CareerAndSave) {
   EXPECT_EQ(run.err, u8"namori-cli: wrote 山田太郎さんの職業運適職.TXT\n");
   EXPECT_EQ(entryCount(), 1u);
 
+  // A file that cannot be written fails the run, after the reading is shown.
+  std::filesystem::create_directory(u8"山田太郎さんの姓名判断.TXT");
+  run = runCli({"--save", u8"山田", u8"太郎"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, kYamadaTaroUtf8);
+  EXPECT_EQ(run.err,
+            u8"namori-cli: could not write the report file \"山田太郎さんの姓名判断.TXT\" in the "
+            u8"current directory\n");
+  std::filesystem::remove(u8"山田太郎さんの姓名判断.TXT");
   run = runCli({u8"山田", u8"太郎", "--save"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(readFile(u8"山田太郎さんの姓名判断.TXT"), kYamadaTaroReport);  // Shift-JIS
+
+  // A name the file system must not see is refused, and says why.
+  run = runCli({"--save", u8"山/田", u8"太郎"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(u8"namori-cli: did not write the report file: the name "
+                         u8"\"山/田太郎さんの姓名判断.TXT\" is refused, since it holds \"/\", "
+                         u8"which a Windows file name cannot hold\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(entryCount(), 2u);
 }
 
 TEST_F(Cli, WarnsAboutWhatItCannotCount) {
@@ -113,24 +123,6 @@ TEST_F(Cli, WarnsAboutWhatItCannotCount) {
             u8"(高 would count 10)\n"
             u8"namori-cli: Ｕ (U+FF35) is not in the stroke dictionary and counts 0 strokes\n"
             u8"namori-cli: Ｕ (U+FF35) cannot be used in a child's registered given name\n");
-
-  // A name with no character that counts cannot be read; one with some can.
-  run = runCli({"Sato", "Taro"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err,
-            "namori-cli: SURNAME has no kanji or kana and no character in the stroke dictionary: S "
-            "(U+0053), "
-            "a (U+0061), t (U+0074), o (U+006F)\n");
-  run = runCli({u8"山田", "\"\\"});
-  EXPECT_EQ(run.err,
-            "namori-cli: GIVEN has no kanji or kana and no character in the stroke dictionary: \" "
-            "(U+0022), "
-            "\\ (U+005C)\n");
-  run = runCli({u8"山a", u8"太郎"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err,
-            "namori-cli: a (U+0061) is not in the stroke dictionary and counts 0 strokes\n");
 }
 
 TEST_F(Cli, JsonReading) {
@@ -179,6 +171,8 @@ TEST_F(Cli, GivenNameCharactersThatCannotBeRegistered) {
       {u8"山田", u8"凜", "[]",
        u8"namori-cli: 凜 (U+51DC) is not in the stroke dictionary and counts 0 strokes (凛 would "
        u8"count 15)\n"},
+      {u8"山a", u8"太郎", "[]",  // some character counts: read
+       "namori-cli: a (U+0061) is not in the stroke dictionary and counts 0 strokes\n"},
       {u8"髙橋", u8"さくら", "[]",  // the surname is never checked
        u8"namori-cli: 髙 (U+9AD9) is not in the stroke dictionary and counts 0 strokes (高 would "
        u8"count 10)\n"},
@@ -207,13 +201,14 @@ TEST_F(Cli, Batch) {
   EXPECT_EQ(run.err, "namori-cli: could not read standard input: Is a directory\n");
 }
 
-TEST_F(Cli, InputErrorsAndHelp) {
+// Every refusal exits 2 with nothing on standard output.
+TEST_F(Cli, RefusedInput) {
   // 𠮷 is outside code page 932; 〜 (U+301C) would only come back as ～.
   // Such text stays out of the assertion macros, which must quote Shift-JIS.
   const struct {
     std::vector<std::string> args;
     std::string err;
-  } cases[] = {
+  } exact[] = {
       {{u8"山田", ""}, u8"データエラー\n"},
       {{u8"𠮷田", u8"太郎"},
        u8"namori-cli: SURNAME: the character \"𠮷\" (U+20BB7) has no code page 932 form\n"},
@@ -222,8 +217,15 @@ TEST_F(Cli, InputErrorsAndHelp) {
       {{"\xFF", u8"太郎"}, "namori-cli: SURNAME is not valid UTF-8\n"},
       {{u8"\x1B]0;x\a山", u8"太郎"},
        "namori-cli: SURNAME: the control character U+001B cannot be part of a name\n"},
+      // No character that counts.
+      {{"Sato", "Taro"},
+       "namori-cli: SURNAME has no kanji or kana and no character in the stroke dictionary: S "
+       "(U+0053), a (U+0061), t (U+0074), o (U+006F)\n"},
+      {{u8"山田", "\"\\"},
+       "namori-cli: GIVEN has no kanji or kana and no character in the stroke dictionary: \" "
+       "(U+0022), \\ (U+005C)\n"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : exact) {
     const CliResult run = runCli(c.args);
     EXPECT_EQ(run.status, 2) << run.err;
     EXPECT_EQ(run.out, "");
@@ -241,13 +243,30 @@ TEST_F(Cli, InputErrorsAndHelp) {
       {{"-1", u8"山田"}, "-1"},
       {{"--batch", "a", "b"}, "standard input"},
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
+      {{"--suggest", ""}, u8"データエラー"},
+      {{"--suggest", "  "}, "U+0020"},
+      {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},
+      {{"--suggest", u8"髙"}, "no character that counts"},
+      {{"--suggest", u8"山田", "--sex", "x"}, "--sex"},
+      {{"--suggest", u8"山田", "--top", "-1"}, "--top"},
+      {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
+      {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
+      {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
+      {{"--suggest", u8"山田", "--with", u8"陽a、Ｂ"}, u8"not letters or digits: a、Ｂ"},
+      {{"--suggest", u8"山田", "--without", "1"}, u8"--without takes"},
+      {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
+      {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
+      {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},
   };
   for (const auto& c : usage) {
     const CliResult run = runCli(c.args);
     EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
   }
+}
 
+TEST_F(Cli, Help) {
   CliResult run = runCli({"--", u8"-山", u8"山田"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(runCli({"--version"}).out, "namori-cli 1.0\n");
@@ -257,26 +276,6 @@ TEST_F(Cli, InputErrorsAndHelp) {
                            "line too long", "notRegistrable", "never whether the\nreading"}) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
-}
-
-TEST_F(Cli, SaveFailureExits1) {
-  std::filesystem::create_directory(u8"山田太郎さんの姓名判断.TXT");
-  CliResult run = runCli({"--save", u8"山田", u8"太郎"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, kYamadaTaroUtf8);
-  EXPECT_EQ(run.err,
-            u8"namori-cli: could not write the report file \"山田太郎さんの姓名判断.TXT\" in the "
-            u8"current directory\n");
-
-  // A name the file system must not see is refused, and says why.
-  run = runCli({"--save", u8"山/田", u8"太郎"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find(u8"namori-cli: did not write the report file: the name "
-                         u8"\"山/田太郎さんの姓名判断.TXT\" is refused, since it holds \"/\", "
-                         u8"which a Windows file name cannot hold\n"),
-            std::string::npos)
-      << run.err;
-  EXPECT_EQ(entryCount(), 1u);
 }
 
 nlohmann::json suggestJson(std::vector<std::string> args) {
@@ -317,71 +316,50 @@ TEST_F(Cli, SuggestTable) {
   // values for 山田 太郎.
   CliResult run = runCli({"--suggest", u8"山田"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(linesOf(run.out).size(), 21u);
-  run =
-      runCli({"--suggest", u8"山田", "--with", u8"太郎", "--chars", "2", "--reading", u8"たろう"});
-  EXPECT_EQ(run.out,
-            u8"順位  名    読み            性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  太郎  たろう・たろお  m       26     8    18     9    17  31.0\n");
-  const auto hanako = suggestJson(
-      {u8"山田", "--with", u8"花子", "--chars", "2", "--reading", u8"はなこ", "--names", "people"});
-  EXPECT_EQ(hanako["candidates"][0]["sex"], nlohmann::json::array({"f"}));
-  EXPECT_EQ(hanako["candidates"][0]["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
-  EXPECT_EQ(hanako["candidates"][0]["score"], "48.0");
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 21);
+  const auto hanako = suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading",
+                                   u8"はなこ", "--names", "people"})["candidates"][0];
+  EXPECT_EQ(hanako["sex"], nlohmann::json::array({"f"}));
+  EXPECT_EQ(hanako["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
+  EXPECT_EQ(hanako["score"], "48.0");
+  EXPECT_EQ(hanako["people"], 5);
+  EXPECT_EQ(hanako["familiarity"], 1873);
+  EXPECT_EQ(hanako["readings"][0],
+            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
+              "ranked": [], "gimei": [], "people": 5, "plain": true})"));
   // Each reading has its own sex.
   const auto kaito = suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"});
   std::vector<nlohmann::json> sexes;
   for (const auto& reading : kaito["candidates"][0]["readings"]) sexes.push_back(reading["sex"]);
   EXPECT_EQ(nlohmann::json(sexes), nlohmann::json::parse(R"([["m"], ["m"], ["f"], ["f"]])"));
-  EXPECT_EQ(hanako["candidates"][0]["people"], 5);
-  EXPECT_EQ(hanako["candidates"][0]["familiarity"], 1873);
-  EXPECT_EQ(hanako["candidates"][0]["readings"][0],
-            nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
-              "ranked": [], "gimei": [], "people": 5, "plain": true})"));
 
-  // Every reading the pattern matches is shown, past the column if need be.
-  run = runCli({"--suggest", u8"山田", "--reading", u8"*な*", "--with", u8"尚輝", "--chars", "2"});
-  EXPECT_EQ(
-      run.out,
-      u8"順位  名    読み                           性別  総運  天運  地運  人運  外運  得点\n"
-      u8"   1  尚輝  なおき・なおあき・なおてる +1  mg      31     8    23    13    18  87.0\n");
-
-  // Readings past the column become "+N"; columns line up under the header.
-  run = runCli({"--suggest", u8"髙田", "--reading", u8"*い*", "--top", "3"});
-  EXPECT_EQ(run.out,
-            u8"順位  名    読み                      性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  麗    れい・うらら・うるわ・り  f       24     5    19    24     0  92.0\n"
-            u8"   2  麗花  れいか・りか              f       31     5    26    24     7  87.0\n"
-            u8"   3  麗江  れい・うるえ・よしえ      f       31     5    26    24     7  87.0\n");
+  const struct {
+    std::vector<std::string> args;
+    const char* out;
+  } cases[] = {
+      {{"--suggest", u8"山田", "--with", u8"太郎", "--chars", "2", "--reading", u8"たろう"},
+       u8"順位  名    読み            性別  総運  天運  地運  人運  外運  得点\n"
+       u8"   1  太郎  たろう・たろお  m       26     8    18     9    17  31.0\n"},
+      // Every reading the pattern matches is shown, past the column if need be.
+      {{"--suggest", u8"山田", "--reading", u8"*な*", "--with", u8"尚輝", "--chars", "2"},
+       u8"順位  名    読み                           性別  総運  天運  地運  人運  外運  得点\n"
+       u8"   1  尚輝  なおき・なおあき・なおてる +1  mg      31     8    23    13    18  87.0\n"},
+      // Readings past the column become "+N"; columns line up under the header.
+      {{"--suggest", u8"髙田", "--reading", u8"*い*", "--top", "3"},
+       u8"順位  名    読み                      性別  総運  天運  地運  人運  外運  得点\n"
+       u8"   1  麗    れい・うらら・うるわ・り  f       24     5    19    24     0  92.0\n"
+       u8"   2  麗花  れいか・りか              f       31     5    26    24     7  87.0\n"
+       u8"   3  麗江  れい・うるえ・よしえ      f       31     5    26    24     7  87.0\n"},
+      // Typed as in the naming window: ＊ is a wildcard, ８５ a number.
+      {{"--suggest", u8"山田", "--reading", u8"けん＊", "--min-score", u8"８５", "--top", "2"},
+       u8"順位  名      読み                     性別  総運  天運  地運  人運  外運  得点\n"
+       u8"   1  賢一郎  けんいちろう             m       39     8    31    21    18  89.0\n"
+       u8"   2  賢      けん・まさる・さとる +6  fmg     24     8    16    21     3  87.0\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(runCli(c.args).out, c.out);
 }
 
 TEST_F(Cli, SuggestEdges) {
-  const struct {
-    std::vector<std::string> args;
-    std::string inErr;
-  } usage[] = {
-      {{"--suggest", ""}, u8"データエラー"},
-      {{"--suggest", "  "}, "U+0020"},
-      {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},
-      {{"--suggest", u8"髙"}, "no character that counts"},
-      {{"--suggest", u8"山田", "--sex", "x"}, "--sex"},
-      {{"--suggest", u8"山田", "--top", "-1"}, "--top"},
-      {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
-      {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
-      {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
-      {{"--suggest", u8"山田", "--with", u8"陽a、Ｂ"}, u8"not letters or digits: a、Ｂ"},
-      {{"--suggest", u8"山田", "--without", "1"}, u8"--without takes"},
-      {{"--suggest", u8"山田", "--sort", "name"}, "--sort"},
-      {{"--top", "3", u8"山田", u8"太郎"}, "--suggest"},
-      {{"--suggest", u8"山田", u8"太郎"}, "SURNAME only"},
-  };
-  for (const auto& c : usage) {
-    const CliResult run = runCli(c.args);
-    EXPECT_EQ(run.status, 2) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find(c.inErr), std::string::npos) << run.err;
-  }
-
   CliResult run =
       runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m", "--without", u8"死"});
   EXPECT_EQ(run.status, 0);
@@ -393,16 +371,9 @@ TEST_F(Cli, SuggestEdges) {
   EXPECT_NE(run.err.find("--any-kanji"), std::string::npos);
   EXPECT_EQ(suggestJson({u8"山田", "--reading", u8"ゑゑゑ"})["candidates"],
             nlohmann::json::array());
-  // Typed as in the naming window: a full-width ＊ is a pattern, never an
-  // exact reading to widen; full-width digits are a number.
+  // A full-width ＊ is a pattern, never an exact reading to widen.
   EXPECT_EQ(runCli({"--suggest", u8"山田", "--reading", u8"＊っ"}).err,
             u8"namori-cli: no given name matches 山田 with --reading ＊っ\n");
-  run = runCli(
-      {"--suggest", u8"山田", "--reading", u8"けん＊", "--min-score", u8"８５", "--top", "2"});
-  EXPECT_EQ(run.out,
-            u8"順位  名      読み                     性別  総運  天運  地運  人運  外運  得点\n"
-            u8"   1  賢一郎  けんいちろう             m       39     8    31    21    18  89.0\n"
-            u8"   2  賢      けん・まさる・さとる +6  fmg     24     8    16    21     3  87.0\n");
 
   // Output that cannot be written is a failure.
   for (const char* args : {u8" --suggest 山田", u8" --json 山田 太郎", u8" 山田 太郎"}) {

@@ -11,32 +11,7 @@
 namespace namori {
 namespace {
 
-TEST(FortuneTable, WeightsAndTexts) {
-  // Every record's weight, by the records that carry it (the literals are the
-  // exact doubles). 0 weighs 1.0 though its class word is 吉数, 56 weighs 0.05
-  // though its class word is 凶数.
-  const std::map<double, std::vector<int>> byWeight = {
-      {1.0, {0, 24, 31, 33, 39, 52}},
-      {0.8, {1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18, 21,
-             23, 32, 35, 37, 38, 41, 45, 47, 48, 57, 58, 60}},
-      {0.4, {19, 25, 27, 29, 30, 40, 42, 43, 46, 49, 50, 51, 53, 55}},
-      {0.1, {2, 4, 9, 12, 14, 20, 22, 26, 36, 44, 59}},
-      {0.05, {10, 28, 34, 54, 56}},
-  };
-  std::map<double, std::vector<int>> actual;
-  for (int i = 0; i < kFortuneCount; ++i) actual[NumberFortuneTable[i].weight].push_back(i);
-  EXPECT_EQ(actual, byWeight);
-  // The longest texts are whole; 0, 8, 17, 18 and 26 are checked in the
-  // reading tests.
-  EXPECT_STREQ(NumberFortuneTable[12].text,
-               "意志薄弱で挫折する凶数(独立すると中途挫折の可能性大、補佐役が適)");
-  EXPECT_STREQ(NumberFortuneTable[22].text,
-               "無力感に悩まされる凶数(独立すると中途挫折の可能性大、補佐役が適)");
-  EXPECT_STREQ(NumberFortuneTable[60].text, NumberFortuneTable[0].text);
-  EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
-}
-
-TEST(FortuneTable, ClassesFollowTheClassWordOfEachText) {
+TEST(FortuneTable, ClassesWeightsAndTexts) {
   const std::map<FortuneClass, std::vector<int>> byClass = {
       {FortuneClass::kDaikichi, {24, 31, 33, 39, 52}},
       {FortuneClass::kKichi, {0,  1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18,
@@ -45,10 +20,17 @@ TEST(FortuneTable, ClassesFollowTheClassWordOfEachText) {
       {FortuneClass::kKyou, {2, 4, 9, 12, 14, 20, 22, 26, 36, 44, 56, 59}},
       {FortuneClass::kDaikyou, {10, 28, 34, 54}},
   };
+  // Each class's weight (the literals are the exact doubles), but 0 weighs
+  // 1.0 though it is 吉 and 56 weighs 0.05 though it is 凶.
+  const double weightOf[] = {1.0, 0.8, 0.4, 0.1, 0.05};  // 大吉 to 大凶
   std::map<FortuneClass, std::vector<int>> actual;
   for (int i = 0; i < kFortuneCount; ++i) {
     const FortuneRecord& r = NumberFortuneTable[i];
     actual[r.fortuneClass].push_back(i);
+    EXPECT_EQ(r.weight, i == 0    ? 1.0
+                        : i == 56 ? 0.05
+                                  : weightOf[static_cast<int>(r.fortuneClass)])
+        << i;
     // The class word stands last before any note in parentheses.
     const std::string text = std::string(r.text).substr(0, std::strcspn(r.text, "("));
     const std::string word = std::string(fortuneClassText(r.fortuneClass)) + "数";
@@ -56,6 +38,14 @@ TEST(FortuneTable, ClassesFollowTheClassWordOfEachText) {
   }
   EXPECT_EQ(actual, byClass);
   EXPECT_STREQ(fortuneClassText(FortuneClass::kHankichi), "半吉");
+  // The longest texts are whole; 0, 8, 17, 18 and 26 are checked in the
+  // reading tests.
+  EXPECT_STREQ(NumberFortuneTable[12].text,
+               "意志薄弱で挫折する凶数(独立すると中途挫折の可能性大、補佐役が適)");
+  EXPECT_STREQ(NumberFortuneTable[22].text,
+               "無力感に悩まされる凶数(独立すると中途挫折の可能性大、補佐役が適)");
+  EXPECT_STREQ(NumberFortuneTable[60].text, NumberFortuneTable[0].text);
+  EXPECT_STREQ(NumberFortuneTable[28].text, "変人奇運の大凶数(一生に２、３度遭難あり)");
 }
 
 TEST(FoldGradeValue, FoldsIntoTheTable) {

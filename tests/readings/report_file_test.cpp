@@ -100,8 +100,7 @@ TEST_F(FileOutput, FailuresLeaveTheOldFileWhole) {
   struct rlimit saved;
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   void (*previousHandler)(int) = signal(SIGXFSZ, SIG_IGN);
-  struct rlimit limited = saved;
-  limited.rlim_cur = 100;
+  const struct rlimit limited = {100, saved.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
   const FileOutputResult result = write();
   setrlimit(RLIMIT_FSIZE, &saved);

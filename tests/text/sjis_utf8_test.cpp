@@ -52,16 +52,9 @@ TEST(SjisUtf8, CharactersGoBothWays) {
 }
 
 TEST(SjisUtf8, RefusesWhatIsNotOneCodePage932Character) {
-  for (const std::string& utf8 : {
-           std::string(u8"〜"),  // U+301C: Windows would write it as ～
-           std::string(u8"¥"),
-           std::string(u8"𠮷"),
-           std::string("\xED\xA0\x80"),  // surrogate
-           std::string("\xE5\xB1"),
-           std::string(u8"山田"),
-           std::string(""),
-       }) {
-    EXPECT_EQ(toSjis(utf8), "refused") << utf8.size();
+  // U+301C: Windows would write it as ～; a surrogate; a cut character.
+  for (const char* utf8 : {u8"〜", u8"¥", u8"𠮷", "\xED\xA0\x80", "\xE5\xB1", u8"山田", ""}) {
+    EXPECT_EQ(toSjis(utf8), "refused") << std::strlen(utf8);
   }
   // Surrogates, overlong forms and code points past U+10FFFF are no UTF-8;
   // the ends of the ranges around them are.
@@ -72,11 +65,10 @@ TEST(SjisUtf8, RefusesWhatIsNotOneCodePage932Character) {
   for (const char* good : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF4\x8F\xBF\xBF"}) {
     EXPECT_EQ(utf8CharLength(good), std::strlen(good)) << good;
   }
-  EXPECT_EQ(toUtf8("\x81"), "refused");       // lone lead byte
-  EXPECT_EQ(toUtf8("a\x81\x7F"), "refused");  // 0x7F is never a trail byte
-  EXPECT_EQ(toUtf8("\x85\x40"), "refused");   // undefined code
-  EXPECT_EQ(toUtf8("\x80"), "refused");
-  EXPECT_EQ(toUtf8("\xFD"), "refused");
+  // A lone lead byte, 0x7F as a trail byte, an undefined code, no lead bytes.
+  for (const char* sjis : {"\x81", "a\x81\x7F", "\x85\x40", "\x80", "\xFD"}) {
+    EXPECT_EQ(toUtf8(sjis), "refused") << sjis;
+  }
   EXPECT_EQ(toUtf8("山田", 6), "refused");  // no room for the NUL
   EXPECT_EQ(toUtf8("山田", 7), u8"山田");
 }
