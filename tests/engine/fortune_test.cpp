@@ -57,10 +57,6 @@ TEST(FoldGradeValue, FoldsIntoTheTable) {
   EXPECT_EQ(&lookupFortune(-1), &NumberFortuneTable[0]);
 }
 
-NameScore scoreOf(double a, double b, double c, double d, double e) {
-  return computeScore(GradeWeights{{a, b, c, d, e}});
-}
-
 TEST(ComputeScore, KeepsTheExactOrderOfOperations) {
   // Weights in grade order, then the three doubles bit for bit.
   const double cases[][8] = {
@@ -70,7 +66,7 @@ TEST(ComputeScore, KeepsTheExactOrderOfOperations) {
       {1.0, 1.0, 1.0, 1.0, 1.0, 70.0, 30.0, 100.0},
   };
   for (const auto& c : cases) {
-    const NameScore s = scoreOf(c[0], c[1], c[2], c[3], c[4]);
+    const NameScore s = computeScore(GradeWeights{{c[0], c[1], c[2], c[3], c[4]}});
     EXPECT_EQ(s.firstPart, c[5]);
     EXPECT_EQ(s.secondPart, c[6]);
     EXPECT_EQ(s.total, c[7]);

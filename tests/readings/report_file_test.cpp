@@ -60,11 +60,9 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
   EXPECT_EQ(entryCount(), 1u);
   EXPECT_TRUE(std::filesystem::is_empty("sub"));
   EXPECT_FALSE(std::filesystem::exists(u8"../xxさんの姓名判断.TXT"));
-}
 
-TEST(SafeFileName, JudgedCharacterByCharacter) {
-  // A lead byte before '/', a lone lead byte, a byte that is no character, a
-  // trail byte 0x7F.
+  // Judged by character: a lead byte before '/', a lone lead byte, a byte
+  // that is no character, a trail byte 0x7F.
   for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "\x81\x7F"}) {
     EXPECT_FALSE(isSafeFileName(name)) << name;
   }
