@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "naming_csv.h"
@@ -39,23 +40,19 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.order = 1;
   form.anyKanji = true;
   const Read r = read(form);
+  const SuggestFilter& f = r.filter;
   ASSERT_EQ(r.problem, "");
   EXPECT_EQ(r.surname, "山田１");
-  EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
-  EXPECT_EQ(r.filter.characters, 3);
-  EXPECT_EQ(r.filter.reading, "ゆ*");
-  EXPECT_EQ(r.filter.with, "翔太陽菜");
-  EXPECT_EQ(r.filter.without, "死苦");
-  EXPECT_EQ(r.filter.minScore, 90.5);
-  EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
-  EXPECT_TRUE(r.filter.anyKanji);
-  EXPECT_EQ(r.filter.names, NameScope::kCommon);
+  EXPECT_EQ(
+      std::tie(f.sex, f.characters, f.reading, f.with, f.without, f.minScore, f.order, f.anyKanji,
+               f.names),
+      std::make_tuple(SexFilter::kFemale, 3, std::string("ゆ*"), std::string("翔太陽菜"),
+                      std::string("死苦"), 90.5, SuggestOrder::kPeople, true, NameScope::kCommon));
   form.sex = form.order = 2;
   form.scope = 1;
   const SuggestFilter other = read(form).filter;
-  EXPECT_EQ(other.sex, SexFilter::kMale);
-  EXPECT_EQ(other.order, SuggestOrder::kPopular);
-  EXPECT_EQ(other.names, NameScope::kPeople);
+  EXPECT_EQ(std::tie(other.sex, other.order, other.names),
+            std::make_tuple(SexFilter::kMale, SuggestOrder::kPopular, NameScope::kPeople));
   form.surname = "亜\x95";  // 亜 ends in 0x9F, a lead byte too; 0x95 has no trail byte
   EXPECT_EQ(read(form).surname, "亜");
   form.surname = "一二三四五六七八九十一二三四五六七";  // 34 bytes, the longest taken
