@@ -127,9 +127,9 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
 TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
   const NamingSort sort = nextSort(NamingSort{}, kScoreColumn);
   EXPECT_TRUE(sort.column == kScoreColumn && sort.descending);
-  EXPECT_FALSE(nextSort(sort, kScoreColumn).descending);
-  EXPECT_FALSE(nextSort(sort, kGivenColumn).descending);
-  EXPECT_FALSE(nextSort(sort, kRankColumn).descending);
+  for (const int c : {kScoreColumn, kGivenColumn, kRankColumn}) {
+    EXPECT_FALSE(nextSort(sort, c).descending) << c;
+  }
   EXPECT_TRUE(nextSort(NamingSort{}, kRankColumn).descending);
 
   SuggestFilter filter;
