@@ -32,25 +32,20 @@ SAMPLE = """\
 
 
 class Generator(unittest.TestCase):
-    def setUp(self):
-        self.entries = [gen.parse_entry(line.encode("euc_jp")) for line in SAMPLE.splitlines()]
-        allowed = set("洋子陽翔田")
-        self.count, self.names = gen.read_given_names(self.entries, allowed)
-
-    def test_given_names(self):
+    def test_given_names_and_people(self):
+        entries = [gen.parse_entry(line.encode("euc_jp")) for line in SAMPLE.splitlines()]
+        count, names = gen.read_given_names(entries, set("洋子陽翔田"))
         # h entries are no given names; u readings join, unstated; 翔 is u only.
-        self.assertEqual(self.count, 4)
-        self.assertEqual(self.names, {
+        self.assertEqual(count, 4)
+        self.assertEqual(names, {
             "洋子": {"ようこ": gen.F, "ひろこ": gen.U, "なみこ": gen.U},
             "陽翔": {"はると": gen.U, "あきと": gen.F | gen.M},
         })
-
-    def test_people(self):
         # 山田洋子 thrice is one person's writing; 山田陽翔 is split after 山田
         # and not after 山, since 田陽翔 is no candidate. Each reading splits
         # after a reading of the surname (やまだ or さんでん) into one of the
         # writing's; きみこ is none of 洋子's.
-        people, persons = gen.count_people(self.entries, self.names)
+        people, persons = gen.count_people(entries, names)
         self.assertEqual(people, {"洋子": 2, "陽翔": 2})
         self.assertEqual(persons["洋子"], [{"ようこ", "ひろこ", "なみこ"}, {"ようこ"}])
 
@@ -73,9 +68,8 @@ class Generator(unittest.TestCase):
         for r, usage, inferred, sex in cases:
             self.assertEqual(gen.decide_sex(r, usage, inferred), sex)
         # Usage counts each sex's names as a share of its list.
-        self.assertEqual(gen.usage_sex([3, 1], 3, [10000, 2500]), 0)
-        self.assertEqual(gen.usage_sex([0, 3], 3, [10000, 2500]), gen.M)
-        self.assertEqual(gen.usage_sex([0, 2], 3, [10000, 2500]), 0)
+        self.assertEqual([gen.usage_sex(t, 3, [10000, 2500]) for t in ([3, 1], [0, 3], [0, 2])],
+                         [0, gen.M, 0])
 
     def test_plain_readings(self):
         kanji = {"節": {"せつ", "ふし"}, "子": {"こ", "し"}, "一": {"いち"}, "斗": {"と"},
@@ -83,10 +77,8 @@ class Generator(unittest.TestCase):
         plain = [("節子", "せつこ"), ("一斗", "いっと"), ("花花", "はなばな"), ("花々", "はなばな"),
                  ("洋太", "ようた"), ("洋太", "よーた"), ("洋太", "よおた"), ("さ子", "さこ")]
         odd = [("節子", "ことこ"), ("一斗", "いっ"), ("子一", "こっ"), ("洋", "よ")]
-        for w, r in plain:
-            self.assertTrue(gen.is_plain(w, r, kanji), (w, r))
-        for w, r in odd:
-            self.assertFalse(gen.is_plain(w, r, kanji), (w, r))
+        for (w, r), want in [(p, True) for p in plain] + [(p, False) for p in odd]:
+            self.assertEqual(gen.is_plain(w, r, kanji), want, (w, r))
 
     def test_ranked_rows_are_checked(self):
         import tempfile

@@ -9,13 +9,15 @@
 #include <climits>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "sjis_utf8.h"
+#include "utf8_reading.h"
 
 namespace namori {
 namespace {
@@ -29,11 +31,6 @@ std::vector<std::string> characters(const char* s) {
   std::vector<std::string> out;
   for (std::size_t n; (n = charLength(s)) != 0; s += n) out.emplace_back(s, n);
   return out;
-}
-
-bool contains(const char* writing, const std::string& c) {
-  const std::vector<std::string> cs = characters(writing);
-  return std::find(cs.begin(), cs.end(), c) != cs.end();
 }
 
 std::vector<std::uint32_t> positions(const Suggestions& list) {
@@ -84,13 +81,6 @@ const CandidateReading* findReading(const std::vector<CandidateReading>& reading
   return nullptr;
 }
 
-// The sex a candidate's reading counts as; 0 without it.
-unsigned readingSex(const char* writing, const std::string& kana) {
-  const std::vector<CandidateReading> all = readingsOf(writing);
-  const CandidateReading* r = findReading(all, kana);
-  return r ? r->sex : 0;
-}
-
 // A list's order: the first key of the order, then score, evidence (the
 // latest year ranked, the rank then; gimei; people), familiarity, code order.
 bool inOrder(const Suggestion& a, const Suggestion& b, SuggestOrder order) {
@@ -131,9 +121,7 @@ TEST(Naming, OrderAndGradesOverTheWholeList) {
       SuggestFilter filter = list;
       filter.order = order;
       const Suggestions all = suggestGivenNames(surname, filter);
-      if (filter.sex == SexFilter::kAny) {
-        ASSERT_EQ(all.size(), candidateCount());
-      }
+      ASSERT_TRUE(filter.sex != SexFilter::kAny || all.size() == candidateCount());
       for (std::size_t rank = 0; rank < all.size(); ++rank) {
         const Suggestion s = all[rank];
         ASSERT_TRUE(rank == 0 || inOrder(all[rank - 1], s, order)) << s.given;
@@ -153,72 +141,25 @@ TEST(Naming, OrderAndGradesOverTheWholeList) {
   }
 }
 
-std::string toSjis(const std::string& utf8) {
-  std::string out;
-  for (std::size_t at = 0, n; at < utf8.size(); at += n) {
-    n = utf8CharLength(utf8.c_str() + at);
-    char c[2];
-    std::size_t length = 0;
-    if (n == 0 || !utf8CharToSjis(utf8.c_str() + at, n, c, &length)) return "";
-    out.append(c, length);
-  }
-  return out;
-}
-
-std::vector<std::string> lines(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::string> out;
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
-
 // The names most given in the latest year of the rankings are in their
-// sex's list, read first as the rankings read them; the scopes nest, and the
-// default list shows only names in use and readings known or plain.
+// sex's list, read first as the rankings read them, as are names parents
+// know; the scopes nest, and the default list shows only names in use and
+// readings known or plain.
 TEST(Naming, ListsHoldTheNamesInUse) {
-  struct Row {
-    int year, rank;
-    std::string sex, writing, reading;
-  };
-  std::vector<Row> rows;
-  for (const std::string& line : lines(NAMORI_SOURCE_DIR "/naming/ranked_names.tsv")) {
-    std::istringstream fields(line);
-    Row r;
-    std::string year, rank;
-    std::getline(fields, year, '\t');
-    std::getline(fields, r.sex, '\t');
-    std::getline(fields, rank, '\t');
-    std::getline(fields, r.writing, '\t');
-    std::getline(fields, r.reading, '\t');
-    if (year.empty() || !std::isdigit(static_cast<unsigned char>(year[0]))) continue;
-    r.year = std::stoi(year);
-    r.rank = std::stoi(rank);
-    rows.push_back(r);
+  std::vector<std::vector<std::string>> rows;  // year, sex, rank, writing, reading: Shift-JIS
+  int latest = 0;
+  std::ifstream tsv(NAMORI_SOURCE_DIR "/naming/ranked_names.tsv");
+  for (std::string line, error; std::getline(tsv, line);) {
+    std::istringstream in(line);
+    std::vector<std::string> f(5);
+    for (std::string& field : f) std::getline(in, field, '\t');
+    if (!std::isdigit(static_cast<unsigned char>(f[0][0]))) continue;
+    for (const int i : {3, 4}) ASSERT_TRUE(text::toSjis(std::string(f[i]), "", &f[i], &error));
+    rows.push_back(f);
+    latest = std::max(latest, std::stoi(f[0]));
   }
   ASSERT_GT(rows.size(), 300u);
-  const int latest = std::max_element(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-                       return a.year < b.year;
-                     })->year;
   int checked = 0;
-  for (const char* sex : {"f", "m"}) {
-    SuggestFilter filter;
-    filter.sex = *sex == 'f' ? SexFilter::kFemale : SexFilter::kMale;
-    const Suggestions list = suggestGivenNames("佐藤", filter);
-    std::unordered_map<std::string, std::string> first;
-    for (std::size_t rank = 0; rank < list.size(); ++rank) {
-      first[list[rank].given] = list.readings(rank).at(0).kana;
-    }
-    for (const Row& r : rows) {
-      if (r.year != latest || r.sex != sex || r.rank > 10) continue;
-      // Shift-JIS, as the lists hold them.
-      const std::string writing = toSjis(r.writing), reading = toSjis(r.reading);
-      ASSERT_EQ(first.count(writing), 1u) << r.writing;
-      EXPECT_EQ(first[writing], reading) << r.writing;
-      ++checked;
-    }
-  }
-  EXPECT_GE(checked, 20);
-
   // Scopes: common within people within all; a name's evidence says why.
   for (const SexFilter sex : {SexFilter::kAny, SexFilter::kFemale, SexFilter::kMale}) {
     std::vector<std::vector<std::uint32_t>> scopes;
@@ -226,9 +167,11 @@ TEST(Naming, ListsHoldTheNamesInUse) {
       SuggestFilter filter;
       filter.sex = sex;
       filter.names = scope;
-      const Suggestions list = suggestGivenNames("鈴木", filter);
+      const Suggestions list = suggestGivenNames("佐藤", filter);
+      std::unordered_map<std::string, std::size_t> at;
       for (std::size_t rank = 0; rank < list.size(); ++rank) {
         const Suggestion s = list[rank];
+        at[s.given] = rank;
         if (scope != NameScope::kAll) {
           ASSERT_TRUE(s.rank.rank || s.gimei || (scope == NameScope::kPeople && s.people))
               << s.given;
@@ -239,6 +182,28 @@ TEST(Naming, ListsHoldTheNamesInUse) {
       }
       scopes.push_back(positions(list));
       std::sort(scopes.back().begin(), scopes.back().end());
+      if (scope != NameScope::kCommon || sex == SexFilter::kAny) continue;
+      const auto first = [&](const std::string& writing) {
+        return at.count(writing) ? list.readings(at[writing]).at(0).kana : "";
+      };
+      const std::string tag = sex == SexFilter::kFemale ? "f" : "m";
+      for (const auto& r : rows) {
+        if (std::stoi(r[0]) != latest || r[1] != tag || std::stoi(r[2]) > 10) continue;
+        EXPECT_EQ(first(r[3]), r[4]) << r[3];
+        ++checked;
+      }
+      if (sex == SexFilter::kMale) continue;
+      // Readings best known first; one neither known nor plain only when asked for.
+      const std::pair<const char*, const char*> known[] = {
+          {"洋子", "ようこ"}, {"節子", "せつこ"}, {"恵美子", "えみこ"}, {"陽葵", "ひまり"}};
+      for (const auto& [writing, reading] : known) EXPECT_EQ(first(writing), reading) << writing;
+      const std::vector<CandidateReading> mitsuki = list.readings(at.at("美月")),
+                                          every = readingsOf("美月");
+      EXPECT_TRUE(findReading(every, "うつつき") && !findReading(mitsuki, "うつつき"));
+      EXPECT_EQ(mitsuki.at(0).kana, "みつき");
+      EXPECT_EQ(mitsuki.at(0).girls.rank, 28);  // 2022, its latest year in the rankings
+      EXPECT_EQ(mitsuki.at(0).girls.year, 2022);
+      EXPECT_TRUE(mitsuki.at(0).plain);
     }
     EXPECT_LT(scopes[0].size(), scopes[1].size());
     EXPECT_TRUE(
@@ -246,14 +211,22 @@ TEST(Naming, ListsHoldTheNamesInUse) {
     EXPECT_TRUE(
         std::includes(scopes[2].begin(), scopes[2].end(), scopes[1].begin(), scopes[1].end()));
   }
+  EXPECT_GE(checked, 20);
 }
 
-// The sex of a reading: the rankings and gimei decide it where they know the
-// name, over the whole data; elsewhere the names in use with the same
-// reading or last kanji, then ENAMDICT's tag, then its ending.
+// Every candidate is a given name, never a person's full name, of
+// characters that count strokes. The sex of a reading: the rankings and
+// gimei decide it where they know the name, over the whole data; elsewhere
+// the names in use with the same reading or last kanji, then ENAMDICT's tag,
+// then its ending.
 TEST(Naming, SexOfReadingsFromTheEvidence) {
   for (std::size_t rank = 0; rank < whole().size(); ++rank) {
     const char* writing = whole()[rank].given;
+    ASSERT_LE(std::strlen(writing), 34u) << writing;
+    for (const std::string& c : characters(writing)) {
+      ASSERT_EQ(c.size(), 2u) << writing;
+      ASSERT_GT(strokeCount(c[0], c[1]), 0) << writing;
+    }
     for (const CandidateReading& r : whole().readings(rank)) {
       const unsigned strong = (r.girls.rank || (r.gimei & kSexFemale) ? 1u : 0u) |
                               (r.boys.rank || (r.gimei & kSexMale) ? 2u : 0u);
@@ -263,11 +236,7 @@ TEST(Naming, SexOfReadingsFromTheEvidence) {
     }
   }
   const unsigned f = kSexFemale, m = kSexMale, both = kSexFemale | kSexMale;
-  const struct {
-    const char* writing;
-    const char* kana;
-    unsigned sex;
-  } names[] = {
+  const std::tuple<const char*, const char*, unsigned> names[] = {
       {"蓮", "れん", m},        // ENAMDICT: f only
       {"湊", "みなと", m},      // ENAMDICT: f only
       {"陽翔", "はると", m},    // ENAMDICT: unclassified
@@ -278,136 +247,81 @@ TEST(Naming, SexOfReadingsFromTheEvidence) {
       {"洋輔", "ようすけ", m},  // the ending すけ in ENAMDICT
       {"智郎", "ともろう", m},  // the last kanji 郎 in ENAMDICT
   };
-  for (const auto& n : names) EXPECT_EQ(readingSex(n.writing, n.kana), n.sex) << n.writing;
-  // Names the sources add to ENAMDICT's.
+  for (const auto& [writing, kana, sex] : names) {
+    const std::vector<CandidateReading> all = readingsOf(writing);
+    const CandidateReading* r = findReading(all, kana);
+    EXPECT_EQ(r ? r->sex : 0, sex) << writing;
+  }
+  // Names the sources add to ENAMDICT's; people who bear names.
   EXPECT_EQ(readingsOf("湊斗").at(0).kana, "みなと");
   EXPECT_EQ(readingsOf("颯真").at(0).kana, "そうま");
-}
-
-// Readings best known first; one neither known nor plain only when asked for.
-TEST(Naming, ReadingsInTheOrderPeopleUseThem) {
-  const struct {
-    const char* writing;
-    const char* first;
-  } names[] = {{"洋子", "ようこ"}, {"節子", "せつこ"}, {"恵美子", "えみこ"}, {"陽葵", "ひまり"}};
-  SuggestFilter filter;
-  filter.sex = SexFilter::kFemale;
-  for (const auto& n : names) {
-    filter.with = n.writing;
-    const Suggestions list = suggestGivenNames("佐藤", filter);
-    bool found = false;
-    for (std::size_t rank = 0; rank < list.size(); ++rank) {
-      if (list[rank].given != std::string(n.writing)) continue;
-      EXPECT_EQ(list.readings(rank).at(0).kana, n.first) << n.writing;
-      found = true;
-    }
-    EXPECT_TRUE(found) << n.writing;
-  }
-  filter.with = "美月";
-  filter.characters = 2;
-  for (const bool all : {false, true}) {
-    filter.allReadings = all;
-    const Suggestions list = suggestGivenNames("佐藤", filter);
-    ASSERT_EQ(list.size(), 1u);
-    const std::vector<CandidateReading> readings = list.readings(0);
-    EXPECT_EQ(findReading(readings, "うつつき") != nullptr, all);
-    EXPECT_EQ(readings.at(0).kana, "みつき");
-    EXPECT_EQ(readings.at(0).girls.rank, 28);  // 2022, its latest year in the rankings
-    EXPECT_EQ(readings.at(0).girls.year, 2022);
-    EXPECT_TRUE(readings.at(0).plain);
-  }
-}
-
-// What the dictionary and the generator give for names parents know.
-TEST(Naming, DataOfWellKnownNames) {
-  const auto& all = rankOfWriting();
   EXPECT_EQ(candidate("洋子").people, 80u);
   EXPECT_EQ(candidate("一郎").people, 79u);
   EXPECT_EQ(candidate("烏太朗").people, 0u);
-  // Full names of people are no given names.
   for (const char* person : {"鬼束ちひろ", "栗山千明", "南野陽子"}) {
-    EXPECT_EQ(all.count(person), 0u) << person;
+    EXPECT_EQ(rankOfWriting().count(person), 0u) << person;
   }
-  for (const auto& [writing, rank] : all) {
-    ASSERT_LE(writing.size(), 34u) << writing;
-    for (const std::string& c : characters(writing.c_str())) {
-      ASSERT_EQ(c.size(), 2u) << writing;
-      ASSERT_GT(strokeCount(c[0], c[1]), 0) << writing;
-    }
-  }
+}
+
+// A reading pattern read plainly: kana with an optional '*' at either end.
+bool matches(const std::string& pattern, const std::string& kana) {
+  const bool head = pattern.front() == '*', tail = pattern.back() == '*';
+  const std::string core = pattern.substr(head, pattern.size() - head - tail);
+  if (head && tail) return kana.find(core) != std::string::npos;
+  if (head) return kana.size() >= core.size() && kana.substr(kana.size() - core.size()) == core;
+  return tail ? kana.rfind(core, 0) == 0 : kana == core;
 }
 
 // Every filter keeps what it says, as many as it finds today, in the order of
 // the whole list (ties under a sex filter go by that sex's evidence), and
 // shows the readings it says: the matched ones first.
 TEST(Naming, FiltersKeepWhatTheySay) {
-  using R = std::vector<CandidateReading>;
-  // Every reading shown is of the sex, or of none stated.
-  const auto ofSex = [](const R& shown, unsigned sex) {
-    return std::all_of(shown.begin(), shown.end(), [sex](const CandidateReading& r) {
-      return (r.sex & sex) || r.sex == kSexUnstated;
-    });
-  };
   const struct {
-    const char* what;
-    std::function<void(SuggestFilter&)> set;
-    std::function<bool(const Suggestion&, const R& shown)> holds;
+    SexFilter sex;
+    int characters;
+    double minScore;
+    const char *reading, *reads, *with, *without;  // reads: the first reading shown
     std::size_t count;
   } cases[] = {
-      {"f", [](SuggestFilter& f) { f.sex = SexFilter::kFemale; },
-       [&](const Suggestion&, const R& r) { return ofSex(r, kSexFemale); }, 108182},
-      {"m 3 characters 80",
-       [](SuggestFilter& f) {
-         f.sex = SexFilter::kMale;
-         f.characters = 3;
-         f.minScore = 80;
-       },
-       [&](const Suggestion& s, const R& r) {
-         return ofSex(r, kSexMale) && characters(s.given).size() == 3 && tenths(s.score) >= 800;
-       },
-       2224},
-      {"with 花子 without 美",
-       [](SuggestFilter& f) {
-         f.with = "子花";
-         f.without = "美";
-       },
-       [](const Suggestion& s, const R&) {
-         return contains(s.given, "花") && contains(s.given, "子") && !contains(s.given, "美");
-       },
-       121},
-      {"ユイ", [](SuggestFilter& f) { f.reading = "ユイ"; },
-       [](const Suggestion&, const R& r) { return r[0].kana == "ゆい"; }, 170},
-      {"ゆ*", [](SuggestFilter& f) { f.reading = "ゆ*"; },
-       [](const Suggestion&, const R& r) { return r[0].kana.rfind("ゆ", 0) == 0; }, 7866},
-      {"*と m",
-       [](SuggestFilter& f) {
-         f.reading = "*と";
-         f.sex = SexFilter::kMale;
-       },
-       [&](const Suggestion&, const R& r) {
-         return ofSex(r, kSexMale) && r[0].kana.rfind("と") + 2 == r[0].kana.size();
-       },
-       1609},
+      {SexFilter::kFemale, 0, 0, "", "", "", "", 108182},
+      {SexFilter::kMale, 3, 80, "", "", "", "", 2224},
+      {SexFilter::kAny, 0, 0, "", "", "子花", "美", 121},
+      {SexFilter::kAny, 0, 0, "ユイ", "ゆい", "", "", 170},
+      {SexFilter::kAny, 0, 0, "ゆ*", "ゆ*", "", "", 7866},
+      {SexFilter::kMale, 0, 0, "*と", "*と", "", "", 1609},
       // Kana trail bytes never equal a lead byte: no match across characters.
-      {"*な*", [](SuggestFilter& f) { f.reading = "*な*"; },
-       [](const Suggestion&, const R& r) { return r[0].kana.find("な") != r[0].kana.npos; },
-       14925},
+      {SexFilter::kAny, 0, 0, "*な*", "*な*", "", "", 14925},
   };
-  const Suggestions all = suggestGivenNames("山田", everything());
-  std::unordered_map<std::uint32_t, std::size_t> rankOf;
-  for (std::size_t rank = 0; rank < all.size(); ++rank) rankOf[all[rank].position] = rank;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(&c - cases);
     SuggestFilter filter = everything();
-    c.set(filter);
+    filter.sex = c.sex;
+    filter.characters = c.characters;
+    filter.minScore = c.minScore;
+    filter.reading = c.reading;
+    filter.with = c.with;
+    filter.without = c.without;
+    const unsigned sex = c.sex == SexFilter::kFemale ? kSexFemale
+                         : c.sex == SexFilter::kMale ? kSexMale
+                                                     : ~0u;
     const Suggestions got = suggestGivenNames("山田", filter);
     EXPECT_EQ(got.size(), c.count);
     for (std::size_t rank = 0; rank < got.size(); ++rank) {
       const Suggestion s = got[rank];
-      const R shown = got.readings(rank);
-      ASSERT_TRUE(!shown.empty() && c.holds(s, shown)) << s.given;
+      const std::vector<CandidateReading> shown = got.readings(rank);
+      ASSERT_TRUE(!shown.empty() && (!*c.reads || matches(c.reads, shown[0].kana))) << s.given;
+      // Every reading shown is of the sex, or of none stated.
+      for (const CandidateReading& r : shown) {
+        ASSERT_TRUE((r.sex & sex) || r.sex == kSexUnstated) << s.given;
+      }
+      ASSERT_TRUE(!c.characters || characters(s.given).size() == std::size_t(c.characters));
+      ASSERT_GE(tenths(s.score), c.minScore * 10) << s.given;
+      const std::vector<std::string> cs = characters(s.given);
+      const auto has = [&cs](const std::string& w) { return std::count(cs.begin(), cs.end(), w); };
+      for (const std::string& w : characters(c.with)) ASSERT_GT(has(w), 0) << s.given;
+      for (const std::string& w : characters(c.without)) ASSERT_EQ(has(w), 0) << s.given;
       if (filter.sex == SexFilter::kAny && rank > 0) {
-        ASSERT_LT(rankOf.at(got[rank - 1].position), rankOf.at(s.position)) << s.given;
+        ASSERT_LT(rankOfWriting().at(got[rank - 1].given), rankOfWriting().at(s.given)) << s.given;
       }
     }
     filter.top = 7;
@@ -418,25 +332,18 @@ TEST(Naming, FiltersKeepWhatTheySay) {
 }
 
 TEST(Naming, SearchesParentsStartFrom) {
-  SuggestFilter filter;
-  filter.with = "翔";
-  filter.sex = SexFilter::kMale;
-  EXPECT_FALSE(suggestGivenNames("佐藤", filter).empty());
   // The avoided kanji keep these out, unless every kanji is asked for.
   for (const char* odd : {"烏太朗", "馨赦", "鵜舟"}) {
-    filter = {};
-    filter.with = odd;
-    filter.characters = static_cast<int>(characters(odd).size());
-    EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty()) << odd;
-    filter.anyKanji = true;
-    filter.names = NameScope::kAll;
-    filter.allReadings = true;
-    const std::vector<std::uint32_t> back = positions(suggestGivenNames("佐藤", filter));
+    SuggestFilter common, every = everything();
+    common.with = every.with = odd;
+    common.characters = every.characters = static_cast<int>(characters(odd).size());
+    EXPECT_TRUE(suggestGivenNames("佐藤", common).empty()) << odd;
+    const std::vector<std::uint32_t> back = positions(suggestGivenNames("佐藤", every));
     EXPECT_EQ(std::count(back.begin(), back.end(), candidate(odd).position), 1) << odd;
   }
   // A pattern no candidate reads, or no pattern at all, matches nothing.
+  SuggestFilter filter;
   for (const char* reading : {"ゑゑゑ", "ＡＢ", "*", "ゆ**"}) {
-    filter = {};
     filter.reading = reading;
     EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty()) << reading;
   }
@@ -450,16 +357,14 @@ TEST(Naming, ChecksOfWhatUsersType) {
     EXPECT_FALSE(isReadingPattern(bad)) << bad;
   }
   double score = -1;
-  EXPECT_TRUE(parseMinScore("", &score));
-  EXPECT_EQ(score, 0);
-  EXPECT_TRUE(parseMinScore("87.5", &score));
-  EXPECT_EQ(score, 87.5);
-  EXPECT_TRUE(parseMinScore("100", &score));
+  const std::pair<const char*, double> scores[] = {{"", 0}, {"87.5", 87.5}, {"100", 100}};
+  for (const auto& [text, value] : scores) {
+    EXPECT_TRUE(parseMinScore(text, &score) && score == value) << text;
+  }
   for (const char* bad : {"nan", "inf", "-1", "100.1", "1e2", " 5", "5 ", ".", "0x10", "5.5.5"}) {
     EXPECT_FALSE(parseMinScore(bad, &score)) << bad;
   }
-  EXPECT_TRUE(surnameCounts("山田"));
-  EXPECT_TRUE(surnameCounts("髙田"));
+  EXPECT_TRUE(surnameCounts("山田") && surnameCounts("髙田"));
   for (const char* none : {"", "  ", "abc", "髙", "Ｕ"}) EXPECT_FALSE(surnameCounts(none)) << none;
   EXPECT_FALSE(surnameCounts(nullptr));
 }

@@ -1,16 +1,17 @@
 // The naming window's logic: what its fields turn into, what it says, and
 // that its list and its file show the module's list.
 #include "naming_window.h"
-#include "typed_text.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "naming_csv.h"
 #include "readings/test_support.h"
+#include "typed_text.h"
 
 namespace namori {
 namespace {
@@ -39,66 +40,52 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.order = 1;
   form.anyKanji = true;
   const Read r = read(form);
+  const SuggestFilter& f = r.filter;
   ASSERT_EQ(r.problem, "");
   EXPECT_EQ(r.surname, "山田１");
-  EXPECT_EQ(r.filter.sex, SexFilter::kFemale);
-  EXPECT_EQ(r.filter.characters, 3);
-  EXPECT_EQ(r.filter.reading, "ゆ*");
-  EXPECT_EQ(r.filter.with, "翔太陽菜");
-  EXPECT_EQ(r.filter.without, "死苦");
-  EXPECT_EQ(r.filter.minScore, 90.5);
-  EXPECT_EQ(r.filter.order, SuggestOrder::kPeople);
-  EXPECT_TRUE(r.filter.anyKanji);
-  EXPECT_EQ(r.filter.names, NameScope::kCommon);
-  form.sex = 2;
-  form.order = 2;
+  EXPECT_EQ(
+      std::tie(f.sex, f.characters, f.reading, f.with, f.without, f.minScore, f.order, f.anyKanji,
+               f.names),
+      std::make_tuple(SexFilter::kFemale, 3, std::string("ゆ*"), std::string("翔太陽菜"),
+                      std::string("死苦"), 90.5, SuggestOrder::kPeople, true, NameScope::kCommon));
+  form.sex = form.order = 2;
   form.scope = 1;
-  EXPECT_EQ(read(form).filter.sex, SexFilter::kMale);
-  EXPECT_EQ(read(form).filter.order, SuggestOrder::kPopular);
-  EXPECT_EQ(read(form).filter.names, NameScope::kPeople);
-
+  const SuggestFilter other = read(form).filter;
+  EXPECT_EQ(std::tie(other.sex, other.order, other.names),
+            std::make_tuple(SexFilter::kMale, SuggestOrder::kPopular, NameScope::kPeople));
   form.surname = "亜\x95";  // 亜 ends in 0x9F, a lead byte too; 0x95 has no trail byte
   EXPECT_EQ(read(form).surname, "亜");
-
-  // 34 bytes is the longest surname taken.
-  form.surname = "一二三四五六七八九十一二三四五六七";
-  EXPECT_EQ(read(form).surname, "一二三四五六七八九十一二三四五六七");
+  form.surname = "一二三四五六七八九十一二三四五六七";  // 34 bytes, the longest taken
+  EXPECT_EQ(read(form).surname, form.surname);
 }
 
 // A bad field is named, never answered with a wrong or empty list.
 TEST(NamingForm, ABadFieldIsNamed) {
   const struct {
-    const char* surname;
-    const char* reading;
-    const char* with;
-    const char* without;
-    const char* minScore;
     NamingField bad;
+    const char* typed;    // in that field; the surname is 山田 otherwise
     const char* message;  // its start
   } cases[] = {
-      {"", "", "", "", "", NamingField::kSurname, "姓を"},
-      {" 　", "", "", "", "", NamingField::kSurname, "姓を"},
-      {"ABＵ", "", "", "", "", NamingField::kSurname, "姓の字が"},
-      {"佐藤 太郎", "", "", "", "", NamingField::kSurname,
-       "姓だけを入力してください（名は要りません）"},
-      {"佐藤　太郎", "", "", "", "", NamingField::kSurname, "姓だけを"},
-      {"一二三四五六七八九十一二三四五六七八", "", "", "", "", NamingField::kSurname,
-       "姓が長すぎます"},
-      {"山田", "yu*", "", "", "", NamingField::kReading, "読みは"},
-      {"山田", "ゆ*と", "", "", "", NamingField::kReading, "読みは"},
-      {"山田", "", "ab、a陽", "", "", NamingField::kWith,
+      {NamingField::kSurname, "", "姓を"},
+      {NamingField::kSurname, " 　", "姓を"},
+      {NamingField::kSurname, "ABＵ", "姓の字が"},
+      {NamingField::kSurname, "佐藤 太郎", "姓だけを入力してください（名は要りません）"},
+      {NamingField::kSurname, "佐藤　太郎", "姓だけを"},
+      {NamingField::kSurname, "一二三四五六七八九十一二三四五六七八", "姓が長すぎます"},
+      {NamingField::kReading, "yu*", "読みは"},
+      {NamingField::kReading, "ゆ*と", "読みは"},
+      {NamingField::kWith, "ab、a陽",
        "使いたい字には、名に使う漢字かかなを入力してください。英字や数字は使えません：a、b（"},
-      {"山田", "", "", "死１", "", NamingField::kWithout, "使わない字には"},
-      {"山田", "", "", "", "101", NamingField::kMinScore, "最低得点は"},
-      {"山田", "", "", "", "八十", NamingField::kMinScore, "最低得点は"},
+      {NamingField::kWithout, "死１", "使わない字には"},
+      {NamingField::kMinScore, "101", "最低得点は"},
+      {NamingField::kMinScore, "八十", "最低得点は"},
   };
   for (const auto& c : cases) {
     NamingForm form;
-    form.surname = c.surname;
-    form.reading = c.reading;
-    form.with = c.with;
-    form.without = c.without;
-    form.minScore = c.minScore;
+    form.surname = "山田";
+    std::string* const fields[] = {&form.surname, &form.reading, &form.with, &form.without,
+                                   &form.minScore};
+    *fields[static_cast<int>(c.bad)] = c.typed;
     const Read r = read(form);
     EXPECT_EQ(r.problem.rfind(c.message, 0), 0u) << r.problem;
     EXPECT_EQ(r.bad, c.bad) << c.message;
@@ -121,9 +108,8 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   all.with = "翔";
   all.without = "死";
   all.minScore = 80.5;
-  all.anyKanji = true;
+  all.anyKanji = all.allReadings = true;
   all.names = NameScope::kAll;
-  all.allReadings = true;
   all.order = SuggestOrder::kPeople;
   EXPECT_EQ(namingStatus(7, all, "髙橋", {kFirstGradeColumn, true}),
             "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
@@ -139,13 +125,11 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
 // A first click sorts numbers largest first and text in code order; a second
 // reverses; ties keep their rank.
 TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
-  NamingSort sort;
-  sort = nextSort(sort, kScoreColumn);
-  EXPECT_EQ(sort.column, kScoreColumn);
-  EXPECT_TRUE(sort.descending);
-  EXPECT_FALSE(nextSort(sort, kScoreColumn).descending);
-  EXPECT_FALSE(nextSort(sort, kGivenColumn).descending);
-  EXPECT_FALSE(nextSort(sort, kRankColumn).descending);
+  const NamingSort sort = nextSort(NamingSort{}, kScoreColumn);
+  EXPECT_TRUE(sort.column == kScoreColumn && sort.descending);
+  for (const int c : {kScoreColumn, kGivenColumn, kRankColumn}) {
+    EXPECT_FALSE(nextSort(sort, c).descending) << c;
+  }
   EXPECT_TRUE(nextSort(NamingSort{}, kRankColumn).descending);
 
   SuggestFilter filter;
@@ -173,8 +157,10 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
 
   // Copied rows: the titles, then the rows asked for, in that order.
   const std::string tsv = suggestionsTsv(list, {2, 0});
-  EXPECT_EQ(tsv.rfind("順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n3\t", 0),
-            0u);
+  EXPECT_EQ(
+      tsv.rfind(
+          "順位\t名\t読み\t性別\t総運\t天運\t地運\t人運\t外運\t得点\t人名数\tランキング\r\n3\t", 0),
+      0u);
   EXPECT_NE(tsv.find("\r\n1\t"), std::string::npos);
   EXPECT_EQ(tsv.substr(tsv.size() - 2), "\r\n");
 }
@@ -197,8 +183,9 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   crow.anyKanji = false;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
   // Each front end names its own controls.
-  EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kWindow),
-            "名前の範囲を「すべての名」にし、すべての読みと意味のよくない字も含めると見つかります。");
+  EXPECT_EQ(
+      emptyListAdvice("山田", crow, AdviceFor::kWindow),
+      "名前の範囲を「すべての名」にし、すべての読みと意味のよくない字も含めると見つかります。");
   EXPECT_EQ(emptyListAdvice("山田", crow, AdviceFor::kPage),
             "条件に合う名前はありません。名前の範囲を「すべての名」にし、"
             "「使われた記録がなく字の読みにもない読みも出す」と"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kana.h"
@@ -43,16 +44,14 @@ std::string stored(const std::string& reading) {
 }
 
 TEST(Kana, OneRuleForReadingsEverywhere) {
-  EXPECT_EQ(stored("サクラ"), "さくら");
-  EXPECT_EQ(stored("ミムヶ"), "みむけ");  // on both sides of the gap at 0x837F
-  EXPECT_EQ(stored("ゝヽゞヾ"), "ゝゝゞゞ");
-  EXPECT_EQ(stored("ヵ"), "か");  // no hiragana of its own in code page 932, as ヶ
-  EXPECT_EQ(stored("ヴィー"), "ヴぃー");
-  EXPECT_EQ(stored(""), "");
-  for (const char* refused : {"花", "a", "ｻ", "・", "さ\x82"}) {
-    EXPECT_EQ(stored(refused), "refused") << refused;
-  }
-  EXPECT_EQ(stored(std::string("さ\0さ", 5)), "refused");
+  // ミムヶ: both sides of the gap at 0x837F; ヵ has no hiragana of its own in
+  // code page 932, as ヶ.
+  const std::pair<std::string, const char*> cases[] = {
+      {"サクラ", "さくら"}, {"ミムヶ", "みむけ"},  {"ゝヽゞヾ", "ゝゝゞゞ"},
+      {"ヵ", "か"},         {"ヴィー", "ヴぃー"},  {"", ""},
+      {"花", "refused"},    {"a", "refused"},      {"ｻ", "refused"},
+      {"・", "refused"},    {"さ\x82", "refused"}, {std::string("さ\0さ", 5), "refused"}};
+  for (const auto& [typed, kana] : cases) EXPECT_EQ(stored(typed), kana) << typed;
   EXPECT_TRUE(isNameKana(0x8396));   // ヶ
   EXPECT_FALSE(isNameKana(0x837F));  // the gap in the katakana row
   // The ranking reads a reading by the same rule: ヶい finds what けい finds.

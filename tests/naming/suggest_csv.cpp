@@ -1,18 +1,17 @@
 // namori_suggest_csv: the naming module's CSV for a surname and filters, as
 // the Windows program's 一覧をファイル出力 must write it. The end-to-end tests
-// take it as the expected file.
-//
-//   namori_suggest_csv SURNAME [--sex f|m] [--chars N] [--min-score X]
-//                      [--reading KANA] [--with CHARS] [--names common|people|all]
-//                      [--readings all] [--sort score|people|popular]
-//
-// Arguments are UTF-8; the CSV goes to standard output as Shift-JIS bytes.
+// take it as the expected file. Arguments (kUsage) are UTF-8; the CSV goes to
+// standard output as Shift-JIS bytes.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "naming_csv.h"
 #include "utf8_reading.h"
+
+const char kUsage[] =
+    "usage: namori_suggest_csv SURNAME [--sex f|m] [--chars N] [--min-score X] [--reading KANA] "
+    "[--with CHARS] [--names common|people|all] [--readings all] [--sort score|people|popular]";
 
 int main(int argc, char** argv) {
   std::string surname;
@@ -43,11 +42,7 @@ int main(int argc, char** argv) {
     }
   }
   if (!ok) {
-    std::fprintf(stderr,
-                 "namori_suggest_csv: %s\nusage: namori_suggest_csv SURNAME [--sex f|m] "
-                 "[--chars N] [--min-score X] [--reading KANA] [--with CHARS] [--names "
-                 "common|people|all] [--readings all] [--sort score|people|popular]\n",
-                 error.c_str());
+    std::fprintf(stderr, "namori_suggest_csv: %s\n%s\n", error.c_str(), kUsage);
     return 2;
   }
   const std::string csv =
