@@ -15,13 +15,13 @@
 #include <utility>
 #include <vector>
 
-#include "utf8_reading.h"
 #include "naming.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "report_file.h"
 #include "suggest_output.h"
 #include "typed_text.h"
+#include "utf8_reading.h"
 
 namespace {
 

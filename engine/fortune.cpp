@@ -109,7 +109,8 @@ NameScore computeScore(const GradeWeights& weights) {
   // and, for some names, another printed total.
   NameScore score;
   score.firstPart = (weights.w[kSouun] + weights.w[kJinun]) / 2.0 * kFirstPartPoints;
-  score.secondPart = ((weights.w[kTenun] + weights.w[kChiun]) + weights.w[kGaiun]) / 3.0 * kSecondPartPoints;
+  score.secondPart =
+      ((weights.w[kTenun] + weights.w[kChiun]) + weights.w[kGaiun]) / 3.0 * kSecondPartPoints;
   score.total = score.firstPart + score.secondPart;
   return score;
 }

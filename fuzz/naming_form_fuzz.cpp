@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.characters = data[1] % 5;
   form.order = data[2] % 2;
   form.anyKanji = data[2] & 2;
-  std::string* fields[] = {&form.surname, &form.reading, &form.with, &form.without,
-                           &form.minScore};
+  std::string* fields[] = {&form.surname, &form.reading, &form.with, &form.without, &form.minScore};
   std::size_t field = 0;
   for (std::size_t at = 3; at < size; ++at) {
     if (data[at] == 0) {

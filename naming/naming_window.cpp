@@ -27,8 +27,8 @@ bool readCharacterList(const std::string& typed, std::string* characters, std::s
         length == 2 ? static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1])
                     : static_cast<unsigned char>(p[0]);
     // 、 ， ・ , and their half-width forms ､ ･, and spaces separate.
-    if (isTypedSpace(p, length) || code == 0x8141 || code == 0x8143 || code == 0x8145 || code == ',' ||
-        code == 0xA4 || code == 0xA5) {
+    if (isTypedSpace(p, length) || code == 0x8141 || code == 0x8143 || code == 0x8145 ||
+        code == ',' || code == 0xA4 || code == 0xA5) {
       continue;
     }
     // Every writing is double-byte; full-width digits and letters are no
@@ -117,9 +117,9 @@ std::string groupDigits(std::size_t n) {
   return digits;
 }
 
-const char* const kNamingColumnTitles[kNamingColumns] = {
-    "順位", "名", "読み", "性別", "総運", "天運", "地運", "人運",
-    "外運", "得点", "人名数", "ランキング"};
+const char* const kNamingColumnTitles[kNamingColumns] = {"順位", "名",   "読み",   "性別",
+                                                         "総運", "天運", "地運",   "人運",
+                                                         "外運", "得点", "人名数", "ランキング"};
 
 bool isNumberColumn(int column) {
   return column == kRankColumn || column >= kFirstGradeColumn;

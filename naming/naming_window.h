@@ -16,7 +16,7 @@ namespace namori {
 extern const char* const kSexChoices[3];        // 指定なし 女の子 男の子
 extern const char* const kCharacterChoices[4];  // 指定なし 1文字 2文字 3文字
 extern const char* const kOrderChoices[3];      // 得点順 人名に多い順 人気順
-extern const char* const kScopeChoices[3];      // よく使われる名 人名にある名 すべての名
+extern const char* const kScopeChoices[3];  // よく使われる名 人名にある名 すべての名
 
 // The fields as typed.
 struct NamingForm {

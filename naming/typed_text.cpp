@@ -19,10 +19,10 @@ std::string readTyped(const std::string& sjis, Typed how) {
       if (!out.empty()) out.append(p, length);
       continue;
     }
-    const unsigned code = how != Typed::kTrimmed && length == 2
-                              ? static_cast<unsigned char>(p[0]) << 8 |
-                                    static_cast<unsigned char>(p[1])
-                              : 0;
+    const unsigned code =
+        how != Typed::kTrimmed && length == 2
+            ? static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1])
+            : 0;
     if (code >= 0x824F && code <= 0x8258) {
       out += static_cast<char>('0' + (code - 0x824F));
     } else if (code == 0x8144) {
@@ -67,15 +67,16 @@ std::string emptyListAdvice(const char* surname, const SuggestFilter& filter, Ad
       return advice + anyKanji + "にチェックを入れると見つかります。";
     case EmptyListHint::kAllNames:
       return advice + "名前の範囲を「すべての名」にし、" +
-             (page ? allReadings + "にチェックを入れると" : "すべての読みを出すと") + "見つかります。";
+             (page ? allReadings + "にチェックを入れると" : "すべての読みを出すと") +
+             "見つかります。";
     case EmptyListHint::kAllNamesAnyKanji:
       return advice + "名前の範囲を「すべての名」にし、" +
              (page ? allReadings + "と" + anyKanji + "にチェックを入れると"
                    : "すべての読みと意味のよくない字も含めると") +
              "見つかります。";
     case EmptyListHint::kReadingPrefix:
-      return advice + "読みを「" + filter.reading + "*」にすると、「" + filter.reading + "」で始まる" +
-             (page ? "名前" : "名") + "が見つかります。";
+      return advice + "読みを「" + filter.reading + "*」にすると、「" + filter.reading +
+             "」で始まる" + (page ? "名前" : "名") + "が見つかります。";
     case EmptyListHint::kNone:
       break;
   }

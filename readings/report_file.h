@@ -42,7 +42,7 @@ bool writeFileAtomicallyAt(const std::string& sjisPath, const char* data, std::s
 // What both do, on each platform: the file sjisName in the folder
 // sjisFolder ("" for the current one, else ending in a separator).
 bool writeFileAtomicallyIn(const std::string& sjisFolder, const char* sjisName, const char* data,
-                       std::size_t size);
+                           std::size_t size);
 
 // Where the file name starts in a Shift-JIS path: after its last \ or /
 // character (never the second byte of a character such as 表), or 0.

@@ -59,7 +59,7 @@ bool toUtf8(const std::string& sjis, std::string* utf8) {
 }  // namespace
 
 bool writeFileAtomicallyIn(const std::string& sjisFolder, const char* sjisName, const char* data,
-                       std::size_t size) {
+                           std::size_t size) {
   if (!isSafeFileName(sjisName)) return false;
   std::string folder, name;
   if (!toUtf8(sjisFolder, &folder) || !toUtf8(sjisName, &name)) return false;

@@ -24,7 +24,7 @@ bool writeAll(HANDLE file, const char* data, std::size_t size) {
 }  // namespace
 
 bool writeFileAtomicallyIn(const std::string& folder, const char* name, const char* data,
-                       std::size_t size) {
+                           std::size_t size) {
   if (!isSafeFileName(name)) return false;
   const std::string target = folder + name;
   const char* const sjisFileName = target.c_str();

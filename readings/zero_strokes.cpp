@@ -23,8 +23,8 @@ std::vector<std::string> zeroStrokeCharacters(const char* surname, const char* g
 
 std::string countingVariant(const char* character) {
   if (character == nullptr || charLength(character) != 2) return "";
-  const unsigned code = static_cast<unsigned char>(character[0]) << 8 |
-                        static_cast<unsigned char>(character[1]);
+  const unsigned code =
+      static_cast<unsigned char>(character[0]) << 8 | static_cast<unsigned char>(character[1]);
   const auto* end = variants::kPairs + variants::kPairCount;
   const auto* at = std::lower_bound(
       variants::kPairs, end, code,
@@ -45,8 +45,9 @@ std::string zeroStrokeWarning(const char* surname, const char* givenName) {
       plain += (plain.empty() ? "次の字は辞書にないため 0 画として数えます：" : "、") +
                visibleCharacter(character);
     } else {
-      hinted += (hinted.empty() ? "" : "　") + character + " は辞書にないため 0 画として数えます（" +
-                variant + " なら " + std::to_string(characterStrokes(variant.c_str())) + " 画）";
+      hinted += (hinted.empty() ? "" : "　") + character +
+                " は辞書にないため 0 画として数えます（" + variant + " なら " +
+                std::to_string(characterStrokes(variant.c_str())) + " 画）";
     }
   }
   return plain + (plain.empty() || hinted.empty() ? "" : "　") + hinted;

@@ -1,8 +1,7 @@
 // A reading through UTF-8, for every front end whose text is UTF-8: names
 // made into what the name dialog would store and checked, the reading as a
-// JSON object, and --batch input split into lines. Nothing here keeps state of its own between calls: the
-// readers below own theirs, so two of them, or two threads with one each,
-// never meet.
+// JSON object, and --batch input split into lines. Nothing here keeps state of its own between
+// calls: the readers below own theirs, so two of them, or two threads with one each, never meet.
 #pragma once
 
 #include <cstddef>

@@ -121,8 +121,8 @@ Json checkNames(const std::string& surnameUtf8, const std::string& givenUtf8, Na
 // What the page says of a name cut to 34 bytes, as the name dialog cuts it.
 std::string cutWarning(const char* what, const std::string& keptUtf8) {
   return std::string(what) + u8"が " + std::to_string(kNameBytes) + u8" バイト（全角 " +
-         std::to_string(kNameBytes / 2) + u8" 文字）を超えたため、Windows 版と同じく「" +
-         keptUtf8 + u8"」までで判断しました。";
+         std::to_string(kNameBytes / 2) + u8" 文字）を超えたため、Windows 版と同じく「" + keptUtf8 +
+         u8"」までで判断しました。";
 }
 
 // namori-cli --career --json's reading with each name's characters, as the
@@ -182,7 +182,8 @@ std::string reading(const std::string& surnameUtf8, const std::string& givenUtf8
   r["cutWarnings"] = Json::array();
   if (surname.wasCut) r["cutWarnings"].push_back(cutWarning(u8"姓", surname.utf8));
   if (given.wasCut) r["cutWarnings"].push_back(cutWarning(u8"名", given.utf8));
-  r["zeroStrokeWarning"] = text::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
+  r["zeroStrokeWarning"] =
+      text::toUtf8(zeroStrokeWarning(surname.sjis.c_str(), given.sjis.c_str()));
   r["report"] = {{"text", text::toUtf8(nameReportBytes)}, {"file", nameFile}};
   r["careerReport"] = {{"text", r["career"]["text"]}, {"file", text::toUtf8(state.reportFileName)}};
   return r.dump();
@@ -265,8 +266,8 @@ const std::string& reportBytes(const std::string& which) {
 // as the Windows naming window reads its own (readNamingForm). Returns
 // {"count", "advice", "tenun", "surname", "csvFile", "warning"}, where tenun
 // is the surname's 天運 (tenunOfSurname) and advice, for an empty list, is
-// what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the field to correct, with
-// "character" instead of "message" for a character the engine cannot take;
+// what to tell the user (emptyListAdvice), else empty; or {"error": {"field", "message"}} for the
+// field to correct, with "character" instead of "message" for a character the engine cannot take;
 // nothing is ranked then. A surname over 34 bytes is refused rather than cut,
 // so that the list is never for another surname than the one typed.
 std::string suggest(const std::string& surnameUtf8, const std::string& sex, int characters,
