@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "naming.h"
+#include "naming_csv.h"
 #include "naming_window.h"
 #include "readings.h"
 #include "report_file.h"
@@ -95,6 +96,9 @@ const char kFooter[] =
     u8"The table's readings column shows as many readings as fit and \"+N\" for\n"
     u8"the N more that --json lists; a matching reading is always shown.\n"
     u8"An empty list is said on stderr, with status 0.\n"
+    u8"--csv prints the list as the naming window's 一覧をファイル出力 writes it\n"
+    u8"(順位,名,読み,性別, the five grades, 得点,人名数,ランキング,字のなじみ; CRLF), in\n"
+    u8"UTF-8, or with --sjis in Shift-JIS, as Excel on Japanese Windows opens it.\n"
     u8"\n"
     u8"--batch reads lines \"SURNAME GIVEN\" (separated by spaces, tabs or U+3000)\n"
     u8"from standard input and writes one JSON object per line, as --json does,\n"
@@ -151,6 +155,7 @@ struct Options {
   bool sjis = false;
   bool json = false;
   bool batch = false;
+  bool csv = false;
   // --suggest
   std::string suggestSurname;
   std::string sex;
@@ -389,10 +394,15 @@ int runSuggest(const Options& options) {
          namori::text::toUtf8(namori::emptyListAdvice(surname.sjis.c_str(), filter,
                                                       namori::AdviceFor::kCommandLine)));
   }
-  const std::string out = options.json
-                              ? namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n"
-                          : suggestions.empty() ? std::string()
-                                                : namori::cli::suggestionTable(suggestions);
+  std::string out;
+  if (options.json) {
+    out = namori::cli::suggestionJson(surname.utf8, suggestions).dump() + "\n";
+  } else if (options.csv) {
+    out = namori::suggestionsCsv(suggestions);
+    if (!options.sjis) out = namori::text::toUtf8(out);
+  } else if (!suggestions.empty()) {
+    out = namori::cli::suggestionTable(suggestions);
+  }
   return writeOut(out) ? kExitOk : outputFailure();
 }
 
@@ -436,7 +446,8 @@ int main(int argc, char** argv) {
                  "utf-8")
       ->check(CLI::IsMember({"shift-jis", "utf-8"}))
       ->needs(save);
-  auto* sjis = app.add_flag("--sjis", options.sjis, "Print the report's raw Shift-JIS bytes");
+  auto* sjis = app.add_flag("--sjis", options.sjis,
+                            "Print the report's raw Shift-JIS bytes (with --csv, the CSV's)");
   auto* json = app.add_flag("--json", options.json, "Print the reading as one JSON object");
   auto* batch = app.add_flag("--batch", options.batch,
                              "Read names from standard input, one JSON object per line");
@@ -487,11 +498,15 @@ int main(int argc, char** argv) {
   app.add_flag("--all-readings", options.allReadings,
                "With --suggest: also readings neither known nor plain")
       ->needs(suggest);
+  app.add_flag("--csv", options.csv,
+               "With --suggest: print the list as CSV, as the naming window writes it")
+      ->needs(suggest)
+      ->excludes(json);
   app.add_flag("--any-kanji", options.anyKanji,
                "With --suggest: also names with a kanji that parents avoid for its meaning")
       ->needs(suggest);
   sjis->excludes(json)->excludes(batch)->excludes(strokes);
-  suggest->excludes(save)->excludes(sjis)->excludes(batch)->excludes(strokes)->excludes("--career");
+  suggest->excludes(save)->excludes(batch)->excludes(strokes)->excludes("--career");
   batch->excludes(save)->excludes(json)->excludes(strokes);
   strokes->excludes(json)->excludes(save)->excludes("--career");
 
@@ -517,6 +532,7 @@ int main(int argc, char** argv) {
   }
   if (suggest->count() > 0) {
     if (!options.names.empty()) return usageError("--suggest takes SURNAME only");
+    if (options.sjis && !options.csv) return usageError("--sjis with --suggest needs --csv");
     return runSuggest(options);
   }
   if (options.batch) {

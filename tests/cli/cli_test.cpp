@@ -345,6 +345,10 @@ TEST_F(Cli, SuggestTable) {
        u8"順位  名      読み                     性別  総運  天運  地運  人運  外運  得点\n"
        u8"   1  賢一郎  けんいちろう             m       39     8    31    21    18  89.0\n"
        u8"   2  賢      けん・まさる・さとる +6  fmg     24     8    16    21     3  87.0\n"},
+      // As the naming window writes its file, in UTF-8.
+      {{"--suggest", u8"山田", "--with", u8"翔", "--top", "1", "--csv"},
+       u8"順位,名,読み,性別,総運,天運,地運,人運,外運,得点,人名数,ランキング,字のなじみ\r\n"
+       u8"1,海翔,かいと・ひろと・みか・みしょう,男女,31,8,23,16,15,87.0,0,2018年29位,261\r\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(runCli(c.args).out, c.out);
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs one driver scenario against namori.exe on a private Xvfb server, in a
 # fresh directory (where namori.exe writes its report files), under the
-# locale LANG (default ja_JP.UTF-8). For the naming scenario,
-# NAMORI_SUGGEST_CSV names the native tool that writes the naming module's
-# CSVs the program's lists must match.
+# locale LANG (default ja_JP.UTF-8). For the naming scenario, NAMORI_CLI
+# names the native namori-cli, whose --suggest --csv --sjis writes the CSVs
+# the program's lists must match.
 #
 #   run_scenario.sh PREFIX DRIVER_EXE NAMORI_EXE SCENARIO [LANG]
 set -u
@@ -27,12 +27,13 @@ namori_start_xvfb "$work" 1024x768x24 || exit 1
 
 cd "$work"
 if [ "$scenario" = naming ]; then
-  csv=${NAMORI_SUGGEST_CSV:?the naming scenario needs NAMORI_SUGGEST_CSV}
-  "$csv" 山田 >expected-all.csv &&
-    "$csv" 山田 --sex f --chars 2 >expected-f2.csv &&
-    "$csv" 山田 --reading ゆ\* >expected-yu.csv &&
-    "$csv" 山田 --with 翔 >expected-with.csv &&
-    "$csv" 山田 --with 翔 --names all --readings all --sort popular >expected-with-all.csv || exit 1
+  cli=${NAMORI_CLI:?the naming scenario needs NAMORI_CLI}
+  csv() { "$cli" --suggest 山田 --top 0 --csv --sjis "$@"; }
+  csv >expected-all.csv &&
+    csv --sex f --chars 2 >expected-f2.csv &&
+    csv --reading ゆ\* >expected-yu.csv &&
+    csv --with 翔 >expected-with.csv &&
+    csv --with 翔 --names all --all-readings --sort popular >expected-with-all.csv || exit 1
 fi
 timeout 240 wine "$driver" "$scenario" "$namori"
 rc=$?

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the pinned Playwright (npm ci, from package-lock.json) when it is
 # missing or stale, then runs web_test.js with Debian's Chromium.
-#   run_browser_test.sh PAGE.html NAMORI_CLI NAMORI_SUGGEST_CSV [SCREENSHOT_DIR]
+#   run_browser_test.sh PAGE.html NAMORI_CLI [SCREENSHOT_DIR]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 node -e 'process.exit(Number(process.versions.node.split(".")[0]) >= 20 ? 0 : 1)' ||
