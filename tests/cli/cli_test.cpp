@@ -317,6 +317,11 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(hanako["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
               "ranked": [], "gimei": [], "people": 5, "plain": true})"));
+  // ENAMDICT's tag beside the sex as counted.
+  const auto naohiro = suggestJson({u8"山田", "--with", u8"直弘", "--chars", "2", "--names",
+                                    "all"})["candidates"][0]["readings"][0];
+  EXPECT_EQ(naohiro["sex"], nlohmann::json::array({"m"}));
+  EXPECT_EQ(naohiro["enamdict"], nlohmann::json::array({"g"}));
   // Each reading has its own sex.
   const auto kaito = suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"});
   std::vector<nlohmann::json> sexes;

@@ -78,6 +78,8 @@ TEST(HighestScoreWithSurname, OnlyTenunStaysBelowFullWeight) {
   EXPECT_EQ(formatOneDecimal(highestScoreWithSurname("佐藤").total), "90.5");
   EXPECT_EQ(formatOneDecimal(highestScoreWithSurname("山田").total), "98.0");
   EXPECT_EQ(highestScoreWithSurname("髙").total, 100.0);
+  // 驫驫二: 62 strokes fold to 2, 凶 0.1.
+  EXPECT_EQ(formatOneDecimal(highestScoreWithSurname("驫驫二").total), "91.0");
 }
 
 TEST(FormatOneDecimal, RoundsFromTheExactValueWithHalvesUp) {
@@ -91,6 +93,7 @@ TEST(FormatOneDecimal, RoundsFromTheExactValueWithHalvesUp) {
       {-1.25, "-1.3"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(formatOneDecimal(value), text) << value;
+  EXPECT_EQ(formatOneDecimal(-0.0), "-0.0");  // as printf prints it
 }
 
 }  // namespace

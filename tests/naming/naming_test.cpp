@@ -242,7 +242,7 @@ TEST(Naming, SexOfReadingsFromTheEvidence) {
       {"陽翔", "はると", m},    // ENAMDICT: unclassified
       {"陽翔", "はるか", f},    //
       {"葵", "あおい", both},   // ranked for both
-      {"直弘", "なおひろ", m},  // ENAMDICT: f; boys' names in use read なおひろ
+      {"直弘", "なおひろ", m},  // ENAMDICT: unclassified; boys' names in use read なおひろ
       {"絵里可", "えりか", f},  // ENAMDICT: unstated; girls' names in use
       {"洋輔", "ようすけ", m},  // the ending すけ in ENAMDICT
       {"智郎", "ともろう", m},  // the last kanji 郎 in ENAMDICT
@@ -329,6 +329,14 @@ TEST(Naming, FiltersKeepWhatTheySay) {
     first.resize(std::min<std::size_t>(first.size(), 7));
     EXPECT_EQ(positions(suggestGivenNames("山田", filter)), first);
   }
+  // A girls' list hides the unstated readings of a name boys bear (薫 ただす).
+  SuggestFilter kaoru;
+  kaoru.sex = SexFilter::kFemale;
+  kaoru.with = "薫";
+  kaoru.characters = 1;
+  std::string shown;
+  for (const CandidateReading& r : suggestGivenNames("山田", kaoru).readings(0)) shown += r.kana;
+  EXPECT_EQ(shown, "かおるかおりかほる");
 }
 
 TEST(Naming, SearchesParentsStartFrom) {
@@ -347,6 +355,10 @@ TEST(Naming, SearchesParentsStartFrom) {
     filter.reading = reading;
     EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty()) << reading;
   }
+  // Nor does a character no name holds.
+  filter = everything();
+  filter.with = "a";
+  EXPECT_TRUE(suggestGivenNames("佐藤", filter).empty());
 }
 
 TEST(Naming, ChecksOfWhatUsersType) {

@@ -91,8 +91,8 @@ TEST(NamingForm, ABadFieldIsNamed) {
     EXPECT_EQ(r.bad, c.bad) << c.message;
   }
   std::string characters, refused;
-  EXPECT_FALSE(readCharacterList("Ａ陽ｱ", &characters, &refused));
-  EXPECT_EQ(refused, "Ａ、ｱ");
+  EXPECT_FALSE(readCharacterList("Ａ陽ｱ０", &characters, &refused));
+  EXPECT_EQ(refused, "Ａ、ｱ、０");
 }
 
 TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
@@ -151,6 +151,14 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
       }
     }
   }
+  // ランキング: the later year first, then the better rank.
+  SuggestFilter haruto;
+  haruto.reading = "はると";
+  const Suggestions ranked = suggestGivenNames("山田", haruto);
+  const std::vector<std::size_t> byRank = sortedRanks(ranked, nextSort({}, kRankingColumn));
+  EXPECT_EQ(
+      std::string(ranked[byRank[0]].given) + ranked[byRank[1]].given + ranked[byRank[2]].given,
+      "陽翔大翔陽斗");  // 2025: 3位, 24位, 30位
   const std::vector<std::size_t> reversed = sortedRanks(list, {kRankColumn, true});
   EXPECT_EQ(reversed.front(), 199u);
   EXPECT_EQ(reversed.back(), 0u);

@@ -35,7 +35,7 @@ TEST(Registrable, TableHoldsTheGradedKanjiAndKana) {
   for (const unsigned code : {0x8152u, 0xFC4Bu, 0x8396u}) {
     EXPECT_TRUE(isRegistrableCharacter(code)) << std::hex << code;
   }
-  EXPECT_FALSE(isRegistrableCharacter(0xFC4Cu));
+  for (const unsigned code : {0xFC4Cu, 0x1829Fu}) EXPECT_FALSE(isRegistrableCharacter(code));
 }
 
 std::string stored(const std::string& reading) {

@@ -53,6 +53,9 @@ TEST_F(Reading, CommandSequence) {
   EXPECT_STREQ(s.reportFileName, "さんの職業運適職.TXT");
   EXPECT_EQ(s.careerPending, 1);
 
+  // A name is cut to 34 bytes, never through a character: "a" + 16 kanji.
+  EXPECT_TRUE(storeNames(s, "a山山山山山山山山山山山山山山山山山", "太郎"));
+  EXPECT_STREQ(s.surname, "a山山山山山山山山山山山山山山山山");
   read("山田", "太郎");
   read("山田", "太郎");  // a second reading rebuilds rather than appends
   // A rejected reading replaces the names and nothing else.

@@ -48,6 +48,15 @@ TEST_F(FileOutput, WritesThePendingReportOverALongerFile) {
   read("ソ表", "\xB1\xB2");
   EXPECT_EQ(write(), FileOutputResult::kWritten);
   EXPECT_EQ(readFile(u8"ソ表ｱｲさんの姓名判断.TXT"), s.nameReport);
+
+  // Into another folder, by way of a temporary file there: the current
+  // folder is no place for it (here it is gone).
+  std::filesystem::create_directory("gone");
+  std::filesystem::current_path("gone");
+  std::filesystem::remove(directory_ / "gone");
+  EXPECT_TRUE(writeFileAtomicallyAt((directory_ / "x").string(), "hello", 5));
+  std::filesystem::current_path(directory_);
+  EXPECT_EQ(readFile("x"), "hello");
 }
 
 TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {

@@ -60,7 +60,7 @@ TEST(BatchReader, LinesAtTheEdges) {
   } cases[] = {
       // Line ends: LF, CRLF, a lone CR, none at the end; a CR never joins a name.
       {u8"山田 太郎\r佐藤 花子\r", u8"1 山田 太郎\n2 佐藤 花子\n"},
-      {u8"山田 太郎\r\n\r\n鈴木 一郎", u8"1 山田 太郎\n3 鈴木 一郎\n"},
+      {u8"山田 太郎\r\n\r\n 鈴木　 一郎", u8"1 山田 太郎\n3 鈴木 一郎\n"},
       {u8"山田\r太郎\n",
        "1 expected SURNAME and GIVEN separated by white space, found 1 field\n"
        "2 expected SURNAME and GIVEN separated by white space, found 1 field\n"},
@@ -77,9 +77,9 @@ TEST(BatchReader, LinesAtTheEdges) {
       {u8"山田 太\x7F郎\n", "1 GIVEN: the control character U+007F cannot be part of a name\n"},
       {u8"山田 太\u009F郎\n", "1 GIVEN: the control character U+009F cannot be part of a name\n"},
       {"\xED\xA0\x80 x\n", "1 the line is not valid UTF-8\n"},
-      {"\xEE\x80\x80 x\n",  // U+E000, a user-defined code: no kanji
+      {"\xEE\x80\x80\xEE\x9D\x97 x\n",  // U+E000 and U+E757, the user-defined codes' ends
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: \xEE\x80\x80 "
-       "(U+E000)\n"},
+       "(U+E000), \xEE\x9D\x97 (U+E757)\n"},
       {u8"abc 太郎\n",
        "1 SURNAME has no kanji or kana and no character in the stroke dictionary: a (U+0061), b "
        "(U+0062), c (U+0063)\n"},
