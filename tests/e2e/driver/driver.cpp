@@ -431,9 +431,9 @@ int cellNumber(HWND list, int row, int column) {
 }
 
 // The cells of a row, joined by `by`.
-string rowText(HWND list, int row, const char* by, int columns = 12) {
+string rowText(HWND list, int row, const char* by) {
   string out;
-  for (int column = 0; column < columns; ++column)
+  for (int column = 0; column < 12; ++column)
     out += (column ? by : "") + cellText(list, row, column);
   return out;
 }
@@ -465,9 +465,7 @@ POINT onRow(HWND list, int row) {
 }
 
 int itemCount(HWND list) {
-  DWORD_PTR count = 0;
-  send(list, LVM_GETITEMCOUNT, 0, &count);
-  return static_cast<int>(count);
+  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 RECT rectOf(HWND hwnd) {
@@ -528,56 +526,29 @@ string grouped(int n) {
   return digits;
 }
 
-// The message after writing `rows` rows to `file` in the current folder.
-string exported(const string& file, int rows) {
-  char path[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof path, path);
-  return string(path) + "\\" + file + " に " + grouped(rows) + " 件を書き出しました";
-}
+const string kCsv = "山田さんの名付け候補.CSV";
 
-// 一覧をファイル出力: the Save As dialog proposes `file` in the current
-// folder and takes it. Replacing a file is asked first and answered with
-// `replace`. Returns the message after writing ("" if none).
-string exportList(HWND dlg, const string& file, bool replace = true) {
-  const bool exists = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+// 一覧をファイル出力: the Save As dialog proposes kCsv in the current folder
+// and takes it; a file there is replaced only when `replace` answers the
+// question first. The box after writing counts `rows`.
+void exportList(HWND dlg, int rows, bool replace = true) {
+  const bool exists = GetFileAttributesA(kCsv.c_str()) != INVALID_FILE_ATTRIBUTES;
   post(1231, dlg);
   HWND save = waitBox(NULL, dlg);
-  if (save == NULL) return "";
+  if (save == NULL) return;
   // The name field: the combo box of the Explorer-style dialog, or its edit.
-  const int nameField = GetDlgItem(save, 0x47C) != NULL ? 0x47C : 0x480;
-  CHECK_TEXT(text(save, nameField), file);
+  CHECK_TEXT(text(save, GetDlgItem(save, 0x47C) != NULL ? 0x47C : 0x480), kCsv);
   post(IDOK, save);
-  if (exists) {
-    press(waitBox(NULL, save), replace ? IDYES : IDNO);
-    if (!replace) {
-      press(save, IDCANCEL);
-      return "";
-    }
+  if (exists) press(waitBox(NULL, save), replace ? IDYES : IDNO);
+  if (!replace) {
+    press(save, IDCANCEL);
+    return;
   }
   CHECK(waitFor([&] { return !IsWindow(save); }));
-  return closeBox(waitBox("名付け", dlg));
-}
-
-// The list shows the module's list (expected: the CSV the native tool made)
-// and 一覧をファイル出力 writes exactly that CSV.
-void checkList(HWND dlg, const string& expectedCsv) {
-  const string expected = fileText(expectedCsv);
-  std::vector<string> lines = split(expected, '\n');
-  CHECK(lines.size() >= 2 && lines.back().empty());
-  const int rows = static_cast<int>(lines.size()) - 2;  // header, final line end
-  HWND list = GetDlgItem(dlg, 1220);
-  CHECK(itemCount(list) == rows);
-  CHECK(startsWith(text(dlg, 1221), "山田さん") && has(text(dlg, 1221), "：候補 "));
-  for (int row : {0, 1, 2, rows - 1}) {
-    if (row < 0 || row >= rows) continue;
-    const string wanted =
-        lines[row + 1].substr(0, lines[row + 1].rfind(','));  // 字のなじみ: file only
-    CHECK_TEXT(rowText(list, row, ",", static_cast<int>(split(wanted, ',').size())), wanted);
-  }
-  const string file = "山田さんの名付け候補.CSV";
-  DeleteFileA(file.c_str());
-  CHECK_TEXT(exportList(dlg, file), exported(file, rows));
-  CHECK(fileText(file) == expected);
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof folder, folder);
+  CHECK_TEXT(closeBox(waitBox("名付け", dlg)),
+             string(folder) + "\\" + kCsv + " に " + grouped(rows) + " 件を書き出しました");
 }
 
 // Brings the top-level window to the front, for input as a user makes it.
@@ -665,41 +636,48 @@ void scenarioNaming() {
   CHECK(list != NULL && itemCount(list) == 0 && !enabled(1231));
   CHECK_TEXT(text(dlg, 1201), "");
 
+  // The list shows, and 一覧をファイル出力 writes, the CSVs the native tool made.
   note("山田 with no filters, 女の子 2文字, ユ*, 翔, all names and readings: the module's lists");
-  const struct {
-    NamingFilters filters;
-    const char* csv;
-  } lists[] = {{{}, "expected-all.csv"},
-               {{"山田", 1, 2}, "expected-f2.csv"},
-               {{"山田", 0, 0, "ユ*"}, "expected-yu.csv"},
-               {{"山田", 0, 0, "", "翔"}, "expected-with.csv"},
-               {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
-  for (const auto& l : lists) {
-    const long ms = showCandidates(dlg, l.filters);
-    std::printf("-- %s: %ld ms to the count\n", l.csv, ms);
-    CHECK(ms >= 0);
-    checkList(dlg, l.csv);
+  const std::pair<NamingFilters, const char*> lists[] = {
+      {{}, "expected-all.csv"},
+      {{"山田", 1, 2}, "expected-f2.csv"},
+      {{"山田", 0, 0, "ユ*"}, "expected-yu.csv"},
+      {{"山田", 0, 0, "", "翔"}, "expected-with.csv"},
+      {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
+  for (const auto& [filters, csv] : lists) {
+    const long ms = showCandidates(dlg, filters);
+    std::printf("-- %s: %ld ms to the count\n", csv, ms);
+    const string expected = fileText(csv);
+    const std::vector<string> lines = split(expected, '\n');  // a header, a line end at the end
+    const int rows = static_cast<int>(lines.size()) - 2;
+    CHECK(ms >= 0 && rows >= 0 && lines.back().empty() && itemCount(list) == rows);
+    for (int row : {0, 1, 2, rows - 1}) {  // 字のなじみ, the file's last column, is not shown
+      if (row >= 0 && row < rows)
+        CHECK_TEXT(rowText(list, row, ","), lines[row + 1].substr(0, lines[row + 1].rfind(',')));
+    }
+    DeleteFileA(kCsv.c_str());
+    exportList(dlg, rows);
+    CHECK(fileText(kCsv) == expected);
   }
-  const int rows = itemCount(list);
+  const int shown = itemCount(list);
 
   note("bad input: a box names the field, the list stays");
   string long35 = "佐";
   for (int i = 0; i < 16; ++i) long35 += "藤";
-  const struct {
-    NamingFilters filters;
-    const char* message;  // its start
-  } bad[] = {{{""}, "姓"},
-             {{"ABC"}, "姓"},
-             {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
-             {{"佐藤　太郎"}, "姓だけを"},
-             {{long35 + "a"}, "姓が長すぎます"},
-             {{"山田", 0, 0, "yu*"}, "読み"},
-             {{"山田", 0, 0, "", "ab"}, "使いたい字には"},
-             {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
-  for (const auto& b : bad) {
-    CHECK(showCandidates(dlg, b.filters) == -1);
-    CHECK_START(closeBox(waitBox("名付け", dlg)), b.message);
-    CHECK(itemCount(list) == rows && IsWindow(dlg));
+  const std::pair<NamingFilters, const char*> bad[] = {
+      // with the message's start
+      {{""}, "姓"},
+      {{"ABC"}, "姓"},
+      {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
+      {{"佐藤　太郎"}, "姓だけを"},
+      {{long35 + "a"}, "姓が長すぎます"},
+      {{"山田", 0, 0, "yu*"}, "読み"},
+      {{"山田", 0, 0, "", "ab"}, "使いたい字には"},
+      {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
+  for (const auto& [filters, message] : bad) {
+    CHECK(showCandidates(dlg, filters) == -1);
+    CHECK_START(closeBox(waitBox("名付け", dlg)), message);
+    CHECK(itemCount(list) == shown && IsWindow(dlg));
   }
 
   note("使いたい字 drops the separators: 陽、菜 finds what 陽菜 finds");
@@ -723,22 +701,22 @@ void scenarioNaming() {
   const int last = itemCount(list) - 1;
   CHECK((headerFormat(list, 0) & (HDF_JUSTIFYMASK | HDF_SORTUP)) == (HDF_RIGHT | HDF_SORTUP));
   CHECK(columnWidth(list, 0) == 0);
+  const string count = "山田さん・2文字：候補 " + grouped(last + 1) + " 件";
   clickHeader(list, 4);  // 総運
-  CHECK_START(text(dlg, 1221), "山田さん・2文字：候補 ");
-  CHECK(has(text(dlg, 1221), "件（総運の大きい順）") &&
-        (headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
+  CHECK_TEXT(text(dlg, 1221), count + "（総運の大きい順）");
+  CHECK((headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
         (headerFormat(list, 0) & (HDF_SORTUP | HDF_SORTDOWN)) == 0);
   CHECK(cellNumber(list, 0, 4) >= cellNumber(list, 1, 4) &&
         cellNumber(list, 1, 4) >= cellNumber(list, last, 4));
   clickHeader(list, 4);
-  CHECK(has(text(dlg, 1221), "件（総運の小さい順）") && (headerFormat(list, 4) & HDF_SORTUP) != 0);
-  CHECK(cellNumber(list, 0, 4) <= cellNumber(list, last, 4));
+  CHECK_TEXT(text(dlg, 1221), count + "（総運の小さい順）");
+  CHECK((headerFormat(list, 4) & HDF_SORTUP) != 0 &&
+        cellNumber(list, 0, 4) <= cellNumber(list, last, 4));
 
   note("the CSV in the order shown; replacing a file asks first");
-  const string file = "山田さんの名付け候補.CSV";
-  CHECK_TEXT(exportList(dlg, file, false), "");  // not replaced
-  CHECK_TEXT(exportList(dlg, file), exported(file, last + 1));
-  const std::vector<string> written = split(fileText(file), '\n');
+  exportList(dlg, last + 1, false);
+  exportList(dlg, last + 1);
+  const std::vector<string> written = split(fileText(kCsv), '\n');
   CHECK(static_cast<int>(written.size()) == last + 3 &&
         startsWith(written[1], rowText(list, 0, ",") + ","));
 
@@ -768,13 +746,13 @@ void scenarioNaming() {
   pressKeys(NULL, {'H'});
   CHECK_START(closeBox(waitBox("姓名判断", dlg)), header("山田", cellText(list, 3, 1)));
 
-  note(
-      "the window resizes: the list grows, the buttons keep their corners, no smaller than at "
-      "first");
+  note("resizing: the list grows, the buttons keep their corners, no smaller than at first");
   CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
   const SIZE first = sizeOf(dlg), listFirst = sizeOf(list);
   const RECT closeBefore = rectOf(GetDlgItem(dlg, IDCANCEL));
   const int readings = columnWidth(list, 2 + kPlaceholderColumns), wider = 200, taller = 120;
+  SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
+  CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle());
   const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
@@ -782,10 +760,6 @@ void scenarioNaming() {
   CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
   CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
              std::to_string(readings + wider));
-  SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
-  CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
-  SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
-  CHECK(settle());
 
   note("姓名判断 on the first row, and Enter on the list: the name dialog's reading");
   CHECK(showCandidates(dlg, {}) >= 0);
