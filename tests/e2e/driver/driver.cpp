@@ -119,10 +119,9 @@ bool menuShows() {
   return waitFor([] { return !windowsOf("#32768").empty(); });
 }
 
-bool send(HWND hwnd, UINT message, WPARAM wParam = 0, DWORD_PTR* result = NULL) {
-  DWORD_PTR ignored;
-  return SendMessageTimeoutA(hwnd, message, wParam, 0, SMTO_NORMAL, kTimeoutMs,
-                             result != NULL ? result : &ignored) != 0;
+bool send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result;
+  return SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result) != 0;
 }
 
 // Lets the program finish what it is doing: a sent message is handled only
@@ -192,8 +191,7 @@ string readName(const string& surname, const string& givenName, HWND dlg = NULL,
   return report;
 }
 
-// The names the name dialog opens with, as "surname|given name"; it is
-// closed with キャンセル.
+// The names the name dialog opens with, as "surname|given name"; then キャンセル.
 string namesShown() {
   HWND dlg = openNameDialog();
   if (dlg == NULL) return "(no dialog)";
@@ -272,10 +270,7 @@ void scenarioWindow() {
   note("career before any reading: the notice, no button; unknown command ids do nothing");
   CHECK_TEXT(career(), expected::kNotice);
   const int files = countFiles();
-  for (UINT id : {0, 99, 101, 203, 300, 302, 401, 0xFFFF}) {
-    DWORD_PTR result = 1;
-    CHECK(send(mainWindow, WM_COMMAND, id, &result) && result == 0);
-  }
+  for (UINT id : {0, 99, 101, 203, 300, 302, 401, 0xFFFF}) CHECK(send(mainWindow, WM_COMMAND, id));
   CHECK(settle() && noDialogs() && GetWindow(mainWindow, GW_CHILD) == NULL &&
         countFiles() == files);
 
@@ -292,9 +287,8 @@ void scenarioWindow() {
     CHECK(settle() && IsWindowEnabled(mainWindow));
   }
 
-  // The help viewer is another process; finding no ナモリ.HLP it asks the
-  // user while the program waits inside WinHelpA. The viewer has no manifest:
-  // outside a Japanese system it garbles the name.
+  // The help viewer, another process without a manifest, asks the user about
+  // the missing file, and outside a Japanese system garbles its name.
   note("目次: the help viewer is asked for ナモリ.HLP");
   const string helpFile =
       PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_JAPANESE ? "ナモリ.HLP" : ".HLP";
@@ -390,9 +384,8 @@ void scenarioReading() {
 // ---- The naming window ----------------------------------------------------
 
 // Sends `message` with lParam pointing at a copy of `data` in the program's
-// memory (a page for each type, kept for the whole run), followed by room for
-// a text: an LVITEMA's pszText points there, the text goes to *text. Returns
-// the copy as the program left it.
+// memory (a page for each type) and returns the copy as the program left it;
+// an LVITEMA's text goes to *text.
 template <class T>
 T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
   static const HANDLE process = OpenProcess(
@@ -404,9 +397,7 @@ T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
     data.pszText = at + sizeof data, data.cchTextMax = sizeof buffer;
   WriteProcessMemory(process, at, &data, sizeof data, NULL);
   WriteProcessMemory(process, at + sizeof data, buffer, 1, NULL);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(to, message, wParam, reinterpret_cast<LPARAM>(at), SMTO_NORMAL, kTimeoutMs,
-                      &result);
+  send(to, message, wParam, reinterpret_cast<LPARAM>(at));
   ReadProcessMemory(process, at, &data, sizeof data, NULL);
   ReadProcessMemory(process, at + sizeof data, buffer, sizeof buffer - 1, NULL);
   if (text != NULL) *text = buffer;
@@ -442,9 +433,7 @@ string rowText(HWND list, int row, const char* by) {
 int headerFormat(HWND list, int column) {
   HDITEMA get = {};
   get.mask = HDI_FORMAT;
-  return remote(FindWindowExA(list, NULL, "SysHeader32", NULL), HDM_GETITEMA,
-                column + kPlaceholderColumns, get)
-      .fmt;
+  return remote(ListView_GetHeader(list), HDM_GETITEMA, column + kPlaceholderColumns, get).fmt;
 }
 
 // Selects exactly these rows; the first has the focus.
@@ -462,10 +451,6 @@ void selectRows(HWND list, std::initializer_list<int> rows) {
 POINT onRow(HWND list, int row) {
   const RECT r = remote(list, LVM_GETITEMRECT, row, RECT{LVIR_BOUNDS, 0, 0, 0});
   return {(r.left + r.right) / 3, (r.top + r.bottom) / 2};
-}
-
-int itemCount(HWND list) {
-  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 RECT rectOf(HWND hwnd) {
@@ -528,9 +513,8 @@ string grouped(int n) {
 
 const string kCsv = "山田さんの名付け候補.CSV";
 
-// 一覧をファイル出力: the Save As dialog proposes kCsv in the current folder
-// and takes it; a file there is replaced only when `replace` answers the
-// question first. The box after writing counts `rows`.
+// 一覧をファイル出力: Save As proposes kCsv in the current folder; a file there is
+// replaced only if `replace` answers the question so. The box then counts `rows`.
 void exportList(HWND dlg, int rows, bool replace = true) {
   const bool exists = GetFileAttributesA(kCsv.c_str()) != INVALID_FILE_ATTRIBUTES;
   post(1231, dlg);
@@ -567,18 +551,12 @@ void click(HWND window, POINT at, bool right = false) {
   Sleep(300);
 }
 
-// The width of a column of the list, counting the placeholder.
-int columnWidth(HWND list, int listColumn) {
-  return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, listColumn, 0));
-}
-
-// A click on the header of a column of the list, never taken for the
-// second of a double click.
+// A click on a column's header, never taken for the second of a double click.
 void clickHeader(HWND list, int column) {
   Sleep(GetDoubleClickTime() + 100);
-  int x = columnWidth(list, column + kPlaceholderColumns) / 2;
-  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += columnWidth(list, i);
-  click(FindWindowExA(list, NULL, "SysHeader32", NULL), {x, 8});
+  int x = ListView_GetColumnWidth(list, column + kPlaceholderColumns) / 2;
+  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += ListView_GetColumnWidth(list, i);
+  click(ListView_GetHeader(list), {x, 8});
 }
 
 // The clipboard's text, as Shift-JIS; the clipboard is left empty.
@@ -633,7 +611,7 @@ void scenarioNaming() {
          inner.top == work.top || inner.bottom == work.bottom));
   HWND list = GetDlgItem(dlg, 1220);
   const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; };
-  CHECK(list != NULL && itemCount(list) == 0 && !enabled(1231));
+  CHECK(list != NULL && ListView_GetItemCount(list) == 0 && !enabled(1231));
   CHECK_TEXT(text(dlg, 1201), "");
 
   // The list shows, and 一覧をファイル出力 writes, the CSVs the native tool made.
@@ -650,7 +628,7 @@ void scenarioNaming() {
     const string expected = fileText(csv);
     const std::vector<string> lines = split(expected, '\n');  // a header, a line end at the end
     const int rows = static_cast<int>(lines.size()) - 2;
-    CHECK(ms >= 0 && rows >= 0 && lines.back().empty() && itemCount(list) == rows);
+    CHECK(ms >= 0 && rows >= 0 && lines.back().empty() && ListView_GetItemCount(list) == rows);
     for (int row : {0, 1, 2, rows - 1}) {  // 字のなじみ, the file's last column, is not shown
       if (row >= 0 && row < rows)
         CHECK_TEXT(rowText(list, row, ","), lines[row + 1].substr(0, lines[row + 1].rfind(',')));
@@ -659,7 +637,7 @@ void scenarioNaming() {
     exportList(dlg, rows);
     CHECK(fileText(kCsv) == expected);
   }
-  const int shown = itemCount(list);
+  const int shown = ListView_GetItemCount(list);
 
   note("bad input: a box names the field, the list stays");
   string long35 = "佐";
@@ -677,14 +655,14 @@ void scenarioNaming() {
   for (const auto& [filters, message] : bad) {
     CHECK(showCandidates(dlg, filters) == -1);
     CHECK_START(closeBox(waitBox("名付け", dlg)), message);
-    CHECK(itemCount(list) == shown && IsWindow(dlg));
+    CHECK(ListView_GetItemCount(list) == shown && IsWindow(dlg));
   }
 
   note("使いたい字 drops the separators: 陽、菜 finds what 陽菜 finds");
   CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽菜"}) >= 0);
-  const int both = itemCount(list);
+  const int both = ListView_GetItemCount(list);
   CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽、菜"}) >= 0);
-  CHECK(both > 0 && itemCount(list) == both);
+  CHECK(both > 0 && ListView_GetItemCount(list) == both);
   CHECK_TEXT(text(dlg, 1221), "山田さん・使いたい字 陽菜：候補 " + grouped(both) + " 件（得点順）");
 
   note("a changed field greys 姓名判断 and 一覧をファイル出力 until 候補を表示");
@@ -698,9 +676,9 @@ void scenarioNaming() {
 
   note("a header click sorts, a second reverses; 順位 keeps the rank, right-aligned");
   CHECK(showCandidates(dlg, {"山田", 0, 2}) >= 0);
-  const int last = itemCount(list) - 1;
+  const int last = ListView_GetItemCount(list) - 1;
   CHECK((headerFormat(list, 0) & (HDF_JUSTIFYMASK | HDF_SORTUP)) == (HDF_RIGHT | HDF_SORTUP));
-  CHECK(columnWidth(list, 0) == 0);
+  CHECK(ListView_GetColumnWidth(list, 0) == 0);
   const string count = "山田さん・2文字：候補 " + grouped(last + 1) + " 件";
   clickHeader(list, 4);  // 総運
   CHECK_TEXT(text(dlg, 1221), count + "（総運の大きい順）");
@@ -750,7 +728,8 @@ void scenarioNaming() {
   CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
   const SIZE first = sizeOf(dlg), listFirst = sizeOf(list);
   const RECT closeBefore = rectOf(GetDlgItem(dlg, IDCANCEL));
-  const int readings = columnWidth(list, 2 + kPlaceholderColumns), wider = 200, taller = 120;
+  const int readings = ListView_GetColumnWidth(list, 2 + kPlaceholderColumns), wider = 200,
+            taller = 120;
   SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
@@ -758,7 +737,7 @@ void scenarioNaming() {
   const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
   CHECK(sizeOf(list).cx == listFirst.cx + wider && sizeOf(list).cy == listFirst.cy + taller);
   CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
-  CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
+  CHECK_TEXT(std::to_string(ListView_GetColumnWidth(list, 2 + kPlaceholderColumns)),
              std::to_string(readings + wider));
 
   note("姓名判断 on the first row, and Enter on the list: the name dialog's reading");
@@ -767,7 +746,7 @@ void scenarioNaming() {
   post(1230, dlg);
   const string report = closeBox(waitBox("姓名判断", dlg));
   CHECK_START(report, header("山田", given));
-  CHECK(IsWindow(dlg) && IsWindowVisible(dlg) && itemCount(list) > 0 &&
+  CHECK(IsWindow(dlg) && IsWindowVisible(dlg) && ListView_GetItemCount(list) > 0 &&
         GetDlgItem(mainWindow, 202) != NULL);
   pressKeys(dlg, {VK_RETURN});  // the list has the focus
   CHECK_TEXT(closeBox(waitBox("姓名判断", dlg)), report);
@@ -821,7 +800,7 @@ int pose(const string& step) {
   if (!waitFor([] { return (mainWindow = FindWindowA("MyApp", NULL)) != NULL; }, 30000)) return 1;
   GetWindowThreadProcessId(mainWindow, &program.dwProcessId);
   settle();
-  HWND naming = step.compare(0, 7, "naming-") == 0 ? waitBox("名付け", mainWindow) : NULL;
+  HWND naming = startsWith(step, "naming-") ? waitBox("名付け", mainWindow) : NULL;
   HWND list = GetDlgItem(naming, 1220);
   if (step == "window") {
     SetWindowPos(mainWindow, NULL, 20, 20, 640, 440, SWP_NOZORDER);
@@ -868,12 +847,11 @@ int main(int argc, char** argv) {
   }
   const string name = argc == 3 ? argv[1] : "";
   if (name == "pose") return pose(argv[2]);
-  void (*scenario)() = nullptr;
-  for (auto s : {std::make_pair("window", scenarioWindow),
-                 {"reading", scenarioReading},
-                 {"naming", scenarioNaming},
-                 {"codepage", scenarioCodePage}})
-    if (name == s.first) scenario = s.second;
+  void (*const scenario)() = name == "window"     ? scenarioWindow
+                             : name == "reading"  ? scenarioReading
+                             : name == "naming"   ? scenarioNaming
+                             : name == "codepage" ? scenarioCodePage
+                                                  : nullptr;
   if (scenario == nullptr) {
     std::printf("usage: namori_driver SCENARIO NAMORI_EXE | pose STEP\n");
     return 2;
@@ -893,11 +871,9 @@ int main(int argc, char** argv) {
     std::printf("FAIL: cannot start %s (error %lu)\n", exePath, GetLastError());
     return 1;
   }
-  if (scenario != scenarioCodePage) {
-    waitFor([] { return !windowsOf("MyApp").empty(); }, 30000);
-    for (HWND hwnd : windowsOf("MyApp")) mainWindow = hwnd;
-    CHECK(mainWindow != NULL && settle());
-  }
+  if (scenario != scenarioCodePage)
+    CHECK(waitFor([] { return (mainWindow = FindWindowA("MyApp", NULL)) != NULL; }, 30000) &&
+          settle());
   if (failures == 0) scenario();
   if (WaitForSingleObject(program.hProcess, 0) != WAIT_OBJECT_0) {  // a scenario stopped early
     fail(__LINE__, "namori.exe was left running");
