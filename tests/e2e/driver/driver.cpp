@@ -79,8 +79,7 @@ bool has(const string& s, const string& part) {
   return s.find(part) != string::npos;
 }
 
-// The text of a window, or of its dialog item `id` (a message box's text is
-// its item 0xFFFF).
+// The text of a window, or of its item `id` (a message box's text is 0xFFFF).
 string text(HWND hwnd, int id = 0) {
   char buffer[8192] = "";
   id != 0 ? GetDlgItemTextA(hwnd, id, buffer, sizeof buffer)
@@ -88,8 +87,7 @@ string text(HWND hwnd, int id = 0) {
   return buffer;
 }
 
-// Visible top-level windows of a class ("#32770": dialogs and message boxes,
-// "#32768": popup menus) of process pid, or of any process when pid is 0.
+// Visible top-level windows of a class ("#32770": dialogs, "#32768": menus) of pid (0: any).
 std::vector<HWND> windowsOf(const char* className, DWORD pid = program.dwProcessId) {
   std::vector<HWND> found;
   for (HWND hwnd = NULL; (hwnd = FindWindowExA(NULL, hwnd, className, NULL)) != NULL;) {
@@ -124,8 +122,7 @@ bool send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result) != 0;
 }
 
-// Lets the program finish what it is doing: a sent message is handled only
-// once the program is back in a message loop.
+// Lets the program finish: a sent message waits for its message loop.
 bool settle() {
   return send(mainWindow, WM_NULL);
 }
@@ -134,8 +131,7 @@ void post(int command, HWND to = mainWindow) {
   PostMessageA(to, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
 }
 
-// Waits for a dialog or box of the program owned by `owner` (any, when NULL)
-// and checks its caption unless that is NULL.
+// Waits for a dialog or box owned by `owner` (NULL: any) and checks its caption (NULL: none).
 HWND waitBox(const char* caption, HWND owner) {
   HWND box = waitWindow("#32770", program.dwProcessId, [&](HWND hwnd) {
     return owner == NULL || GetWindow(hwnd, GW_OWNER) == owner;
@@ -171,9 +167,8 @@ HWND submit(HWND dlg, const string& surname, const string& givenName, const char
   return waitBox(caption, dlg);
 }
 
-// A whole reading, in `dlg` or a newly opened name dialog: the text of the
-// 姓名判断 box. The dialog ends before the box shows. The warning about
-// characters that count 0 goes to *warning, and is a failure without it.
+// A whole reading, in `dlg` or a new name dialog, which ends before the 姓名判断
+// box shows: the box's text. A warning box goes to *warning (none: a failure).
 string readName(const string& surname, const string& givenName, HWND dlg = NULL,
                 string* warning = NULL) {
   if (dlg == NULL && (dlg = openNameDialog()) == NULL) return "";
@@ -205,8 +200,7 @@ string career() {
   return closeBox(waitBox("職業運と適職", mainWindow));
 }
 
-// Clicks File output and returns the text of the box it shows. No box
-// expected: the click is sent, so it has been handled on return.
+// Clicks File output: the text of the box expected, or "" once the click is handled.
 string fileOutput(bool expectBox = false) {
   HWND button = GetDlgItem(mainWindow, 202);
   CHECK(button != NULL);
@@ -259,8 +253,7 @@ void scenarioWindow() {
   note("title, menu (the window was found by its class MyApp)");
   CHECK_TEXT(text(mainWindow), "ナモリ");
   CHECK(GetWindow(mainWindow, GW_CHILD) == NULL && GetMenu(mainWindow) != NULL);
-  // Wine keeps a menu inside the process that owns it; the window's menu is
-  // the class menu, the executable's resource "MyApp", which is read instead.
+  // Wine keeps a menu inside its process: the class menu is read from the exe.
   HMODULE exe = LoadLibraryExA(exePath, NULL, LOAD_LIBRARY_AS_DATAFILE);
   HMENU menu = exe != NULL ? LoadMenuA(exe, "MyApp") : NULL;
   CHECK_TEXT(menu != NULL ? menuText(menu) : "(no menu)",
@@ -297,8 +290,6 @@ void scenarioWindow() {
   CHECK(help != NULL && noDialogs() && settle());
   press(help, GetDlgItem(help, IDNO) != NULL ? IDNO : IDOK);
   CHECK(settle() && noDialogs());
-
-  note("ナモリの終了");
   quit(WM_COMMAND, 100);
 }
 
@@ -310,15 +301,13 @@ void scenarioReading() {
   CHECK_TEXT(namesShown(), "|");
   CHECK(GetDlgItem(mainWindow, 202) != NULL);
 
-  note("an empty field: データエラー, the dialog stays");
+  note("an empty field: データエラー and the dialog stays; 実行: the report, no file");
   HWND dlg = openNameDialog();
   if (dlg == NULL) return;
   for (const auto& given : {std::make_pair("山田", ""), std::make_pair("", "太郎")}) {
     CHECK_TEXT(closeBox(submit(dlg, given.first, given.second, NULL)), "データエラー");
     CHECK(IsWindow(dlg) && IsWindowVisible(dlg));
   }
-
-  note("実行: the 姓名判断 box shows the name report; no file is written");
   CHECK_TEXT(readName("山田", "太郎", dlg), expected::kYamadaTaroReport);
   CHECK(noDialogs() && countFiles() == 0);
 
@@ -376,16 +365,13 @@ void scenarioReading() {
   CHECK_START(readName("a" + kanji17, "一", NULL, &warning), header(cut, "一"));
   CHECK_TEXT(warning, "次の字は辞書にないため 0 画として数えます：a");
   CHECK_TEXT(namesShown(), cut + "|一");
-
-  note("the close box");
   quit(WM_SYSCOMMAND, SC_CLOSE);
 }
 
 // ---- The naming window ----------------------------------------------------
 
-// Sends `message` with lParam pointing at a copy of `data` in the program's
-// memory (a page for each type) and returns the copy as the program left it;
-// an LVITEMA's text goes to *text.
+// Sends `message` with a copy of `data` in the program's memory (a page for each
+// type) and returns it as the program left it; an LVITEMA's text goes to *text.
 template <class T>
 T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
   static const HANDLE process = OpenProcess(
@@ -404,8 +390,7 @@ T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
   return data;
 }
 
-// The naming list's column 0 is an empty placeholder of no width (a list's
-// first column is always left-aligned); the columns below count from 順位.
+// The list's column 0 is an empty placeholder; the columns below count from 順位.
 const int kPlaceholderColumns = 1;
 
 // Text of a list view cell in the program.
@@ -415,10 +400,6 @@ string cellText(HWND list, int row, int column) {
   string out;
   remote(list, LVM_GETITEMTEXTA, row, item, &out);
   return out;
-}
-
-int cellNumber(HWND list, int row, int column) {
-  return std::atoi(cellText(list, row, column).c_str());
 }
 
 // The cells of a row, joined by `by`.
@@ -486,8 +467,7 @@ struct NamingFilters {
   bool allReadings = false;
 };
 
-// Fills the fields, presses 候補を表示 and waits for the count; returns the
-// milliseconds that took, or -1 when a box answered instead.
+// Fills the fields, presses 候補を表示: the milliseconds to the count, or -1 for a box.
 long showCandidates(HWND dlg, const NamingFilters& f) {
   const std::pair<int, const string*> fields[] = {
       {1201, &f.surname}, {1204, &f.reading}, {1205, &f.with}, {1206, &f.minScore}};
@@ -572,8 +552,7 @@ string takeClipboard() {
   return out;
 }
 
-// Presses the keys together in `window`, as a user would (NULL: where the
-// keys go now, such as an open menu).
+// Presses the keys together in `window` (NULL: where keys go now, such as a menu).
 void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
   if (window != NULL) foreground(window);
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
@@ -582,9 +561,8 @@ void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
   Sleep(300);
 }
 
-// 名付け, the File output menu item, the warning about 0 strokes and the
-// guide as help. The program runs from the scenario's folder, beside
-// namori-guide-ja.txt; run_scenario.sh left the module's CSVs there.
+// 名付け, Ctrl+S, the 0-stroke warning and the guide as help. The program runs
+// beside namori-guide-ja.txt and the module's CSVs (see run_scenario.sh).
 void scenarioNaming() {
   note("Ctrl+S before any 姓名判断: the item is greyed, nothing is written");
   CHECK_TEXT(career(), expected::kNotice);
@@ -639,11 +617,10 @@ void scenarioNaming() {
   }
   const int shown = ListView_GetItemCount(list);
 
-  note("bad input: a box names the field, the list stays");
+  note("bad input: a box names the field (its message's start below), the list stays");
   string long35 = "佐";
   for (int i = 0; i < 16; ++i) long35 += "藤";
   const std::pair<NamingFilters, const char*> bad[] = {
-      // with the message's start
       {{""}, "姓"},
       {{"ABC"}, "姓"},
       {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
@@ -680,16 +657,15 @@ void scenarioNaming() {
   CHECK((headerFormat(list, 0) & (HDF_JUSTIFYMASK | HDF_SORTUP)) == (HDF_RIGHT | HDF_SORTUP));
   CHECK(ListView_GetColumnWidth(list, 0) == 0);
   const string count = "山田さん・2文字：候補 " + grouped(last + 1) + " 件";
+  const auto total = [&](int row) { return std::atoi(cellText(list, row, 4).c_str()); };
   clickHeader(list, 4);  // 総運
   CHECK_TEXT(text(dlg, 1221), count + "（総運の大きい順）");
   CHECK((headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
         (headerFormat(list, 0) & (HDF_SORTUP | HDF_SORTDOWN)) == 0);
-  CHECK(cellNumber(list, 0, 4) >= cellNumber(list, 1, 4) &&
-        cellNumber(list, 1, 4) >= cellNumber(list, last, 4));
+  CHECK(total(0) >= total(1) && total(1) >= total(last));
   clickHeader(list, 4);
   CHECK_TEXT(text(dlg, 1221), count + "（総運の小さい順）");
-  CHECK((headerFormat(list, 4) & HDF_SORTUP) != 0 &&
-        cellNumber(list, 0, 4) <= cellNumber(list, last, 4));
+  CHECK((headerFormat(list, 4) & HDF_SORTUP) != 0 && total(0) <= total(last));
 
   note("the CSV in the order shown; replacing a file asks first");
   exportList(dlg, last + 1, false);
@@ -733,14 +709,14 @@ void scenarioNaming() {
   SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
-  CHECK(settle());
+  CHECK(settle() && sizeOf(list).cx == listFirst.cx + wider &&
+        sizeOf(list).cy == listFirst.cy + taller);
   const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
-  CHECK(sizeOf(list).cx == listFirst.cx + wider && sizeOf(list).cy == listFirst.cy + taller);
   CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
   CHECK_TEXT(std::to_string(ListView_GetColumnWidth(list, 2 + kPlaceholderColumns)),
              std::to_string(readings + wider));
 
-  note("姓名判断 on the first row, and Enter on the list: the name dialog's reading");
+  note("姓名判断 on the first row, Enter on the list: the name dialog's reading; Ctrl+S writes it");
   CHECK(showCandidates(dlg, {}) >= 0);
   const string given = cellText(list, 0, 1);
   post(1230, dlg);
@@ -753,18 +729,15 @@ void scenarioNaming() {
   press(dlg, IDCANCEL);
   CHECK_TEXT(namesShown(), "山田|" + given);
   CHECK_TEXT(readName("山田", given), report);
-
-  note("ファイル出力 by Ctrl+S now writes the reading");
   pressKeys(mainWindow, {VK_CONTROL, 'S'});
   CHECK(settle());
   CHECK_TEXT(fileText("山田" + given + "さんの姓名判断.TXT"), report);
 
-  note("名付け opens with the last surname, at the size it was left");
+  note("名付け opens with the last surname, at the size it was left; 髙橋 warns");
   if ((dlg = openNaming()) == NULL) return;
   CHECK_TEXT(text(dlg, 1201), "山田");
   CHECK(sizeOf(dlg).cx == first.cx + wider && sizeOf(dlg).cy == first.cy + taller);
-
-  note("characters that count 0: the warning box before the list, and before the reading");
+  // 髙 counts 0: the warning comes before the list, and before the reading.
   const string taka = "髙 は辞書にないため 0 画として数えます（高 なら 10 画）";
   CHECK(showCandidates(dlg, {"髙橋"}) == -1);
   CHECK_TEXT(closeBox(waitBox("ナモリ", dlg)), taka);
@@ -775,13 +748,10 @@ void scenarioNaming() {
   CHECK_TEXT(warning, taka);
   CHECK_START(warned, header("髙橋", "一郎"));
   CHECK(has(warned, "得点 80.0/100.0"));
-
-  note("the close box");
   quit(WM_SYSCOMMAND, SC_CLOSE);
 }
 
-// Started without code page 932 (the build without the manifest, under a
-// non-Japanese locale): one message box says why, then exit status 1.
+// Without code page 932 (no manifest, not a Japanese locale): a box, then exit status 1.
 void scenarioCodePage() {
   note("the code page message instead of the window");
   HWND box = waitBox("ナモリ", NULL);
@@ -839,8 +809,7 @@ int pose(const string& step) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
-  // The driver has namori.exe's manifest, so it reads the program's texts
-  // through code page 932 under any locale.
+  // The driver has namori.exe's manifest, for code page 932 under any locale.
   if (GetACP() != 932) {
     std::printf("FAIL: ANSI code page %u, not 932: the manifest was not applied\n", GetACP());
     return 2;
