@@ -486,8 +486,8 @@ string grouped(int n) {
 
 const string kCsv = "山田さんの名付け候補.CSV";
 
-// 一覧をファイル出力: Save As proposes kCsv in the current folder. A file there
-// is replaced only on a second try, after No; the box then counts `rows`.
+// 一覧をファイル出力: Save As proposes kCsv in the current folder; over a file it
+// asks first, answered No and then, on a second OK, Yes. The box counts `rows`.
 void exportList(HWND dlg, int rows) {
   const bool exists = GetFileAttributesA(kCsv.c_str()) != INVALID_FILE_ATTRIBUTES;
   post(1231, dlg);
