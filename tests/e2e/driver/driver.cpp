@@ -693,11 +693,12 @@ void scenarioNaming() {
   CHECK_START(closeBox(waitBox("姓名判断", dlg)), header("山田", cellText(list, 3, 1)));
 
   note("resizing: the list grows, the buttons keep their corners, no smaller than at first");
-  CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
   const SIZE first = sizeOf(dlg), listFirst = sizeOf(list);
   const RECT closeBefore = rectOf(GetDlgItem(dlg, IDCANCEL));
-  const int readings = ListView_GetColumnWidth(list, 2 + kPlaceholderColumns), wider = 200,
-            taller = 120;
+  const int readings = ListView_GetColumnWidth(list, 2 + kPlaceholderColumns);
+  // No window grows past the screen: half the width it leaves.
+  const int wider = (work.right - work.left - first.cx) / 2, taller = 120;
+  CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0 && wider > 20);
   SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
