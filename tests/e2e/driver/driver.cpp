@@ -79,8 +79,7 @@ bool has(const string& s, const string& part) {
   return s.find(part) != string::npos;
 }
 
-// The text of a window, or of its dialog item `id` (a message box's text is
-// its item 0xFFFF).
+// The text of a window, or of its item `id` (a message box's text is 0xFFFF).
 string text(HWND hwnd, int id = 0) {
   char buffer[8192] = "";
   id != 0 ? GetDlgItemTextA(hwnd, id, buffer, sizeof buffer)
@@ -88,13 +87,7 @@ string text(HWND hwnd, int id = 0) {
   return buffer;
 }
 
-// The name dialog's two fields, as "surname|given name".
-string names(HWND dlg) {
-  return text(dlg, 101) + "|" + text(dlg, 102);
-}
-
-// Visible top-level windows of a class ("#32770": dialogs and message boxes,
-// "#32768": popup menus) of process pid, or of any process when pid is 0.
+// Visible top-level windows of a class ("#32770": dialogs, "#32768": menus) of pid (0: any).
 std::vector<HWND> windowsOf(const char* className, DWORD pid = program.dwProcessId) {
   std::vector<HWND> found;
   for (HWND hwnd = NULL; (hwnd = FindWindowExA(NULL, hwnd, className, NULL)) != NULL;) {
@@ -124,14 +117,12 @@ bool menuShows() {
   return waitFor([] { return !windowsOf("#32768").empty(); });
 }
 
-bool send(HWND hwnd, UINT message, WPARAM wParam = 0, DWORD_PTR* result = NULL) {
-  DWORD_PTR ignored;
-  return SendMessageTimeoutA(hwnd, message, wParam, 0, SMTO_NORMAL, kTimeoutMs,
-                             result != NULL ? result : &ignored) != 0;
+bool send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result;
+  return SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result) != 0;
 }
 
-// Lets the program finish what it is doing: a sent message is handled only
-// once the program is back in a message loop.
+// Lets the program finish: a sent message waits for its message loop.
 bool settle() {
   return send(mainWindow, WM_NULL);
 }
@@ -140,8 +131,7 @@ void post(int command, HWND to = mainWindow) {
   PostMessageA(to, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
 }
 
-// Waits for a dialog or box of the program owned by `owner` (any, when NULL)
-// and checks its caption unless that is NULL.
+// Waits for a dialog or box owned by `owner` (NULL: any) and checks its caption (NULL: none).
 HWND waitBox(const char* caption, HWND owner) {
   HWND box = waitWindow("#32770", program.dwProcessId, [&](HWND hwnd) {
     return owner == NULL || GetWindow(hwnd, GW_OWNER) == owner;
@@ -177,9 +167,8 @@ HWND submit(HWND dlg, const string& surname, const string& givenName, const char
   return waitBox(caption, dlg);
 }
 
-// A whole reading, in `dlg` or a newly opened name dialog: the text of the
-// 姓名判断 box. The dialog ends before the box shows. The warning about
-// characters that count 0 goes to *warning, and is a failure without it.
+// A whole reading, in `dlg` or a new name dialog, which ends before the 姓名判断
+// box shows: the box's text. A warning box goes to *warning (none: a failure).
 string readName(const string& surname, const string& givenName, HWND dlg = NULL,
                 string* warning = NULL) {
   if (dlg == NULL && (dlg = openNameDialog()) == NULL) return "";
@@ -197,19 +186,23 @@ string readName(const string& surname, const string& givenName, HWND dlg = NULL,
   return report;
 }
 
+// The names the name dialog opens with, as "surname|given name"; then キャンセル.
+string namesShown() {
+  HWND dlg = openNameDialog();
+  if (dlg == NULL) return "(no dialog)";
+  const string shown = text(dlg, 101) + "|" + text(dlg, 102);
+  press(dlg, IDCANCEL);
+  return shown;
+}
+
 string career() {
   post(201);
   return closeBox(waitBox("職業運と適職", mainWindow));
 }
 
-// Clicks File output and returns the text of the box it shows. No box
-// expected: the click is sent, so it has been handled on return.
-string fileOutput(bool expectBox = false) {
-  HWND button = GetDlgItem(mainWindow, 202);
-  CHECK(button != NULL);
-  if (expectBox && PostMessageA(button, BM_CLICK, 0, 0)) return closeBox(waitBox(NULL, mainWindow));
-  CHECK(send(button, BM_CLICK) && noDialogs());
-  return "";
+// Clicks File output, which has been handled on return and shows no box.
+void fileOutput() {
+  CHECK(send(GetDlgItem(mainWindow, 202), BM_CLICK) && noDialogs());
 }
 
 // Ends the program with a message (none: it ends by itself) and checks its exit code.
@@ -256,8 +249,7 @@ void scenarioWindow() {
   note("title, menu (the window was found by its class MyApp)");
   CHECK_TEXT(text(mainWindow), "ナモリ");
   CHECK(GetWindow(mainWindow, GW_CHILD) == NULL && GetMenu(mainWindow) != NULL);
-  // Wine keeps a menu inside the process that owns it; the window's menu is
-  // the class menu, the executable's resource "MyApp", which is read instead.
+  // Wine keeps a menu inside its process: the class menu is read from the exe.
   HMODULE exe = LoadLibraryExA(exePath, NULL, LOAD_LIBRARY_AS_DATAFILE);
   HMENU menu = exe != NULL ? LoadMenuA(exe, "MyApp") : NULL;
   CHECK_TEXT(menu != NULL ? menuText(menu) : "(no menu)",
@@ -267,10 +259,7 @@ void scenarioWindow() {
   note("career before any reading: the notice, no button; unknown command ids do nothing");
   CHECK_TEXT(career(), expected::kNotice);
   const int files = countFiles();
-  for (UINT id : {0, 99, 101, 203, 300, 302, 401, 0xFFFF}) {
-    DWORD_PTR result = 1;
-    CHECK(send(mainWindow, WM_COMMAND, id, &result) && result == 0);
-  }
+  for (UINT id : {0, 99, 101, 203, 300, 302, 401, 0xFFFF}) CHECK(send(mainWindow, WM_COMMAND, id));
   CHECK(settle() && noDialogs() && GetWindow(mainWindow, GW_CHILD) == NULL &&
         countFiles() == files);
 
@@ -287,9 +276,8 @@ void scenarioWindow() {
     CHECK(settle() && IsWindowEnabled(mainWindow));
   }
 
-  // The help viewer is another process; finding no ナモリ.HLP it asks the
-  // user while the program waits inside WinHelpA. The viewer has no manifest:
-  // outside a Japanese system it garbles the name.
+  // The help viewer, another process without a manifest, asks the user about
+  // the missing file, and outside a Japanese system garbles its name.
   note("目次: the help viewer is asked for ナモリ.HLP");
   const string helpFile =
       PRIMARYLANGID(GetSystemDefaultLangID()) == LANG_JAPANESE ? "ナモリ.HLP" : ".HLP";
@@ -298,69 +286,51 @@ void scenarioWindow() {
   CHECK(help != NULL && noDialogs() && settle());
   press(help, GetDlgItem(help, IDNO) != NULL ? IDNO : IDOK);
   CHECK(settle() && noDialogs());
-
-  note("ナモリの終了");
   quit(WM_COMMAND, 100);
 }
 
 // Readings, the career entry and File output; ends through the close box.
 void scenarioReading() {
-  const string nameFile = "山田太郎さんの姓名判断.TXT", careerFile = "山田太郎さんの職業運適職.TXT";
-
-  note("first opening: empty fields, the button appears; キャンセル changes nothing");
+  note("first opening: empty fields, the button; データエラー keeps the dialog, 実行 reads");
   HWND dlg = openNameDialog();
   if (dlg == NULL) return;
-  CHECK_TEXT(names(dlg), "|");
-  CHECK(GetDlgItem(mainWindow, 202) != NULL);
-  SetDlgItemTextA(dlg, 101, "佐藤");
-  press(dlg, IDCANCEL);
-  CHECK(settle() && noDialogs());
-  if ((dlg = openNameDialog()) == NULL) return;
-  CHECK_TEXT(names(dlg), "|");
-
-  note("an empty field: データエラー, the dialog stays");
+  CHECK(text(dlg, 101).empty() && text(dlg, 102).empty() && GetDlgItem(mainWindow, 202) != NULL);
   for (const auto& given : {std::make_pair("山田", ""), std::make_pair("", "太郎")}) {
     CHECK_TEXT(closeBox(submit(dlg, given.first, given.second, NULL)), "データエラー");
     CHECK(IsWindow(dlg) && IsWindowVisible(dlg));
   }
-
-  note("実行: the 姓名判断 box shows the name report; no file is written; the File output button");
   CHECK_TEXT(readName("山田", "太郎", dlg), expected::kYamadaTaroReport);
   CHECK(noDialogs() && countFiles() == 0);
-  HWND button = GetDlgItem(mainWindow, 202);
-  CHECK(FindWindowExA(mainWindow, NULL, "Button", NULL) == button && IsWindowVisible(button));
-  CHECK_TEXT(text(button), "ファイル出力");
 
-  note("second opening shows the last names; a second reading keeps one button");
-  if ((dlg = openNameDialog()) == NULL) return;
-  CHECK_TEXT(names(dlg), "山田|太郎");
-  press(dlg, IDCANCEL);
+  note("a second reading keeps the one button; File output cuts a longer old file");
   CHECK_TEXT(readName("山田", "太郎"), expected::kYamadaTaroReport);
-  CHECK(GetWindow(mainWindow, GW_CHILD) == button && GetWindow(button, GW_HWNDNEXT) == NULL);
+  HWND button = GetWindow(mainWindow, GW_CHILD);
+  CHECK(button == GetDlgItem(mainWindow, 202) && GetWindow(button, GW_HWNDNEXT) == NULL &&
+        IsWindowVisible(button));
+  CHECK_TEXT(text(button), "ファイル出力");
+  const string nameFile = "山田太郎さんの姓名判断.TXT";
+  std::ofstream(nameFile, std::ios::binary) << string(3000, 'x');
+  fileOutput();
+  CHECK_TEXT(fileText(nameFile), expected::kYamadaTaroReport);
 
-  note("career after the reading: the entry for 外運 17, the same after a rejected name");
+  note("career: the entry for 外運 17; a rejected name keeps only its fields, キャンセル nothing");
   const string entry = career();
   CHECK_TEXT(entry, expected::kYamadaTaroCareer);
   if ((dlg = openNameDialog()) == NULL) return;
   closeBox(submit(dlg, "田中", "", NULL));
+  SetDlgItemTextA(dlg, 101, "佐藤");
   press(dlg, IDCANCEL);
+  CHECK_TEXT(namesShown(), "田中|");
   CHECK_TEXT(career(), entry);
   fileOutput();
-  CHECK_TEXT(fileText(careerFile), entry);
-  CHECK(countFiles() == 1);
-
-  note("File output rewrites a file byte for byte: a longer old file is cut");
-  readName("山田", "太郎");
-  std::ofstream(nameFile, std::ios::binary) << string(3000, 'x');
-  fileOutput();
-  CHECK_TEXT(fileText(nameFile), expected::kYamadaTaroReport);
+  CHECK_TEXT(fileText("山田太郎さんの職業運適職.TXT"), entry);
   CHECK(countFiles() == 2);
 
-  // The locked file is held open by another program, without sharing.
   note("a bad file name, a directory or a locked file at the name: ファイル出力エラー, no file");
   CHECK(CreateDirectoryA("田中一さんの姓名判断.TXT", NULL));
   const string locked = "表一さんの姓名判断.TXT";
   std::ofstream(locked, std::ios::binary) << "old";
+  // Held open without sharing, as another program might.
   HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
   CHECK(lock != INVALID_HANDLE_VALUE);
   for (const char* surname : {"山?", "a/b", "c:d", "e\\f", "田中", "表"}) {
@@ -368,14 +338,14 @@ void scenarioReading() {
     const bool known = string(surname) == "田中" || string(surname) == "表";
     CHECK_START(readName(surname, "一", NULL, &warning), header(surname, "一"));
     CHECK(startsWith(warning, "次の字は辞書にないため 0 画として数えます：") != known);
-    CHECK_TEXT(fileOutput(true), "ファイル出力エラー");
+    PostMessageA(GetDlgItem(mainWindow, 202), BM_CLICK, 0, 0);
+    CHECK_TEXT(closeBox(waitBox(NULL, mainWindow)), "ファイル出力エラー");
   }
   CloseHandle(lock);
   CHECK_TEXT(fileText(locked), "old");
   CHECK(countFiles() == 4);  // the two made here, and no temporary file
 
-  note("a second byte 0x5C (表) is part of the character, not a separator");
-  CHECK_START(readName("表", "一"), header("表", "一"));
+  note("unlocked, the file takes 表一's report: a second byte 0x5C is no separator");
   fileOutput();
   CHECK_START(fileText(locked), header("表", "一"));
 
@@ -387,20 +357,14 @@ void scenarioReading() {
   string warning;
   CHECK_START(readName("a" + kanji17, "一", NULL, &warning), header(cut, "一"));
   CHECK_TEXT(warning, "次の字は辞書にないため 0 画として数えます：a");
-  if ((dlg = openNameDialog()) == NULL) return;
-  CHECK_TEXT(names(dlg), cut + "|一");
-  press(dlg, IDCANCEL);
-
-  note("the close box");
+  CHECK_TEXT(namesShown(), cut + "|一");
   quit(WM_SYSCOMMAND, SC_CLOSE);
 }
 
 // ---- The naming window ----------------------------------------------------
 
-// Sends `message` with lParam pointing at a copy of `data` in the program's
-// memory (a page for each type, kept for the whole run), followed by room for
-// a text: an LVITEMA's pszText points there, the text goes to *text. Returns
-// the copy as the program left it.
+// Sends `message` with a copy of `data` in the program's memory (a page for each
+// type) and returns it as the program left it; an LVITEMA's text goes to *text.
 template <class T>
 T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
   static const HANDLE process = OpenProcess(
@@ -412,17 +376,14 @@ T remote(HWND to, UINT message, WPARAM wParam, T data, string* text = NULL) {
     data.pszText = at + sizeof data, data.cchTextMax = sizeof buffer;
   WriteProcessMemory(process, at, &data, sizeof data, NULL);
   WriteProcessMemory(process, at + sizeof data, buffer, 1, NULL);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(to, message, wParam, reinterpret_cast<LPARAM>(at), SMTO_NORMAL, kTimeoutMs,
-                      &result);
+  send(to, message, wParam, reinterpret_cast<LPARAM>(at));
   ReadProcessMemory(process, at, &data, sizeof data, NULL);
   ReadProcessMemory(process, at + sizeof data, buffer, sizeof buffer - 1, NULL);
   if (text != NULL) *text = buffer;
   return data;
 }
 
-// The naming list's column 0 is an empty placeholder of no width (a list's
-// first column is always left-aligned); the columns below count from 順位.
+// The list's column 0 is an empty placeholder; the columns below count from 順位.
 const int kPlaceholderColumns = 1;
 
 // Text of a list view cell in the program.
@@ -434,14 +395,10 @@ string cellText(HWND list, int row, int column) {
   return out;
 }
 
-int cellNumber(HWND list, int row, int column) {
-  return std::atoi(cellText(list, row, column).c_str());
-}
-
 // The cells of a row, joined by `by`.
-string rowText(HWND list, int row, const char* by, int columns = 12) {
+string rowText(HWND list, int row, const char* by) {
   string out;
-  for (int column = 0; column < columns; ++column)
+  for (int column = 0; column < 12; ++column)
     out += (column ? by : "") + cellText(list, row, column);
   return out;
 }
@@ -450,9 +407,7 @@ string rowText(HWND list, int row, const char* by, int columns = 12) {
 int headerFormat(HWND list, int column) {
   HDITEMA get = {};
   get.mask = HDI_FORMAT;
-  return remote(FindWindowExA(list, NULL, "SysHeader32", NULL), HDM_GETITEMA,
-                column + kPlaceholderColumns, get)
-      .fmt;
+  return remote(ListView_GetHeader(list), HDM_GETITEMA, column + kPlaceholderColumns, get).fmt;
 }
 
 // Selects exactly these rows; the first has the focus.
@@ -470,12 +425,6 @@ void selectRows(HWND list, std::initializer_list<int> rows) {
 POINT onRow(HWND list, int row) {
   const RECT r = remote(list, LVM_GETITEMRECT, row, RECT{LVIR_BOUNDS, 0, 0, 0});
   return {(r.left + r.right) / 3, (r.top + r.bottom) / 2};
-}
-
-int itemCount(HWND list) {
-  DWORD_PTR count = 0;
-  send(list, LVM_GETITEMCOUNT, 0, &count);
-  return static_cast<int>(count);
 }
 
 RECT rectOf(HWND hwnd) {
@@ -511,8 +460,7 @@ struct NamingFilters {
   bool allReadings = false;
 };
 
-// Fills the fields, presses 候補を表示 and waits for the count; returns the
-// milliseconds that took, or -1 when a box answered instead.
+// Fills the fields, presses 候補を表示: the milliseconds to the count, or -1 for a box.
 long showCandidates(HWND dlg, const NamingFilters& f) {
   const std::pair<int, const string*> fields[] = {
       {1201, &f.surname}, {1204, &f.reading}, {1205, &f.with}, {1206, &f.minScore}};
@@ -536,56 +484,28 @@ string grouped(int n) {
   return digits;
 }
 
-// The message after writing `rows` rows to `file` in the current folder.
-string exported(const string& file, int rows) {
-  char path[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof path, path);
-  return string(path) + "\\" + file + " に " + grouped(rows) + " 件を書き出しました";
-}
+const string kCsv = "山田さんの名付け候補.CSV";
 
-// 一覧をファイル出力: the Save As dialog proposes `file` in the current
-// folder and takes it. Replacing a file is asked first and answered with
-// `replace`. Returns the message after writing ("" if none).
-string exportList(HWND dlg, const string& file, bool replace = true) {
-  const bool exists = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+// 一覧をファイル出力: Save As proposes kCsv in the current folder; over a file it
+// asks first, answered No and then, on a second OK, Yes. The box counts `rows`.
+void exportList(HWND dlg, int rows) {
+  const bool exists = GetFileAttributesA(kCsv.c_str()) != INVALID_FILE_ATTRIBUTES;
   post(1231, dlg);
   HWND save = waitBox(NULL, dlg);
-  if (save == NULL) return "";
+  if (save == NULL) return;
   // The name field: the combo box of the Explorer-style dialog, or its edit.
-  const int nameField = GetDlgItem(save, 0x47C) != NULL ? 0x47C : 0x480;
-  CHECK_TEXT(text(save, nameField), file);
+  CHECK_TEXT(text(save, GetDlgItem(save, 0x47C) != NULL ? 0x47C : 0x480), kCsv);
   post(IDOK, save);
   if (exists) {
-    press(waitBox(NULL, save), replace ? IDYES : IDNO);
-    if (!replace) {
-      press(save, IDCANCEL);
-      return "";
-    }
+    press(waitBox(NULL, save), IDNO);
+    post(IDOK, save);
+    press(waitBox(NULL, save), IDYES);
   }
   CHECK(waitFor([&] { return !IsWindow(save); }));
-  return closeBox(waitBox("名付け", dlg));
-}
-
-// The list shows the module's list (expected: the CSV the native tool made)
-// and 一覧をファイル出力 writes exactly that CSV.
-void checkList(HWND dlg, const string& expectedCsv) {
-  const string expected = fileText(expectedCsv);
-  std::vector<string> lines = split(expected, '\n');
-  CHECK(lines.size() >= 2 && lines.back().empty());
-  const int rows = static_cast<int>(lines.size()) - 2;  // header, final line end
-  HWND list = GetDlgItem(dlg, 1220);
-  CHECK(itemCount(list) == rows);
-  CHECK(startsWith(text(dlg, 1221), "山田さん") && has(text(dlg, 1221), "：候補 "));
-  for (int row : {0, 1, 2, rows - 1}) {
-    if (row < 0 || row >= rows) continue;
-    const string wanted =
-        lines[row + 1].substr(0, lines[row + 1].rfind(','));  // 字のなじみ: file only
-    CHECK_TEXT(rowText(list, row, ",", static_cast<int>(split(wanted, ',').size())), wanted);
-  }
-  const string file = "山田さんの名付け候補.CSV";
-  DeleteFileA(file.c_str());
-  CHECK_TEXT(exportList(dlg, file), exported(file, rows));
-  CHECK(fileText(file) == expected);
+  char folder[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof folder, folder);
+  CHECK_TEXT(closeBox(waitBox("名付け", dlg)),
+             string(folder) + "\\" + kCsv + " に " + grouped(rows) + " 件を書き出しました");
 }
 
 // Brings the top-level window to the front, for input as a user makes it.
@@ -604,18 +524,12 @@ void click(HWND window, POINT at, bool right = false) {
   Sleep(300);
 }
 
-// The width of a column of the list, counting the placeholder.
-int columnWidth(HWND list, int listColumn) {
-  return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, listColumn, 0));
-}
-
-// A click on the header of a column of the list, never taken for the
-// second of a double click.
+// A click on a column's header, never taken for the second of a double click.
 void clickHeader(HWND list, int column) {
   Sleep(GetDoubleClickTime() + 100);
-  int x = columnWidth(list, column + kPlaceholderColumns) / 2;
-  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += columnWidth(list, i);
-  click(FindWindowExA(list, NULL, "SysHeader32", NULL), {x, 8});
+  int x = ListView_GetColumnWidth(list, column + kPlaceholderColumns) / 2;
+  for (int i = 0; i < column + kPlaceholderColumns; ++i) x += ListView_GetColumnWidth(list, i);
+  click(ListView_GetHeader(list), {x, 8});
 }
 
 // The clipboard's text, as Shift-JIS; the clipboard is left empty.
@@ -631,8 +545,7 @@ string takeClipboard() {
   return out;
 }
 
-// Presses the keys together in `window`, as a user would (NULL: where the
-// keys go now, such as an open menu).
+// Presses the keys together in `window` (NULL: where keys go now, such as a menu).
 void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
   if (window != NULL) foreground(window);
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
@@ -641,9 +554,8 @@ void pressKeys(HWND window, std::initializer_list<BYTE> keys) {
   Sleep(300);
 }
 
-// 名付け, the File output menu item, the warning about 0 strokes and the
-// guide as help. The program runs from the scenario's folder, beside
-// namori-guide-ja.txt; run_scenario.sh left the module's CSVs there.
+// 名付け, Ctrl+S, the 0-stroke warning and the guide as help. The program runs
+// beside namori-guide-ja.txt and the module's CSVs (see run_scenario.sh).
 void scenarioNaming() {
   note("Ctrl+S before any 姓名判断: the item is greyed, nothing is written");
   CHECK_TEXT(career(), expected::kNotice);
@@ -670,51 +582,57 @@ void scenarioNaming() {
          inner.top == work.top || inner.bottom == work.bottom));
   HWND list = GetDlgItem(dlg, 1220);
   const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dlg, id)) != FALSE; };
-  CHECK(list != NULL && itemCount(list) == 0 && !enabled(1231));
+  CHECK(list != NULL && ListView_GetItemCount(list) == 0 && !enabled(1231));
   CHECK_TEXT(text(dlg, 1201), "");
 
+  // The list shows, and 一覧をファイル出力 writes, the CSVs the native tool made.
   note("山田 with no filters, 女の子 2文字, ユ*, 翔, all names and readings: the module's lists");
-  const struct {
-    NamingFilters filters;
-    const char* csv;
-  } lists[] = {{{}, "expected-all.csv"},
-               {{"山田", 1, 2}, "expected-f2.csv"},
-               {{"山田", 0, 0, "ユ*"}, "expected-yu.csv"},
-               {{"山田", 0, 0, "", "翔"}, "expected-with.csv"},
-               {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
-  for (const auto& l : lists) {
-    const long ms = showCandidates(dlg, l.filters);
-    std::printf("-- %s: %ld ms to the count\n", l.csv, ms);
-    CHECK(ms >= 0);
-    checkList(dlg, l.csv);
+  const std::pair<NamingFilters, const char*> lists[] = {
+      {{}, "expected-all.csv"},
+      {{"山田", 1, 2}, "expected-f2.csv"},
+      {{"山田", 0, 0, "ユ*"}, "expected-yu.csv"},
+      {{"山田", 0, 0, "", "翔"}, "expected-with.csv"},
+      {{"山田", 0, 0, "", "翔", "", 2, 2, true}, "expected-with-all.csv"}};
+  for (const auto& [filters, csv] : lists) {
+    const long ms = showCandidates(dlg, filters);
+    std::printf("-- %s: %ld ms to the count\n", csv, ms);
+    const string expected = fileText(csv);
+    const std::vector<string> lines = split(expected, '\n');  // a header, a line end at the end
+    const int rows = static_cast<int>(lines.size()) - 2;
+    CHECK(ms >= 0 && rows >= 0 && lines.back().empty() && ListView_GetItemCount(list) == rows);
+    for (int row : {0, 1, 2, rows - 1}) {  // 字のなじみ, the file's last column, is not shown
+      if (row >= 0 && row < rows)
+        CHECK_TEXT(rowText(list, row, ","), lines[row + 1].substr(0, lines[row + 1].rfind(',')));
+    }
+    DeleteFileA(kCsv.c_str());
+    exportList(dlg, rows);
+    CHECK(fileText(kCsv) == expected);
   }
-  const int rows = itemCount(list);
+  const int shown = ListView_GetItemCount(list);
 
-  note("bad input: a box names the field, the list stays");
+  note("bad input: a box names the field (its message's start below), the list stays");
   string long35 = "佐";
   for (int i = 0; i < 16; ++i) long35 += "藤";
-  const struct {
-    NamingFilters filters;
-    const char* message;  // its start
-  } bad[] = {{{""}, "姓"},
-             {{"ABC"}, "姓"},
-             {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
-             {{"佐藤　太郎"}, "姓だけを"},
-             {{long35 + "a"}, "姓が長すぎます"},
-             {{"山田", 0, 0, "yu*"}, "読み"},
-             {{"山田", 0, 0, "", "ab"}, "使いたい字には"},
-             {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
-  for (const auto& b : bad) {
-    CHECK(showCandidates(dlg, b.filters) == -1);
-    CHECK_START(closeBox(waitBox("名付け", dlg)), b.message);
-    CHECK(itemCount(list) == rows && IsWindow(dlg));
+  const std::pair<NamingFilters, const char*> bad[] = {
+      {{""}, "姓"},
+      {{"ABC"}, "姓"},
+      {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
+      {{"佐藤　太郎"}, "姓だけを"},
+      {{long35 + "a"}, "姓が長すぎます"},
+      {{"山田", 0, 0, "yu*"}, "読み"},
+      {{"山田", 0, 0, "", "ab"}, "使いたい字には"},
+      {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
+  for (const auto& [filters, message] : bad) {
+    CHECK(showCandidates(dlg, filters) == -1);
+    CHECK_START(closeBox(waitBox("名付け", dlg)), message);
+    CHECK(ListView_GetItemCount(list) == shown && IsWindow(dlg));
   }
 
   note("使いたい字 drops the separators: 陽、菜 finds what 陽菜 finds");
   CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽菜"}) >= 0);
-  const int both = itemCount(list);
+  const int both = ListView_GetItemCount(list);
   CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽、菜"}) >= 0);
-  CHECK(both > 0 && itemCount(list) == both);
+  CHECK(both > 0 && ListView_GetItemCount(list) == both);
   CHECK_TEXT(text(dlg, 1221), "山田さん・使いたい字 陽菜：候補 " + grouped(both) + " 件（得点順）");
 
   note("a changed field greys 姓名判断 and 一覧をファイル出力 until 候補を表示");
@@ -728,25 +646,23 @@ void scenarioNaming() {
 
   note("a header click sorts, a second reverses; 順位 keeps the rank, right-aligned");
   CHECK(showCandidates(dlg, {"山田", 0, 2}) >= 0);
-  const int last = itemCount(list) - 1;
+  const int last = ListView_GetItemCount(list) - 1;
   CHECK((headerFormat(list, 0) & (HDF_JUSTIFYMASK | HDF_SORTUP)) == (HDF_RIGHT | HDF_SORTUP));
-  CHECK(columnWidth(list, 0) == 0);
+  CHECK(ListView_GetColumnWidth(list, 0) == 0);
+  const string count = "山田さん・2文字：候補 " + grouped(last + 1) + " 件";
+  const auto total = [&](int row) { return std::atoi(cellText(list, row, 4).c_str()); };
   clickHeader(list, 4);  // 総運
-  CHECK_START(text(dlg, 1221), "山田さん・2文字：候補 ");
-  CHECK(has(text(dlg, 1221), "件（総運の大きい順）") &&
-        (headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
+  CHECK_TEXT(text(dlg, 1221), count + "（総運の大きい順）");
+  CHECK((headerFormat(list, 4) & HDF_SORTDOWN) != 0 &&
         (headerFormat(list, 0) & (HDF_SORTUP | HDF_SORTDOWN)) == 0);
-  CHECK(cellNumber(list, 0, 4) >= cellNumber(list, 1, 4) &&
-        cellNumber(list, 1, 4) >= cellNumber(list, last, 4));
+  CHECK(total(0) >= total(1) && total(1) >= total(last));
   clickHeader(list, 4);
-  CHECK(has(text(dlg, 1221), "件（総運の小さい順）") && (headerFormat(list, 4) & HDF_SORTUP) != 0);
-  CHECK(cellNumber(list, 0, 4) <= cellNumber(list, last, 4));
+  CHECK_TEXT(text(dlg, 1221), count + "（総運の小さい順）");
+  CHECK((headerFormat(list, 4) & HDF_SORTUP) != 0 && total(0) <= total(last));
 
   note("the CSV in the order shown; replacing a file asks first");
-  const string file = "山田さんの名付け候補.CSV";
-  CHECK_TEXT(exportList(dlg, file, false), "");  // not replaced
-  CHECK_TEXT(exportList(dlg, file), exported(file, last + 1));
-  const std::vector<string> written = split(fileText(file), '\n');
+  exportList(dlg, last + 1);
+  const std::vector<string> written = split(fileText(kCsv), '\n');
   CHECK(static_cast<int>(written.size()) == last + 3 &&
         startsWith(written[1], rowText(list, 0, ",") + ","));
 
@@ -776,52 +692,45 @@ void scenarioNaming() {
   pressKeys(NULL, {'H'});
   CHECK_START(closeBox(waitBox("姓名判断", dlg)), header("山田", cellText(list, 3, 1)));
 
-  note(
-      "the window resizes: the list grows, the buttons keep their corners, no smaller than at "
-      "first");
-  CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0);
+  note("resizing: the list grows, the buttons keep their corners, no smaller than at first");
   const SIZE first = sizeOf(dlg), listFirst = sizeOf(list);
   const RECT closeBefore = rectOf(GetDlgItem(dlg, IDCANCEL));
-  const int readings = columnWidth(list, 2 + kPlaceholderColumns), wider = 200, taller = 120;
-  SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
-  CHECK(settle());
-  const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
-  CHECK(sizeOf(list).cx == listFirst.cx + wider && sizeOf(list).cy == listFirst.cy + taller);
-  CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
-  CHECK_TEXT(std::to_string(columnWidth(list, 2 + kPlaceholderColumns)),
-             std::to_string(readings + wider));
+  const int readings = ListView_GetColumnWidth(list, 2 + kPlaceholderColumns);
+  // No window grows past the screen: half the width it leaves.
+  const int wider = (work.right - work.left - first.cx) / 2, taller = 120;
+  CHECK((GetWindowLongA(dlg, GWL_STYLE) & WS_THICKFRAME) != 0 && wider > 20);
   SetWindowPos(dlg, NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
   CHECK(settle() && sizeOf(dlg).cx == first.cx && sizeOf(dlg).cy == first.cy);
   SetWindowPos(dlg, NULL, 0, 0, first.cx + wider, first.cy + taller, SWP_NOZORDER | SWP_NOMOVE);
-  CHECK(settle());
+  CHECK(settle() && sizeOf(list).cx == listFirst.cx + wider &&
+        sizeOf(list).cy == listFirst.cy + taller);
+  const RECT closeAfter = rectOf(GetDlgItem(dlg, IDCANCEL));
+  CHECK(closeAfter.left == closeBefore.left + wider && closeAfter.top == closeBefore.top + taller);
+  CHECK_TEXT(std::to_string(ListView_GetColumnWidth(list, 2 + kPlaceholderColumns)),
+             std::to_string(readings + wider));
 
-  note("姓名判断 on the first row, and Enter on the list: the name dialog's reading");
+  note("姓名判断 on the first row, Enter on the list: the name dialog's reading; Ctrl+S writes it");
   CHECK(showCandidates(dlg, {}) >= 0);
   const string given = cellText(list, 0, 1);
   post(1230, dlg);
   const string report = closeBox(waitBox("姓名判断", dlg));
   CHECK_START(report, header("山田", given));
-  CHECK(IsWindow(dlg) && IsWindowVisible(dlg) && itemCount(list) > 0 &&
+  CHECK(IsWindow(dlg) && IsWindowVisible(dlg) && ListView_GetItemCount(list) > 0 &&
         GetDlgItem(mainWindow, 202) != NULL);
   pressKeys(dlg, {VK_RETURN});  // the list has the focus
   CHECK_TEXT(closeBox(waitBox("姓名判断", dlg)), report);
   press(dlg, IDCANCEL);
-  HWND nameDlg = openNameDialog();
-  if (nameDlg == NULL) return;
-  CHECK_TEXT(names(nameDlg), "山田|" + given);
-  CHECK_TEXT(readName("山田", given, nameDlg), report);
-
-  note("ファイル出力 by Ctrl+S now writes the reading");
+  CHECK_TEXT(namesShown(), "山田|" + given);
+  CHECK_TEXT(readName("山田", given), report);
   pressKeys(mainWindow, {VK_CONTROL, 'S'});
   CHECK(settle());
   CHECK_TEXT(fileText("山田" + given + "さんの姓名判断.TXT"), report);
 
-  note("名付け opens with the last surname, at the size it was left");
+  note("名付け opens with the last surname, at the size it was left; 髙橋 warns");
   if ((dlg = openNaming()) == NULL) return;
   CHECK_TEXT(text(dlg, 1201), "山田");
   CHECK(sizeOf(dlg).cx == first.cx + wider && sizeOf(dlg).cy == first.cy + taller);
-
-  note("characters that count 0: the warning box before the list, and before the reading");
+  // 髙 counts 0: the warning comes before the list, and before the reading.
   const string taka = "髙 は辞書にないため 0 画として数えます（高 なら 10 画）";
   CHECK(showCandidates(dlg, {"髙橋"}) == -1);
   CHECK_TEXT(closeBox(waitBox("ナモリ", dlg)), taka);
@@ -832,21 +741,17 @@ void scenarioNaming() {
   CHECK_TEXT(warning, taka);
   CHECK_START(warned, header("髙橋", "一郎"));
   CHECK(has(warned, "得点 80.0/100.0"));
-
-  note("the close box");
   quit(WM_SYSCOMMAND, SC_CLOSE);
 }
 
-// Started without code page 932 (the build without the manifest, under a
-// non-Japanese locale): one message box says why, then exit status 1.
+// Without code page 932 (no manifest, not a Japanese locale): a box, then exit status 1.
 void scenarioCodePage() {
   note("the code page message instead of the window");
   HWND box = waitBox("ナモリ", NULL);
   const string message = text(box, 0xFFFF);
   for (const char* part : {"コードページ 932", "Windows 11", "日本語 (日本)", "code page 932",
-                           "\"Language for non-Unicode programs\" to Japanese"}) {
+                           "\"Language for non-Unicode programs\" to Japanese"})
     if (!has(message, part)) fail(__LINE__, "no \"" + utf8(part) + "\" in " + utf8(message));
-  }
   CHECK(windowsOf("MyApp").empty());
   press(box, IDOK);
   quit(0, 0, 1);
@@ -857,7 +762,7 @@ int pose(const string& step) {
   if (!waitFor([] { return (mainWindow = FindWindowA("MyApp", NULL)) != NULL; }, 30000)) return 1;
   GetWindowThreadProcessId(mainWindow, &program.dwProcessId);
   settle();
-  HWND naming = step.compare(0, 7, "naming-") == 0 ? waitBox("名付け", mainWindow) : NULL;
+  HWND naming = startsWith(step, "naming-") ? waitBox("名付け", mainWindow) : NULL;
   HWND list = GetDlgItem(naming, 1220);
   if (step == "window") {
     SetWindowPos(mainWindow, NULL, 20, 20, 640, 440, SWP_NOZORDER);
@@ -896,20 +801,18 @@ int pose(const string& step) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
-  // The driver has namori.exe's manifest, so it reads the program's texts
-  // through code page 932 under any locale.
+  // The driver has namori.exe's manifest, for code page 932 under any locale.
   if (GetACP() != 932) {
     std::printf("FAIL: ANSI code page %u, not 932: the manifest was not applied\n", GetACP());
     return 2;
   }
   const string name = argc == 3 ? argv[1] : "";
   if (name == "pose") return pose(argv[2]);
-  void (*scenario)() = nullptr;
-  for (auto s : {std::make_pair("window", scenarioWindow),
-                 {"reading", scenarioReading},
-                 {"naming", scenarioNaming},
-                 {"codepage", scenarioCodePage}})
-    if (name == s.first) scenario = s.second;
+  void (*const scenario)() = name == "window"     ? scenarioWindow
+                             : name == "reading"  ? scenarioReading
+                             : name == "naming"   ? scenarioNaming
+                             : name == "codepage" ? scenarioCodePage
+                                                  : nullptr;
   if (scenario == nullptr) {
     std::printf("usage: namori_driver SCENARIO NAMORI_EXE | pose STEP\n");
     return 2;
@@ -923,17 +826,13 @@ int main(int argc, char** argv) {
   }
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  string commandLine = "\"" + string(exePath) + "\"";
-  if (!CreateProcessA(exePath, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                      &program)) {
+  if (!CreateProcessA(exePath, NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &program)) {
     std::printf("FAIL: cannot start %s (error %lu)\n", exePath, GetLastError());
     return 1;
   }
-  if (scenario != scenarioCodePage) {
-    waitFor([] { return !windowsOf("MyApp").empty(); }, 30000);
-    for (HWND hwnd : windowsOf("MyApp")) mainWindow = hwnd;
-    CHECK(mainWindow != NULL && settle());
-  }
+  if (scenario != scenarioCodePage)
+    CHECK(waitFor([] { return (mainWindow = FindWindowA("MyApp", NULL)) != NULL; }, 30000) &&
+          settle());
   if (failures == 0) scenario();
   if (WaitForSingleObject(program.hProcess, 0) != WAIT_OBJECT_0) {  // a scenario stopped early
     fail(__LINE__, "namori.exe was left running");
