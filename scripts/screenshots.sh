@@ -58,11 +58,11 @@ shot() {
   echo "wrote $out/$2"
 }
 for step in window dialog reading; do shot "$step" "namori-$step$suffix.png" 700x500; done
-for step in naming naming-sorted; do shot "$step" "namori-$step$suffix.png" 960x700; done
+for step in naming naming-sorted; do shot "$step" "namori-$step$suffix.png" 1010x700; done
 # The row menu stays open only while the driver waits.
 wine "$driver" pose naming-menu &
 sleep 2
-import -window root -crop 960x700+0+0 +repage "$out/namori-naming-menu$suffix.png"
+import -window root -crop 1010x700+0+0 +repage "$out/namori-naming-menu$suffix.png"
 echo "wrote $out/namori-naming-menu$suffix.png"
 wait $!
 wine "$driver" pose close

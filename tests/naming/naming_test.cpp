@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -98,14 +97,6 @@ bool inOrder(const Suggestion& a, const Suggestion& b, SuggestOrder order) {
 // and computeScore read it; under a sex filter the measures count the
 // readings shown.
 TEST(Naming, OrderAndGradesOverTheWholeList) {
-  // Familiarity counted here: of each character, the writings holding it.
-  std::unordered_map<std::string, std::uint32_t> holding;
-  for (const auto& [writing, rank] : rankOfWriting()) {
-    std::vector<std::string> cs = characters(writing.c_str());
-    std::sort(cs.begin(), cs.end());
-    cs.erase(std::unique(cs.begin(), cs.end()), cs.end());
-    for (const std::string& c : cs) ++holding[c];
-  }
   ASSERT_EQ(rankOfWriting().size(), candidateCount());
 
   SuggestFilter girls, boys = everything();
@@ -126,9 +117,6 @@ TEST(Naming, OrderAndGradesOverTheWholeList) {
         const Suggestion s = all[rank];
         ASSERT_TRUE(rank == 0 || inOrder(all[rank - 1], s, order)) << s.given;
         if (rank % 700 != 0 || order != SuggestOrder::kScore) continue;
-        std::uint32_t least = UINT32_MAX;
-        for (const std::string& c : characters(s.given)) least = std::min(least, holding[c]);
-        ASSERT_EQ(s.familiarity, least) << s.given;
         const GradeValues g = computeGrades(surname, s.given);
         GradeWeights w;
         for (int i = 0; i < kGradeCount; ++i) {

@@ -778,7 +778,7 @@ int pose(const string& step) {
     HWND dlg = openNaming();
     showCandidates(dlg, {"山田", 1});
     // Resized: the list and its readings column take the room.
-    SetWindowPos(dlg, NULL, 10, 10, sizeOf(dlg).cx + 120, sizeOf(dlg).cy + 80, SWP_NOZORDER);
+    SetWindowPos(dlg, NULL, 10, 10, sizeOf(dlg).cx + 80, sizeOf(dlg).cy + 80, SWP_NOZORDER);
   } else if (step == "naming-sorted") {
     clickHeader(list, 4);              // 総運
     send(list, LVM_ENSUREVISIBLE, 0);  // the top of the list
