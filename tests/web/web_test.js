@@ -24,24 +24,19 @@ const cli = (args) => JSON.parse(run(cliPath, args, { encoding: "utf8" }));
 
 async function downloaded(page, selector) {
   const [download] = await Promise.all([page.waitForEvent("download"), page.click(selector)]);
-  const file = path.join(scratch, `download-${Date.now()}`);
-  await download.saveAs(file);
-  return { name: download.suggestedFilename(), bytes: fs.readFileSync(file) };
+  return { name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) };
 }
 
-// Every context's requests are kept: none may leave the page.
-async function newContext(browser, options = {}, init = undefined) {
+// The page in a context of its own, keeping every request it makes and every error it throws.
+async function open(browser, url = pageUrl, { init, cpu, ready = true, ...options } = {}) {
   const context = await browser.newContext({ acceptDownloads: true, ...options });
   context.on("request", (request) => requests.push(request.url()));
   if (init) await context.addInitScript(init);
-  return context;
-}
-
-async function openPage(context, url = pageUrl) {
   const page = await context.newPage();
   page.on("pageerror", (error) => pageErrors.push(error.message));
+  if (cpu) await (await context.newCDPSession(page)).send("Emulation.setCPUThrottlingRate", { rate: cpu });
   await page.goto(url);
-  await page.waitForSelector("html[data-ready=true]", { timeout: 30000 });
+  if (ready) await page.waitForSelector("html[data-ready=true]", { timeout: 60000 });
   return page;
 }
 
@@ -237,8 +232,7 @@ async function checkAddress(page, form, dropped, label) {
 }
 
 async function testPhone(browser) {
-  const context = await newContext(browser, { viewport: { width: 360, height: 740 } });
-  const page = await openPage(context, pageUrl + "#姓=佐藤&名=花子&名付け=佐藤&性別=f&文字数=2");
+  const page = await open(browser, pageUrl + "#姓=佐藤&名=花子&名付け=佐藤&性別=f&文字数=2", { viewport: { width: 360, height: 740 } });
   assert.equal(await page.textContent("#result h3"), "佐藤 花子 さん");
   await checkAddress(page, { surname: "佐藤", sex: "f", chars: "2" }, [], "opened at a fragment");
   await page.fill("#given", "一郎");
@@ -279,7 +273,7 @@ async function testPhone(browser) {
   await page.waitForFunction(() => document.getElementById("naming-surname").getAttribute("aria-invalid") === "true");
   assert.match(await page.textContent("#naming-message"), /34 バイト/);
   assert.equal(await page.isVisible("#naming-table-wrap"), false);
-  await context.close();
+  await page.context().close();
 }
 
 // The comparison's columns: name, strokes, grades, score, readings, career.
@@ -312,8 +306,7 @@ const shortlisted = (page) => page.$$eval("#shortlist-list li .entry-name", (e) 
 
 // On a desktop: the reading and two of a list starred, kept across a reload.
 async function testShortlist(browser) {
-  const context = await newContext(browser, { viewport: { width: 1280, height: 900 } });
-  const page = await openPage(context, pageUrl + "#姓=山田&名=太郎");
+  const page = await open(browser, pageUrl + "#姓=山田&名=太郎", { viewport: { width: 1280, height: 900 } });
   await picture(page, "web-desktop-reading.png");
   await runNaming(page, { surname: "山田", sex: "f", chars: "2" });
   await tableRows(page);
@@ -335,47 +328,33 @@ async function testShortlist(browser) {
   const link = await page.getAttribute("#shortlist-link", "href");
   await page.click("#shortlist-list li:first-child button.remove");
   assert.equal((await shortlisted(page)).length, 2);
-  assert.deepEqual(await shortlisted(await openPage(await newContext(browser), link)), names);
-  await context.close();
+  assert.deepEqual(await shortlisted(await open(browser, link)), names);
+  await page.context().close();
   // Storage that refuses: a message, never an error.
   const refuse = () => (Storage.prototype.setItem = () => { throw new DOMException("full", "QuotaExceededError"); });
-  const refusing = await openPage(await newContext(browser, {}, refuse), pageUrl + "#姓=田中&名=太郎");
+  const refusing = await open(browser, pageUrl + "#姓=田中&名=太郎", { init: refuse });
   await refusing.click("#result .star");
   assert.match(await refusing.textContent("#shortlist-message"), /保存できませんでした/);
 }
 
-// A browser without DecompressionStream is told which browsers work, and the
-// form stays disabled; without JavaScript, the notice and never 「読み込み中」.
+// Without DecompressionStream: which browsers work, the form disabled; without JavaScript: the notice.
 async function testMissingFeatures(browser) {
-  const opened = async (options, init) => {
-    const page = await (await newContext(browser, options, init)).newPage();
-    await page.goto(pageUrl);
-    return page;
-  };
-  const old = await opened({}, () => delete window.DecompressionStream);
-  assert.match(await old.textContent("#reading-status"), /DecompressionStream.*Safari（16\.4 以降）/);
-  assert.equal(await old.isDisabled("#surname"), true);
-  const bare = await (await opened({ javaScriptEnabled: false })).innerText("main");
-  assert.match(bare, /JavaScript を有効に/);
-  assert.doesNotMatch(bare, /読み込み中/);
+  const old = await open(browser, pageUrl, { ready: false, init: () => delete window.DecompressionStream });
+  const told = [/DecompressionStream.*Safari（16\.4 以降）/.test(await old.textContent("#reading-status")), await old.isDisabled("#surname")];
+  assert.deepEqual(told, [true, true], "without DecompressionStream");
+  const bare = await (await open(browser, pageUrl, { ready: false, javaScriptEnabled: false })).innerText("main");
+  assert.deepEqual([/JavaScript を有効に/.test(bare), /読み込み中/.test(bare)], [true, false], "without JavaScript");
 }
 
-// At full speed and at 4x CPU throttling: a reading from input to the next
-// frame (median of 11 names), 名付け for 佐藤 from the click to its first rows
-// painted (median of 5), and navigation to ready.
+// At full speed and at 4x CPU throttling: a reading from input to the next frame (median of 11),
+// 名付け for 佐藤 from the click to its first rows painted (median of 5), navigation to ready.
 async function printTimings(browser) {
-  for (const rate of [1, 4]) {
-    const context = await browser.newContext();
-    const page = await context.newPage();
-    await (await context.newCDPSession(page)).send("Emulation.setCPUThrottlingRate", { rate });
-    await page.goto(pageUrl);
-    await page.waitForSelector("html[data-ready=true]", { timeout: 60000 });
-    const ready = await page.evaluate(() => window.namoriReadyAt);
-    await page.fill("#naming-surname", "佐藤");
+  for (const cpu of [1, 4]) {
+    const page = await open(browser, pageUrl, { cpu });
     await page.waitForTimeout(3000); // the candidates load while the page is idle
-    const [typed, ranked] = await page.evaluate(async () => {
-      const afterNextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+    const [typed, ranked, ready] = await page.evaluate(async () => {
       const $ = (id) => document.getElementById(id);
+      const afterNextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
       // The median time from setting the control to each value and acting on it.
       const median = async (id, values, action) => {
         const times = [];
@@ -389,26 +368,23 @@ async function printTimings(browser) {
         }
         return times.sort((a, b) => a - b)[times.length >> 1];
       };
+      [$("surname").value, $("naming-surname").value] = ["田中", "佐藤"];
       const ranked = await median("naming-sex", ["", "f", "", "m", ""], () => $("naming-run").click());
-      $("surname").value = "田中";
       const names = ["太郎", "花子", "陽翔", "結愛", "蓮", "さくら", "悠真", "一", "翔太", "美咲", "大和"];
-      return [await median("given", names, () => $("given").dispatchEvent(new Event("input", { bubbles: true }))), ranked];
+      return [await median("given", names, () => $("given").dispatchEvent(new Event("input", { bubbles: true }))), ranked, window.namoriReadyAt];
     });
-    console.log(`CPU ${rate}x: reading, input to next frame ${typed.toFixed(0)} ms (median); 名付け 佐藤, click to first rows painted ${ranked.toFixed(0)} ms (median); navigation to ready ${ready.toFixed(0)} ms`);
-    await context.close();
+    console.log(`CPU ${cpu}x: reading, input to next frame ${typed.toFixed(0)} ms (median); 名付け 佐藤, click to first rows painted ${ranked.toFixed(0)} ms (median); navigation to ready ${ready.toFixed(0)} ms`);
+    await page.context().close();
   }
 }
 
 (async () => {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
   try {
-    const page = await openPage(await newContext(browser));
+    const page = await open(browser);
     await testReadings(page);
     await testNaming(page);
-    await testShortlist(browser);
-    await testPhone(browser);
-    await testMissingFeatures(browser);
-    // Nothing but the page itself was asked for.
+    for (const test of [testShortlist, testPhone, testMissingFeatures]) await test(browser);
     assert.deepEqual(requests.filter((url) => url.split("#")[0] !== pageUrl && !/^(blob|data):/.test(url)), [], "requests that leave the page");
     assert.deepEqual(pageErrors, [], "errors thrown in the page");
     await printTimings(browser);
@@ -417,7 +393,4 @@ async function printTimings(browser) {
     await browser.close();
     fs.rmSync(scratch, { recursive: true, force: true });
   }
-})().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+})(); // a failure is an unhandled rejection: Node prints it and exits with 1
