@@ -88,7 +88,8 @@ async function testReadings(page) {
   (await page.evaluate(drawReadings, pairs)).forEach(({ notes, ...d }, i) => {
     const [e, label] = [expected[i], pairs[i].join(" ")];
     if (e.error) return assert.ok(d.refused, `${label}: not refused`); // as namori-cli refuses it
-    assert.deepEqual(d, { refused: false, heading: `${e.surname} ${e.given} さん`, characters: e.surname + e.given, strokes: [...e.strokes.surname, ...e.strokes.given], grades: e.grades, total: e.score.total, career: e.career.text }, label);
+    const strokes = [...e.strokes.surname, ...e.strokes.given];
+    assert.deepEqual(d, { refused: false, heading: `${e.surname} ${e.given} さん`, characters: e.surname + e.given, strokes, grades: e.grades, total: e.score.total, career: e.career.text }, label);
     for (const text of [`${e.score.first}／70`, `${e.score.second}／30`, ...e.unknown, ...(e.notRegistrable ?? [])]) assert.ok(notes.includes(text), `${label}: ${text}`);
     for (const [field, text] of [["surname", "姓が 34 バイト"], ["given", "名が 34 バイト"]]) assert.equal(notes.includes(text), (e.cut ?? []).includes(field), `${label}: cut`);
   });
@@ -119,7 +120,8 @@ const NAMING = { surname: "", sex: "", chars: "", reading: "", with: "", without
 const OPTION = { order: "--sort", scope: "--names" };
 const kebab = (key) => key.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`);
 const CONTROLS = Object.keys(NAMING).map((key) => `#naming-${kebab(key)}`).join();
-const listed = (q) => cli(["--suggest", q.surname, "--top", "0", "--json", ...Object.keys(NAMING).slice(1).filter((key) => q[key]).flatMap((key) => [OPTION[key] ?? `--${kebab(key)}`, ...(q[key] === true ? [] : [q[key]])])]).candidates;
+const suggestArgs = (q) => ["--suggest", q.surname, "--top", "0", "--json", ...Object.keys(NAMING).slice(1).filter((key) => q[key]).flatMap((key) => [OPTION[key] ?? `--${kebab(key)}`, ...(q[key] === true ? [] : [q[key]])])];
+const listed = (q) => cli(suggestArgs(q)).candidates;
 
 async function runNaming(page, q) {
   await page.$$eval(CONTROLS, (controls, values) => controls.forEach((c, i) => (c[c.type === "checkbox" ? "checked" : "value"] = values[i])), Object.values({ ...NAMING, ...q }));
@@ -206,17 +208,15 @@ async function testPhone(browser) {
   await page.waitForSelector("#naming-surname[aria-invalid=true]");
   const refusal = [/34 バイト/.test(await page.textContent("#naming-message")), await page.isVisible("#naming-table-wrap")];
   assert.deepEqual(refusal, [true, false], "34 bytes");
-  // Back goes to the name before the one typed.
   await page.goto(pageUrl + opened);
   await page.fill("#given", "一郎");
   await page.press("#given", "Enter");
-  await page.goBack();
+  await page.goBack(); // to the name before the one typed
   await page.waitForFunction(() => document.querySelector("#result h3")?.textContent === "佐藤 花子 さん");
   await tableRows(page);
   await picture(page, "web-phone-reading.png");
   await picture(page, "web-phone-naming.png", "naming-count", 12);
-  // Storage that refuses: a message, never an error.
-  await page.click("#result .star");
+  await page.click("#result .star"); // storage that refuses: a message, never an error
   assert.match(await page.textContent("#shortlist-message"), /保存できませんでした/);
   // Rows show name, reading, score and ☆ (not 天運) below a fixed header; nothing scrolls sideways.
   await page.fill("#surname", "長谷川髙﨑");
