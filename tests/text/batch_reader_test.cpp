@@ -1,6 +1,6 @@
 // --batch input at its edges, in process: how the byte stream becomes lines
-// and each line an object, whatever the blocks it arrives in; two readers at
-// once; and the memory a whole namori-cli --batch run takes.
+// and each line an object, whatever the blocks it arrives in; and the memory
+// a whole namori-cli --batch run takes.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -100,19 +99,6 @@ TEST(BatchReader, LinesAtTheEdges) {
           << c.input << " in blocks of " << blockSize;
     }
   }
-}
-
-// Two readers on two threads read as one reader alone does.
-TEST(BatchReader, ReadersShareNothing) {
-  std::string input[2], together[2];
-  for (int i = 0; i < 300; ++i) {
-    input[0] += u8"山田 太郎\n鬱鬱鬱 鬱鬱\n";
-    input[1] += u8"佐藤 花子\n髙橋 一Ｕ\n";
-  }
-  std::thread other([&] { together[1] = summary(input[1], 7); });
-  together[0] = summary(input[0], 7);
-  other.join();
-  for (int i : {0, 1}) EXPECT_EQ(together[i], summary(input[i], 7));
 }
 
 bool writeAll(int fd, const std::string& bytes) {

@@ -614,28 +614,20 @@ void scenarioNaming() {
   string long35 = "佐";
   for (int i = 0; i < 16; ++i) long35 += "藤";
   const std::pair<NamingFilters, const char*> bad[] = {
-      {{""}, "姓"},
-      {{"ABC"}, "姓"},
-      {{"佐藤 太郎"}, "姓だけを入力してください（名は要りません）"},
-      {{"佐藤　太郎"}, "姓だけを"},
-      {{long35 + "a"}, "姓が長すぎます"},
-      {{"山田", 0, 0, "yu*"}, "読み"},
+      {{""}, "姓を"},
+      {{"佐藤　太郎"}, "姓だけを入力してください（名は要りません）"},
+      {{long35 + "a"}, "姓が長すぎます"},  // typed whole, not cut by the field
+      {{"山田", 0, 0, "yu*"}, "読みは"},
       {{"山田", 0, 0, "", "ab"}, "使いたい字には"},
-      {{"山田", 0, 0, "", "", "101"}, "最低得点"}};
+      {{"山田", 0, 0, "", "", "101"}, "最低得点は"}};
   for (const auto& [filters, message] : bad) {
     CHECK(showCandidates(dlg, filters) == -1);
     CHECK_START(closeBox(waitBox("名付け", dlg)), message);
     CHECK(ListView_GetItemCount(list) == shown && IsWindow(dlg));
   }
 
-  note("使いたい字 drops the separators: 陽、菜 finds what 陽菜 finds");
-  CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽菜"}) >= 0);
-  const int both = ListView_GetItemCount(list);
-  CHECK(showCandidates(dlg, {"山田", 0, 0, "", "陽、菜"}) >= 0);
-  CHECK(both > 0 && ListView_GetItemCount(list) == both);
-  CHECK_TEXT(text(dlg, 1221), "山田さん・使いたい字 陽菜：候補 " + grouped(both) + " 件（得点順）");
-
   note("a changed field greys 姓名判断 and 一覧をファイル出力 until 候補を表示");
+  CHECK(showCandidates(dlg, {}) >= 0 && enabled(1230) && enabled(1231));
   SetDlgItemTextA(dlg, 1201, "鈴木");
   CHECK(!enabled(1230) && !enabled(1231));
   CHECK_START(text(dlg, 1221), "条件が変わりました。");
