@@ -20,6 +20,17 @@ std::vector<std::string> sexTags(unsigned sex) {
   return tags;
 }
 
+// Display width in a terminal: the table holds ASCII and the kanji, kana and
+// punctuation of names, which take two columns (none is half-width).
+std::size_t displayWidth(std::string_view utf8) {
+  std::size_t width = 0;
+  for (const char c : utf8) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if ((byte & 0xC0) != 0x80) width += byte < 0xE1 ? 1 : 2;  // a lead byte: below U+1000, one
+  }
+  return width;
+}
+
 // Readings joined by "・" up to this many columns, so that one much-read
 // writing does not widen the whole table; "+N" stands for the N left out.
 // The marker is ASCII: "…" is of ambiguous width and lines up in some
@@ -49,25 +60,6 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width,
 }
 
 }  // namespace
-
-std::size_t displayWidth(std::string_view utf8) {
-  std::size_t width = 0;
-  for (std::size_t at = 0; at < utf8.size(); ++at) {
-    const unsigned char lead = static_cast<unsigned char>(utf8[at]);
-    if ((lead & 0xC0) == 0x80) continue;  // continuation byte
-    if (lead < 0xE1) {
-      width += 1;  // below U+1000
-      continue;
-    }
-    // Three- and four-byte characters: wide unless half-width (U+FF61..U+FFDC).
-    const bool halfWidth = lead == 0xEF && at + 2 < utf8.size() &&
-                           ((static_cast<unsigned char>(utf8[at + 1]) == 0xBD &&
-                             static_cast<unsigned char>(utf8[at + 2]) >= 0xA1) ||
-                            static_cast<unsigned char>(utf8[at + 1]) == 0xBE);
-    width += halfWidth ? 1 : 2;
-  }
-  return width;
-}
 
 std::string suggestionTable(const Suggestions& suggestions) {
   constexpr int kColumns = 10;

@@ -12,10 +12,6 @@ namespace namori::cli {
 using text::Json;
 using text::toUtf8;
 
-// Display width of UTF-8 text in a terminal: East Asian wide and full-width
-// characters take two columns, the others one.
-std::size_t displayWidth(std::string_view utf8);
-
 // Rank, writing, readings, sex, the five raw grades and the score, one row
 // per suggestion, columns aligned for East Asian wide characters.
 std::string suggestionTable(const Suggestions& suggestions);

@@ -193,6 +193,11 @@ TEST_F(Cli, Batch) {
   EXPECT_NE(run.out.find(R"({"line":4,"surname":")"), std::string::npos);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(runCli({"--batch"}, u8"山田 太郎").status, 0);
+  // Each line's career is its own: 外運 2 (the first entry), then 0 (none).
+  run = runCli({"--batch", "--career"}, u8"入山 田\n山 田\n");
+  EXPECT_NE(run.out.find(u8R"({"outerGrade":2,"text":"\n******* 一流の補佐役)"), std::string::npos);
+  EXPECT_NE(run.out.find(u8R"({"outerGrade":0,"text":"\n職業運数３２以降は表示しません\n"})"),
+            std::string::npos);
   // A read error is no end of input.
   run = runCli({"--batch"}, "", ".");
   EXPECT_EQ(run.status, 1);
@@ -236,7 +241,8 @@ TEST_F(Cli, RefusedInput) {
       {{"--suggest", u8"髙"}, "no character that counts"},
       {{"--suggest", u8"山田", "--sex", "x"}, "--sex"},
       {{"--suggest", u8"山田", "--top", "-1"}, "--top"},
-      {{"--suggest", u8"山田", "--chars", "-1"}, "--chars"},
+      {{"--suggest", u8"山田", "--chars", "0"}, "--chars"},
+      {{"--suggest", u8"山田", "--chars", "18"}, "--chars"},
       {{"--suggest", u8"山田", "--min-score", "nan"}, "--min-score"},
       {{"--suggest", u8"山田", "--reading", "abc"}, "--reading"},
       {{"--suggest", u8"山田", "--with", u8"陽a、Ｂ"}, u8"not letters or digits: a、Ｂ"},
@@ -306,11 +312,12 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(hanako["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
               "ranked": [], "gimei": [], "people": 5, "plain": true})"));
-  // ENAMDICT's tag beside the sex as counted.
-  const auto naohiro = suggestJson({u8"山田", "--with", u8"直弘", "--chars", "2", "--names",
-                                    "all"})["candidates"][0]["readings"][0];
-  EXPECT_EQ(naohiro["sex"], nlohmann::json::array({"m"}));
-  EXPECT_EQ(naohiro["enamdict"], nlohmann::json::array({"g"}));
+  // The sex as counted beside ENAMDICT's tag, and a boys' rank.
+  EXPECT_EQ(suggestJson({u8"山田", "--with", u8"陽翔", "--chars", "2", "--reading",
+                         u8"はると"})["candidates"][0]["readings"][0],
+            nlohmann::json::parse(u8R"({"kana": "はると", "sex": ["m"], "enamdict": ["g"],
+              "ranked": [{"sex": "m", "rank": 3, "year": 2025}], "gimei": [], "people": 0,
+              "plain": true})"));
   // Each reading has its own sex.
   const auto kaito = suggestJson({u8"山田", "--with", u8"海翔", "--chars", "2"});
   std::vector<nlohmann::json> sexes;
@@ -359,6 +366,8 @@ TEST_F(Cli, SuggestEdges) {
   EXPECT_NE(run.err.find("--any-kanji"), std::string::npos);
   EXPECT_EQ(suggestJson({u8"山田", "--reading", u8"ゑゑゑ"})["candidates"],
             nlohmann::json::array());
+  EXPECT_EQ(runCli({"--suggest", u8"山田", "--chars", "17"}).err,
+            u8"namori-cli: no given name matches 山田 with --chars 17\n");
   // A full-width ＊ is a pattern, never an exact reading to widen.
   EXPECT_EQ(runCli({"--suggest", u8"山田", "--reading", u8"＊っ"}).err,
             u8"namori-cli: no given name matches 山田 with --reading ＊っ\n");

@@ -99,13 +99,14 @@ bool inOrder(const Suggestion& a, const Suggestion& b, SuggestOrder order) {
 TEST(Naming, OrderAndGradesOverTheWholeList) {
   ASSERT_EQ(rankOfWriting().size(), candidateCount());
 
-  SuggestFilter girls, boys = everything();
-  girls.sex = SexFilter::kFemale;
+  SuggestFilter girls, allGirls = everything(), boys = everything();
+  girls.sex = allGirls.sex = SexFilter::kFemale;
   boys.sex = SexFilter::kMale;
   boys.names = NameScope::kPeople;
   for (const auto& [surname, list] :
        {std::make_pair("林", everything()), std::make_pair("勅使河原", everything()),
-        std::make_pair("佐藤", girls), std::make_pair("佐藤", boys)}) {
+        std::make_pair("佐藤", girls), std::make_pair("佐藤", allGirls),
+        std::make_pair("佐藤", boys)}) {
     for (const SuggestOrder order :
          {SuggestOrder::kScore, SuggestOrder::kPopular, SuggestOrder::kPeople}) {
       SCOPED_TRACE(std::string(surname) + " " + std::to_string(static_cast<int>(order)));

@@ -120,6 +120,7 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
   EXPECT_EQ(sortName(f, {kRankColumn, true}), "得点順・逆順");
   EXPECT_EQ(sortName(f, {kReadingsColumn, false}), "読みの昇順");
+  EXPECT_EQ(sortName(f, nextSort({}, kRankingColumn)), "ランキング順");
 }
 
 // A first click sorts numbers largest first and text in code order; a second
@@ -136,7 +137,8 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
   filter.top = 200;
   const Suggestions list = suggestGivenNames("山田", filter);
   const auto column = [&list](std::size_t rank, int c) { return suggestionCells(list, rank)[c]; };
-  for (const int c : {kFirstGradeColumn, kPeopleColumn, kGivenColumn, kReadingsColumn}) {
+  for (const int c :
+       {kFirstGradeColumn, kScoreColumn, kPeopleColumn, kGivenColumn, kReadingsColumn}) {
     for (const bool descending : {false, true}) {
       const std::vector<std::size_t> rows = sortedRanks(list, {c, descending});
       ASSERT_EQ(rows.size(), 200u);
@@ -144,7 +146,7 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
         const std::string a = column(rows[i - 1], c), b = column(rows[i], c);
         const bool number = c != kGivenColumn && c != kReadingsColumn;
         const int order =
-            number ? (std::stoi(a) > std::stoi(b)) - (std::stoi(a) < std::stoi(b)) : a.compare(b);
+            number ? (std::stod(a) > std::stod(b)) - (std::stod(a) < std::stod(b)) : a.compare(b);
         EXPECT_TRUE(descending ? order > 0 || (order == 0 && rows[i - 1] < rows[i])
                                : order < 0 || (order == 0 && rows[i - 1] < rows[i]))
             << c << " row " << i;

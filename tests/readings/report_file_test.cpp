@@ -72,7 +72,7 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
 
   // Judged by character: a lead byte before '/', a lone lead byte, a byte
   // that is no character, a trail byte 0x7F.
-  for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "\x81\x7F"}) {
+  for (const char* name : {"\x81/x", "a\x83", "a\x80", "a\xA0", "a\xFD", "\x81\x7F"}) {
     EXPECT_FALSE(isSafeFileName(name)) << name;
   }
   EXPECT_EQ(fileNameProblem("a\x7F"), "it holds the control character U+007F");
