@@ -1,6 +1,6 @@
 // namori.html from file:// in Chromium, against namori-cli (readings, report files, naming lists and
 // their CSV) where it answers too, with the address, phone layout, keyboard, security policy and
-// failure messages; prints the timings at full speed and at 4x CPU throttling, asserting none.
+// failure messages. bench/page_timing.js measures its speed.
 //   node web_test.js PAGE.html NAMORI_CLI [SCREENSHOT_DIR]
 "use strict";
 
@@ -26,13 +26,12 @@ async function downloaded(page, selector) {
 }
 
 // The page in a context of its own, keeping every request it makes and every error it throws.
-async function open(browser, url = pageUrl, { init, cpu, ready = true, ...options } = {}) {
+async function open(browser, url = pageUrl, { init, ready = true, ...options } = {}) {
   const context = await browser.newContext({ acceptDownloads: true, ...options });
   context.on("request", (request) => requests.push(request.url()));
   if (init) await context.addInitScript(init);
   const page = await context.newPage();
   page.on("pageerror", (error) => pageErrors.push(error.message));
-  if (cpu) await (await context.newCDPSession(page)).send("Emulation.setCPUThrottlingRate", { rate: cpu });
   await page.goto(url);
   if (ready) await page.waitForSelector("html[data-ready=true]", { timeout: 60000 });
   return page;
@@ -297,38 +296,6 @@ async function testMissingFeatures(browser) {
   assert.deepEqual([/JavaScript を有効に/.test(bare), /読み込み中/.test(bare)], [true, false], "without JavaScript");
 }
 
-// At full speed and at 4x CPU throttling: a reading from input to the next frame (median of 11),
-// 名付け for 佐藤 from the click to its first rows painted (median of 5), navigation to ready.
-async function printTimings(browser) {
-  for (const cpu of [1, 4]) {
-    const page = await open(browser, pageUrl, { cpu });
-    await page.waitForTimeout(3000); // the candidates load while the page is idle
-    const [typed, ranked, ready] = await page.evaluate(async () => {
-      const $ = (id) => document.getElementById(id);
-      const afterNextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
-      // The median time from setting the control to each value and acting on it.
-      const median = async (id, values, action) => {
-        const times = [];
-        for (const value of values) {
-          await afterNextFrame();
-          const start = performance.now();
-          $(id).value = value;
-          action();
-          await afterNextFrame();
-          times.push(performance.now() - start);
-        }
-        return times.sort((a, b) => a - b)[times.length >> 1];
-      };
-      [$("surname").value, $("naming-surname").value] = ["田中", "佐藤"];
-      const ranked = await median("naming-sex", ["", "f", "", "m", ""], () => $("naming-run").click());
-      const names = ["太郎", "花子", "陽翔", "結愛", "蓮", "さくら", "悠真", "一", "翔太", "美咲", "大和"];
-      return [await median("given", names, () => $("given").dispatchEvent(new Event("input", { bubbles: true }))), ranked, window.namoriReadyAt];
-    });
-    console.log(`CPU ${cpu}x: reading, input to next frame ${typed.toFixed(0)} ms (median); 名付け 佐藤, click to first rows painted ${ranked.toFixed(0)} ms (median); navigation to ready ${ready.toFixed(0)} ms`);
-    await page.context().close();
-  }
-}
-
 (async () => {
   const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: ["--no-sandbox"] });
   try {
@@ -337,7 +304,6 @@ async function printTimings(browser) {
     for (const test of [testShortlist, testPhone, testMissingFeatures]) await test(browser);
     assert.deepEqual(requests.filter((url) => url.split("#")[0] !== pageUrl && !/^(blob|data):/.test(url)), [], "requests that leave the page");
     assert.deepEqual(pageErrors, [], "errors thrown in the page");
-    await printTimings(browser);
     console.log("web tests passed");
   } finally {
     await browser.close();
