@@ -58,7 +58,6 @@ class Generator(unittest.TestCase):
             r.tag, r.gimei, r.rank = tag, gimei, rank or {}
             return r
         cases = [
-            (reading(tag=gen.F, gimei=gen.M), 0, 0, gen.M),  # 蓮 れん
             (reading(gimei=gen.F, rank={gen.M: (-2025, 3)}), 0, 0, gen.F | gen.M),  # 葵
             (reading(tag=gen.F), gen.M, 0, gen.M),  # 直弘 なおひろ
             (reading(tag=gen.F), 0, gen.M, gen.F),
