@@ -63,6 +63,7 @@ TEST_F(Cli, StrokesAndReadingInUtf8AndShiftJis) {
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, u8"山\t3\n田\t5\n太\t4\n郎\t14\n鬱\t29\nＵ\t0\nモ\t3\n");
 
+  EXPECT_EQ(runCli({"--strokes", ""}).out, "");
   run = runCli({u8"山田", u8"太郎"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, kYamadaTaroUtf8);
@@ -235,6 +236,7 @@ TEST_F(Cli, RefusedInput) {
       {{"-1", u8"山田"}, "-1"},
       {{"--batch", "a", "b"}, "standard input"},
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
+      {{"--suggest", u8"山田", "--sjis"}, "--sjis with --suggest needs --csv"},
       {{"--suggest", ""}, u8"データエラー"},
       {{"--suggest", "  "}, "U+0020"},
       {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},
@@ -308,6 +310,9 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(hanako["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["score"], "48.0");
   EXPECT_EQ(hanako["people"], 5);
+  EXPECT_EQ(suggestJson({u8"山田", "--with", u8"洋子", "--chars", "2", "--reading",
+                         u8"ようこ"})["candidates"][0]["readings"][0]["people"],
+            77);  // of 洋子's 80
   EXPECT_EQ(hanako["familiarity"], 1873);
   EXPECT_EQ(hanako["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],

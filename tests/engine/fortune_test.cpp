@@ -37,7 +37,12 @@ TEST(FortuneTable, ClassesWeightsAndTexts) {
     EXPECT_EQ(text.substr(text.size() - word.size()), word) << i;
   }
   EXPECT_EQ(actual, byClass);
-  EXPECT_STREQ(fortuneClassText(FortuneClass::kHankichi), "半吉");
+  for (const auto& [c, text] :
+       std::map<FortuneClass, std::string>{{FortuneClass::kDaikichi, "大吉"},
+                                           {FortuneClass::kHankichi, "半吉"},
+                                           {FortuneClass::kKyou, "凶"},
+                                           {FortuneClass::kDaikyou, "大凶"}})
+    EXPECT_EQ(fortuneClassText(c), text);
   // The longest texts are whole; 0, 8, 17, 18 and 26 are checked in the
   // reading tests.
   EXPECT_STREQ(NumberFortuneTable[12].text,

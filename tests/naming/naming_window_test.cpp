@@ -34,7 +34,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.sex = 1;
   form.characters = 3;
   form.reading = " ゆ＊";
-  form.with = "翔　太、陽,・菜 ";
+  form.with = "翔　太、陽,・菜\t";
   form.without = "死，苦";
   form.minScore = "９０．５";
   form.order = 1;
@@ -190,6 +190,7 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
   // Names in use only: every name and reading, and the avoided kanji, find them.
   crow.names = NameScope::kCommon;
+  crow.allReadings = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNames);
   EXPECT_NE(namingStatus(0, crow, "山田").find("「すべての名」"), std::string::npos);
   crow.anyKanji = false;

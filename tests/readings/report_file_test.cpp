@@ -45,9 +45,10 @@ TEST_F(FileOutput, WritesThePendingReportOverALongerFile) {
   EXPECT_EQ(entryCount(), 2u);
 
   // ソ is 0x83 0x5C and 表 0x95 0x5C: their second byte is no backslash.
-  read("ソ表", "\xB1\xB2");
+  // Half-width kana: one byte here, three in a UTF-8 file name.
+  read("ソ表", "\xB1\xB2\xB1\xB2\xB1\xB2\xB1\xB2\xB1\xB2\xB1\xB2\xB1\xB2\xB1\xB2");
   EXPECT_EQ(write(), FileOutputResult::kWritten);
-  EXPECT_EQ(readFile(u8"ソ表ｱｲさんの姓名判断.TXT"), s.nameReport);
+  EXPECT_EQ(readFile(u8"ソ表ｱｲｱｲｱｲｱｲｱｲｱｲｱｲｱｲさんの姓名判断.TXT"), s.nameReport);
 
   // Into another folder, by way of a temporary file there: the current
   // folder is no place for it (here it is gone).
@@ -77,7 +78,7 @@ TEST_F(FileOutput, RefusedNamesWriteNothingAnywhere) {
   }
   EXPECT_EQ(fileNameProblem("a\x7F"), "it holds the control character U+007F");
   // One dot after another, with a double-byte character between: no "..".
-  for (const char* name : {"a.表.b", ".表", "表.", "a.b.c"})
+  for (const char* name : {"a.表.b", ".表", "表.", "a.b.c", "a　b"})
     EXPECT_TRUE(isSafeFileName(name)) << name;
 }
 
