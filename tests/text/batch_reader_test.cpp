@@ -93,7 +93,9 @@ TEST(BatchReader, LinesAtTheEdges) {
       {u8"山田 " + longGiven + u8"x\r\n山田 太郎\n", u8"1 line too long\n2 山田 太郎\n"},
       {u8"山田 " + longGiven + u8"xxxx", "1 line too long\n"},  // past what is kept, at the end
       {std::string(5000, 'a') + u8"\n山 田", u8"1 line too long\n2 山 田\n"},
-      {u8"山 〇\n", u8"1 山 〇\n"},                  // 〇 (0x815A) counts 0 strokes but is read
+      // 〇 (0x815A) and 仝 (0x8157) count 0 strokes but are read.
+      {u8"山 〇\n", u8"1 山 〇\n"},
+      {u8"山 仝\n", u8"1 山 仝\n"},
       {u8"一二三四五六七八九十一二三四五六a七b 一",  // nothing after the cut
        u8"1 一二三四五六七八九十一二三四五六a 一 [\"surname\"] 18\n"},
   };
