@@ -314,6 +314,8 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(suggestJson({u8"山田", "--with", u8"洋子", "--chars", "2", "--reading",
                          u8"ようこ"})["candidates"][0]["readings"][0]["people"],
             77);  // of 洋子's 80
+  // Every grade 1.0: a name scores 100.0 (鶴崎瀬 52 strokes).
+  EXPECT_EQ(suggestJson({u8"鶴崎瀬", "--top", "1"})["candidates"][0]["score"], "100.0");
   EXPECT_EQ(hanako["familiarity"], 1873);
   EXPECT_EQ(hanako["readings"][0],
             nlohmann::json::parse(u8R"({"kana": "はなこ", "sex": ["f"], "enamdict": ["f"],
