@@ -307,6 +307,9 @@ TEST_F(Cli, SuggestTable) {
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 21);
   const auto hanako = suggestJson({u8"山田", "--with", u8"花子", "--chars", "2", "--reading",
                                    u8"はなこ", "--names", "people"})["candidates"][0];
+  // --names people: 絵月 13th where every name's list has 麗心.
+  EXPECT_EQ(suggestJson({u8"山田", "--names", "people", "--top", "13"})["candidates"][12]["given"],
+            u8"絵月");
   EXPECT_EQ(hanako["sex"], nlohmann::json::array({"f"}));
   EXPECT_EQ(hanako["grades"], nlohmann::json::parse("[18, 8, 10, 12, 6]"));
   EXPECT_EQ(hanako["score"], "48.0");

@@ -269,7 +269,7 @@ TEST(Naming, FiltersKeepWhatTheySay) {
     std::size_t count;
   } cases[] = {
       {SexFilter::kFemale, 0, 0, "", "", "", "", 108182},
-      {SexFilter::kMale, 3, 80, "", "", "", "", 2224},
+      {SexFilter::kMale, 3, 79.5, "", "", "", "", 2240},
       {SexFilter::kAny, 0, 0, "", "", "子花", "美", 121},
       {SexFilter::kAny, 0, 0, "ユイ", "ゆい", "", "", 170},
       {SexFilter::kAny, 0, 0, "ゆ*", "ゆ*", "", "", 7866},

@@ -34,7 +34,7 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   form.sex = 1;
   form.characters = 3;
   form.reading = " ゆ＊";
-  form.with = "翔　太、陽,・菜\t";
+  form.with = "翔　太、陽,･・菜､\t";
   form.without = "死，苦";
   form.minScore = "９０．５";
   form.order = 1;
@@ -101,8 +101,9 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   f.sex = SexFilter::kFemale;
   f.characters = 2;
   f.reading = "ゆ*";
+  f.names = NameScope::kPeople;
   EXPECT_EQ(namingStatus(75237, f, "佐藤"),
-            "佐藤さん・女の子・2文字・ゆ*：候補 75,237 件（得点順）");
+            "佐藤さん・女の子・2文字・ゆ*・人名にある名：候補 75,237 件（得点順）");
   SuggestFilter all;
   all.with = "翔";
   all.without = "死";
@@ -219,6 +220,10 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
             " (ゆうす* finds the names whose reading starts so)");
   sound.reading = "ゑゑゑ";
   EXPECT_EQ(emptyListHint("山田", sound), EmptyListHint::kNone);
+  // あが* finds names only beyond the names in use: no hint says it would.
+  SuggestFilter aga;
+  aga.reading = "あが";
+  EXPECT_EQ(emptyListHint("山田", aga), EmptyListHint::kNone);
   EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kPage),
             "条件に合う名前はありません。条件を減らしてみてください。");
   EXPECT_EQ(emptyListAdvice("山田", sound, AdviceFor::kCommandLine), "");
@@ -238,10 +243,10 @@ TEST_F(NamingExport, WritesTheListAsShownWhereAskedOrSaysWhyNot) {
   bool written = false;
   ASSERT_TRUE(std::filesystem::create_directory(u8"表"));  // 0x5C as a second byte
   const std::string path = "表/佐藤さんの名付け候補.CSV";
-  EXPECT_EQ(exportSuggestions(list, shown, path, &written),
-            path + " に " + groupDigits(list.size()) + " 件を書き出しました");
+  const std::vector<std::size_t> two = {shown[1], shown[0]};  // rows picked, in their order
+  EXPECT_EQ(exportSuggestions(list, two, path, &written), path + " に 2 件を書き出しました");
   EXPECT_TRUE(written);
-  EXPECT_EQ(readFile(u8"表/佐藤さんの名付け候補.CSV"), suggestionsCsv(list, shown));
+  EXPECT_EQ(readFile(u8"表/佐藤さんの名付け候補.CSV"), suggestionsCsv(list, two));
 
   for (const char* refused : {"x/..", "e*"}) {
     EXPECT_EQ(exportSuggestions(list, shown, refused, &written).rfind("「", 0), 0u);
