@@ -66,18 +66,12 @@ TEST(NamingCsv, HandWrittenRows) {
   EXPECT_EQ(out, kFirstRows);
 }
 
+// An empty list is the header alone.
 TEST(NamingCsv, EmptyListIsTheHeaderAlone) {
-  EXPECT_EQ(rankLabel({3, 2025}),
-            "2025\x94\x4E"
-            "3\x88\xCA");  // 2025年3位
-  EXPECT_EQ(rankLabel({}), "");
   SuggestFilter filter;
   filter.minScore = 101;
   const std::string csv = kFirstRows;
   EXPECT_EQ(suggestionsCsv(suggestGivenNames("山田", filter)), csv.substr(0, csv.find('\n') + 1));
-  // 佐藤さんの名付け候補.CSV
-  EXPECT_EQ(suggestionsCsvFileName("\x8D\xB2\x93\xA1"),
-            "\x8D\xB2\x93\xA1\x82\xB3\x82\xF1\x82\xCC\x96\xBC\x95\x74\x82\xAF\x8C\xF3\x95\xE2.CSV");
 }
 
 }  // namespace

@@ -243,7 +243,6 @@ TEST(Naming, SexOfReadingsFromTheEvidence) {
   // Names the sources add to ENAMDICT's; people who bear names.
   EXPECT_EQ(readingsOf("湊斗").at(0).kana, "みなと");
   EXPECT_EQ(readingsOf("颯真").at(0).kana, "そうま");
-  EXPECT_EQ(candidate("洋子").people, 80u);
   EXPECT_EQ(candidate("一郎").people, 79u);
   EXPECT_EQ(candidate("烏太朗").people, 0u);
 }
