@@ -91,8 +91,8 @@ TEST(NamingForm, ABadFieldIsNamed) {
     EXPECT_EQ(r.bad, c.bad) << c.message;
   }
   std::string characters, refused;
-  EXPECT_FALSE(readCharacterList("Ａ陽ｱ０", &characters, &refused));
-  EXPECT_EQ(refused, "Ａ、ｱ、０");
+  EXPECT_FALSE(readCharacterList("Ａ陽ｱ０ｚ", &characters, &refused));
+  EXPECT_EQ(refused, "Ａ、ｱ、０、ｚ");
 }
 
 TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {

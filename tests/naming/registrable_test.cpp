@@ -46,11 +46,19 @@ std::string stored(const std::string& reading) {
 TEST(Kana, OneRuleForReadingsEverywhere) {
   // ミムヶ: both sides of the gap at 0x837F; ヵ has no hiragana of its own in
   // code page 932, as ヶ.
-  const std::pair<std::string, const char*> cases[] = {
-      {"サクラ", "さくら"}, {"ミムヶ", "みむけ"},  {"ゝヽゞヾ", "ゝゝゞゞ"},
-      {"ヵ", "か"},         {"ヴィー", "ヴぃー"},  {"", ""},
-      {"花", "refused"},    {"a", "refused"},      {"ｻ", "refused"},
-      {"・", "refused"},    {"さ\x82", "refused"}, {std::string("さ\0さ", 5), "refused"}};
+  const std::pair<std::string, const char*> cases[] = {{"サクラ", "さくら"},
+                                                       {"ミムヶ", "みむけ"},
+                                                       {"ゝヽゞヾ", "ゝゝゞゞ"},
+                                                       {"ヵ", "か"},
+                                                       {"ァ", "ぁ"},
+                                                       {"ヴィー", "ヴぃー"},
+                                                       {"", ""},
+                                                       {"花", "refused"},
+                                                       {"a", "refused"},
+                                                       {"ｻ", "refused"},
+                                                       {"・", "refused"},
+                                                       {"さ\x82", "refused"},
+                                                       {std::string("さ\0さ", 5), "refused"}};
   for (const auto& [typed, kana] : cases) EXPECT_EQ(stored(typed), kana) << typed;
   EXPECT_TRUE(isNameKana(0x8396));   // ヶ
   EXPECT_FALSE(isNameKana(0x837F));  // the gap in the katakana row

@@ -1,7 +1,6 @@
 // The career texts: every entry's text against the layout rules, the fixed
 // texts of 11 and 14 byte for byte, and the out-of-range notice. Lengths are
 // Shift-JIS bytes.
-#include <algorithm>
 #include <climits>
 #include <sstream>
 #include <vector>
