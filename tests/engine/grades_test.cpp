@@ -36,6 +36,7 @@ TEST(Grades, SingleByteCharactersCountZeroAndKeepAlignment) {
   // "A山" would be paired as "A\x8E" "R" by a 2-byte stepper; decoded as
   // Shift-JIS it is A (0) and 山 (3).
   EXPECT_EQ(grades("A山", "田"), (Grades{8, 3, 5, 8, 0}));
+  EXPECT_EQ(countNameStrokes("A山").bytes, 3);
   // Half-width katakana are single-byte characters.
   EXPECT_EQ(grades("\xB1\xB2", "山"), (Grades{3, 0, 3, 3, 0}));
   // A lone lead byte before the terminator is one character of 0 strokes.
