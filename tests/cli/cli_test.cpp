@@ -236,7 +236,6 @@ TEST_F(Cli, RefusedInput) {
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
       {{"--suggest", u8"山田", "--sjis"}, "--sjis with --suggest needs --csv"},
       {{"--suggest", ""}, u8"データエラー"},
-      {{"--suggest", "  "}, "U+0020"},
       {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},
       {{"--suggest", u8"髙"}, "no character that counts"},
       {{"--suggest", u8"山田", "--sex", "x"}, "--sex"},
@@ -261,15 +260,12 @@ TEST_F(Cli, RefusedInput) {
 }
 
 TEST_F(Cli, Help) {
-  CliResult run = runCli({"--", u8"-山", u8"山田"});
-  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(runCli({"--", u8"-山", u8"山田"}).status, 0);
   EXPECT_EQ(runCli({"--version"}).out, "namori-cli 1.0\n");
-  run = runCli({"-h"});
+  const CliResult run = runCli({"-h"});
   EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--career", "--json", "--batch", "--file-encoding", u8"データエラー",
-                           "line too long", "notRegistrable", "never whether the\nreading"}) {
-    EXPECT_NE(run.out.find(word), std::string::npos) << word;
-  }
+  EXPECT_NE(run.out.find("Only the characters are checked, never whether the\nreading"),
+            std::string::npos);
 }
 
 nlohmann::json suggestJson(std::vector<std::string> args) {
