@@ -111,9 +111,9 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   all.anyKanji = all.allReadings = true;
   all.names = NameScope::kAll;
   all.order = SuggestOrder::kPeople;
-  EXPECT_EQ(namingStatus(7, all, "髙橋", {kFirstGradeColumn, true}),
+  EXPECT_EQ(namingStatus(999, all, "髙橋", {kFirstGradeColumn, true}),
             "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
-            "すべての名・すべての読み：候補 7 件（総運の大きい順）　"
+            "すべての名・すべての読み：候補 999 件（総運の大きい順）　"
             "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
   all.order = SuggestOrder::kPopular;
