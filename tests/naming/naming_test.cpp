@@ -279,12 +279,9 @@ TEST(Naming, FiltersKeepWhatTheySay) {
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     SuggestFilter filter = everything();
-    filter.sex = c.sex;
-    filter.characters = c.characters;
-    filter.minScore = c.minScore;
-    filter.reading = c.reading;
-    filter.with = c.with;
-    filter.without = c.without;
+    std::tie(filter.sex, filter.characters, filter.minScore, filter.reading, filter.with,
+             filter.without) =
+        std::tie(c.sex, c.characters, c.minScore, c.reading, c.with, c.without);
     const unsigned sex = c.sex == SexFilter::kFemale ? kSexFemale
                          : c.sex == SexFilter::kMale ? kSexMale
                                                      : ~0u;
