@@ -32,7 +32,11 @@ bool isNameCharacter(const char* p, std::size_t length) {
   const unsigned lead = static_cast<unsigned char>(p[0]);
   const unsigned code = lead << 8 | static_cast<unsigned char>(p[1]);
   const bool userDefined = lead >= 0xF0 && lead <= 0xF9;
-  return (code >= 0x889F && !userDefined) || (code >= 0x8157 && code <= 0x815A) || isNameKana(code);
+  // The IBM extension's row opens with numerals and signs (ⅰ Ⅰ ￤ ＂ ㈱ ∵)
+  // before its kanji; the NEC-selected copy of that row ends with them.
+  const bool sign = (code >= 0xEEEF && code <= 0xEEFC) || (code >= 0xFA40 && code <= 0xFA5B);
+  return (code >= 0x889F && !userDefined && !sign) || (code >= 0x8157 && code <= 0x815A) ||
+         isNameKana(code);
 }
 
 // Each character's strokes into counts, an array.

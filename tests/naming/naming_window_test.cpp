@@ -90,9 +90,6 @@ TEST(NamingForm, ABadFieldIsNamed) {
     EXPECT_EQ(r.problem.rfind(c.message, 0), 0u) << r.problem;
     EXPECT_EQ(r.bad, c.bad) << c.message;
   }
-  std::string characters, refused;
-  EXPECT_FALSE(readCharacterList("Ａ陽ｱ０ｚ", &characters, &refused));
-  EXPECT_EQ(refused, "Ａ、ｱ、０、ｚ");
 }
 
 TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
