@@ -115,9 +115,14 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
   all.order = SuggestOrder::kPopular;
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
-  EXPECT_EQ(sortName(f, {kRankColumn, true}), "得点順・逆順");
-  EXPECT_EQ(sortName(f, {kReadingsColumn, false}), "読みの昇順");
-  EXPECT_EQ(sortName(f, nextSort({}, kRankingColumn)), "ランキング順");
+  const std::pair<NamingSort, const char*> names[] = {
+      {{kRankColumn, true}, "得点順・逆順"},
+      {{kReadingsColumn, false}, "読みの昇順"},
+      {{kSexColumn, true}, "性別の降順"},
+      {{kScoreColumn, false}, "得点の小さい順"},
+      {nextSort({}, kRankingColumn), "ランキング順"},
+      {{kRankingColumn, false}, "ランキングの逆順"}};
+  for (const auto& [sort, name] : names) EXPECT_EQ(sortName(f, sort), name);
 }
 
 // A first click sorts numbers largest first and text in code order; a second
@@ -137,14 +142,14 @@ TEST(NamingSort, HeaderClicksSortTheRowsAndKeepTheirRanks) {
   filter.characters = 1;
   const Suggestions list = suggestGivenNames("中村", filter);
   const auto column = [&list](std::size_t rank, int c) { return suggestionCells(list, rank)[c]; };
-  for (const int c :
-       {kFirstGradeColumn, kScoreColumn, kPeopleColumn, kGivenColumn, kReadingsColumn}) {
+  for (int c = kGivenColumn; c < kRankingColumn; ++c) {  // 名 to 人名数
+    const bool number = c >= kFirstGradeColumn;
+    EXPECT_EQ(nextSort({}, c).descending, number) << c;  // numbers largest first
     for (const bool descending : {false, true}) {
       const std::vector<std::size_t> rows = sortedRanks(list, {c, descending});
       ASSERT_EQ(rows.size(), list.size());
       for (std::size_t i = 1; i < rows.size(); ++i) {
         const std::string a = column(rows[i - 1], c), b = column(rows[i], c);
-        const bool number = c != kGivenColumn && c != kReadingsColumn;
         const int order =
             number ? (std::stod(a) > std::stod(b)) - (std::stod(a) < std::stod(b)) : a.compare(b);
         EXPECT_TRUE(descending ? order > 0 || (order == 0 && rows[i - 1] < rows[i])
