@@ -303,9 +303,9 @@ TEST_F(Cli, SuggestTable) {
                "people": 2, "plain": true}],
               "sex": ["f", "m"], "grades": [20, 8, 12, 17, 3], "score": "48.5",
               "rank": {"rank": 6, "year": 2025}, "gimei": true, "people": 6, "familiarity": 305})"));
-  // --names people: 絵月 13th where every name's list has 麗心.
-  EXPECT_EQ(suggestJson({u8"山田", "--names", "people", "--top", "13"})["candidates"][12]["given"],
-            u8"絵月");
+  // 陽葵 read ひまり is known, yet no plain reading of its characters.
+  const auto himari = suggestJson({u8"山田", "--with", u8"陽葵", "--chars", "2"})["candidates"];
+  EXPECT_EQ(himari[0]["readings"][0]["plain"], false);
   // Every grade 1.0: a name scores 100.0 (鶴崎瀬 52 strokes).
   EXPECT_EQ(suggestJson({u8"鶴崎瀬", "--top", "1"})["candidates"][0]["score"], "100.0");
 
@@ -344,12 +344,13 @@ TEST_F(Cli, SuggestTable) {
 }
 
 TEST_F(Cli, SuggestEdges) {
-  CliResult run =
-      runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m", "--without", u8"死"});
+  CliResult run = runCli({"--suggest", u8"山田", "--with", u8"烏", "--sex", "m", "--without",
+                          u8"死", "--min-score", "10", "--names", "people"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err.rfind(
-                u8"namori-cli: no given name matches 山田 with --sex m --with 烏 --without 死", 0),
+  EXPECT_EQ(run.err.rfind(u8"namori-cli: no given name matches 山田 with --sex m --with 烏 "
+                          u8"--without 死 --min-score 10 --names people",
+                          0),
             0u)
       << run.err;
   EXPECT_NE(run.err.find("--any-kanji"), std::string::npos);

@@ -96,11 +96,11 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   EXPECT_EQ(groupDigits(1234567), "1,234,567");
   SuggestFilter f;
   f.sex = SexFilter::kFemale;
-  f.characters = 2;
+  f.characters = 3;
   f.reading = "ゆ*";
   f.names = NameScope::kPeople;
   EXPECT_EQ(namingStatus(75237, f, "佐藤"),
-            "佐藤さん・女の子・2文字・ゆ*・人名にある名：候補 75,237 件（得点順）");
+            "佐藤さん・女の子・3文字・ゆ*・人名にある名：候補 75,237 件（得点順）");
   SuggestFilter all;
   all.with = "翔";
   all.without = "死";
