@@ -217,6 +217,7 @@ TEST_F(Cli, RefusedInput) {
       {{"-1", u8"山田"}, "-1"},
       {{"--batch", "a", "b"}, "standard input"},
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
+      {{"--file-encoding", "utf-8", "a", "b"}, "--save"},
       {{"--suggest", u8"山田", "--sjis"}, "--sjis with --suggest needs --csv"},
       {{"--suggest", ""}, u8"データエラー"},
       {{"--suggest", "abc"}, "(U+0063) is not in the stroke dictionary"},

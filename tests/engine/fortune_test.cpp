@@ -1,6 +1,7 @@
 // Number fortunes, folding, the score and its one-decimal printing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <string>
@@ -93,6 +94,7 @@ TEST(FormatOneDecimal, RoundsFromTheExactValueWithHalvesUp) {
       {1e-300, "0.0"},
       {0.0003, "0.0"},
       {-1.25, "-1.3"},
+      {-HUGE_VAL, "-inf"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(formatOneDecimal(value), text) << value;
   EXPECT_EQ(formatOneDecimal(-0.0), "-0.0");  // as printf prints it

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "kana.h"
-#include "naming.h"
 #include "naming_window.h"
 #include "readings/test_support.h"
 #include "sjis_utf8.h"
@@ -94,12 +93,6 @@ TEST(TypedCharacters, EachAsUnicodeClassesIt) {
   // 2,908 of KANJIDIC2's 2,999 graded kanji have a code page 932 form; 83
   // hiragana, 86 katakana and 6 marks; 18 kanji have a second (IBM) code.
   EXPECT_EQ(registrableCount, 2908u + 83 + 86 + 6 + 18);
-  // The ranking reads a reading by the same rule: ヶい finds what けい finds.
-  SuggestFilter ke, smallKe;
-  ke.reading = "けい";
-  smallKe.reading = "ヶい";
-  EXPECT_GT(suggestGivenNames("", ke).size(), 0u);
-  EXPECT_EQ(suggestGivenNames("", smallKe).size(), suggestGivenNames("", ke).size());
 }
 
 }  // namespace
