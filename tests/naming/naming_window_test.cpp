@@ -188,14 +188,18 @@ TEST(NamingTexts, AnEmptyListSaysWhatWouldFindNames) {
   crow.with = "烏";
   crow.names = NameScope::kAll;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAnyKanji);
-  EXPECT_NE(namingStatus(0, crow, "山田").find("「意味のよくない字も含める」"), std::string::npos);
+  EXPECT_EQ(namingStatus(0, crow, "山田"),
+            "山田さん・男の子・使いたい字 烏・すべての名：候補 0 件（得点順）　"
+            "「意味のよくない字も含める」にチェックを入れると見つかります。");
   crow.anyKanji = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kNone);  // it finds them
   // Names in use only: every name and reading, and the avoided kanji, find them.
   crow.names = NameScope::kCommon;
   crow.allReadings = true;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNames);
-  EXPECT_NE(namingStatus(0, crow, "山田").find("「すべての名」"), std::string::npos);
+  EXPECT_EQ(namingStatus(0, crow, "山田"),
+            "山田さん・男の子・使いたい字 烏・意味のよくない字も含める・すべての読み：候補 0 "
+            "件（得点順）　名前の範囲を「すべての名」にし、すべての読みを出すと見つかります。");
   crow.anyKanji = false;
   EXPECT_EQ(emptyListHint("山田", crow), EmptyListHint::kAllNamesAnyKanji);
   // Each front end names its own controls.

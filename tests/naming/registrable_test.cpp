@@ -1,11 +1,10 @@
-// What a parent may type: the registrable characters of a given name and
-// the kana of a reading.
+// What a parent may type: the registrable characters of a given name, the
+// kana of a reading, and what each field makes of every character.
 #include "registrable.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "kana.h"
@@ -20,7 +19,6 @@ namespace {
 
 using Chars = std::vector<std::string>;
 
-// 佐藤 蠍魅, 山田 凜, 太郎 and さくら are namori-cli's cases.
 TEST(Registrable, NamesTheCharactersAParentCannotUse) {
   EXPECT_EQ(unregistrableCharacters("髙子"), Chars{"髙"});  // a variant outside both lists
   // Latin letters and half-width kana, each once in first-seen order.
