@@ -349,6 +349,7 @@ TEST(Naming, ChecksOfWhatUsersType) {
   for (const char* bad : {"", "*", "**", "ゆ**", "ゆ*い", "abc", "由", "ゆ い"}) {
     EXPECT_FALSE(isReadingPattern(bad)) << bad;
   }
+  EXPECT_FALSE(isReadingPattern(std::string("ゆ\0い", 5)));  // a NUL ends no reading
   double score = -1;
   const std::pair<const char*, double> scores[] = {{"", 0}, {"87.5", 87.5}, {"100", 100}};
   for (const auto& [text, value] : scores) {
