@@ -174,8 +174,8 @@ TEST_F(Cli, Batch) {
   EXPECT_NE(run.out.find(R"({"line":4,"surname":")"), std::string::npos);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(runCli({"--batch"}, u8"山田 太郎").status, 0);
-  // Each line's career is its own: 外運 2 (the first entry), then 0 (none).
-  run = runCli({"--batch", "--career"}, u8"入山 田\n山 田\n" + std::string(4097, 'a'));
+  // Each line's career is its own: 外運 2 (the first entry), 31 (the last), then 0 (none).
+  run = runCli({"--batch", "--career"}, u8"入山 田\n林 一鬱二\n山 田\n" + std::string(4097, 'a'));
   EXPECT_EQ(run.status, 2);  // the line too long
   EXPECT_NE(run.out.find(u8R"({"outerGrade":2,"text":"\n******* 一流の補佐役)"), std::string::npos);
   EXPECT_NE(run.out.find(u8R"({"outerGrade":0,"text":"\n職業運数３２以降は表示しません\n"})"),
@@ -217,6 +217,7 @@ TEST_F(Cli, RefusedInput) {
       {{"-1", u8"山田"}, "-1"},
       {{"--batch", "a", "b"}, "standard input"},
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
+      {{"--batch", "--sjis"}, "--sjis"},
       {{"--file-encoding", "utf-8", "a", "b"}, "--save"},
       {{"--suggest", u8"山田", "--sjis"}, "--sjis with --suggest needs --csv"},
       {{"--suggest", ""}, u8"データエラー"},
