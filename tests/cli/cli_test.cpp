@@ -218,6 +218,7 @@ TEST_F(Cli, RefusedInput) {
       {{"--batch", "a", "b"}, "standard input"},
       {{"--json", "--sjis", "a", "b"}, "--sjis"},
       {{"--batch", "--sjis"}, "--sjis"},
+      {{"--batch", "--json"}, "--json"},
       {{"--file-encoding", "utf-8", "a", "b"}, "--save"},
       {{"--suggest", u8"山田", "--sjis"}, "--sjis with --suggest needs --csv"},
       {{"--suggest", ""}, u8"データエラー"},

@@ -24,14 +24,12 @@ TEST(Grades, WorkedExamples) {
   EXPECT_EQ(grades("林", "太郎"), (Grades{26, 8, 18, 12, 14}));
   // Unknown characters count 0 wherever they are summed.
   EXPECT_EQ(grades("Ｕ田", "０郎"), (Grades{19, 5, 14, 5, 14}));
-  // Long names are not limited: 驫 counts 30.
-  const std::string seventeen = "驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫";
+  const std::string seventeen = "驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫驫";  // 30 each: no limit
   EXPECT_EQ(grades(seventeen.c_str(), seventeen.c_str()), (Grades{1020, 510, 510, 60, 960}));
 }
 
 TEST(Grades, SingleByteCharactersCountZeroAndKeepAlignment) {
-  // "A山" would be paired as "A\x8E" "R" by a 2-byte stepper; decoded as
-  // Shift-JIS it is A (0) and 山 (3).
+  // "A山" is A (0) and 山 (3), never "A\x8E" "R" as a 2-byte stepper pairs it.
   EXPECT_EQ(grades("A山", "田"), (Grades{8, 3, 5, 8, 0}));
   EXPECT_EQ(countNameStrokes("A山").bytes, 3);
   // Half-width katakana are single-byte characters.

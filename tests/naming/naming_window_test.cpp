@@ -43,11 +43,11 @@ TEST(NamingForm, FieldsBecomeTheFilterAsTyped) {
   const SuggestFilter& f = r.filter;
   ASSERT_EQ(r.problem, "");
   EXPECT_EQ(r.surname, "山田１");
-  EXPECT_EQ(
-      std::tie(f.sex, f.characters, f.reading, f.with, f.without, f.minScore, f.order, f.anyKanji,
-               f.names),
-      std::make_tuple(SexFilter::kFemale, 3, std::string("ゆ*"), std::string("翔太陽菜"),
-                      std::string("死苦"), 90.5, SuggestOrder::kPeople, true, NameScope::kCommon));
+  EXPECT_EQ(std::tie(f.sex, f.characters, f.reading, f.with, f.without, f.minScore, f.order,
+                     f.anyKanji, f.names, f.allReadings),
+            std::make_tuple(SexFilter::kFemale, 3, std::string("ゆ*"), std::string("翔太陽菜"),
+                            std::string("死苦"), 90.5, SuggestOrder::kPeople, true,
+                            NameScope::kCommon, false));
   form.sex = form.order = 2;
   form.scope = 1;
   const SuggestFilter other = read(form).filter;
@@ -108,10 +108,11 @@ TEST(NamingTexts, TheCountLineNamesTheListsSurnameFiltersAndOrder) {
   all.anyKanji = all.allReadings = true;
   all.names = NameScope::kAll;
   all.order = SuggestOrder::kPeople;
-  EXPECT_EQ(namingStatus(999, all, "髙橋", {kFirstGradeColumn, true}),
-            "髙橋さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
+  EXPECT_EQ(namingStatus(999, all, "髙﨑", {kFirstGradeColumn, true}),
+            "髙﨑さん・使いたい字 翔・使わない字 死・80.5 点以上・意味のよくない字も含める・"
             "すべての名・すべての読み：候補 999 件（総運の大きい順）　"
-            "髙 は辞書にないため 0 画として数えます（高 なら 10 画）");
+            "髙 は辞書にないため 0 画として数えます（高 なら 10 画）　"
+            "﨑 は辞書にないため 0 画として数えます（崎 なら 11 画）");
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人名に多い順");
   all.order = SuggestOrder::kPopular;
   EXPECT_EQ(sortName(all, {kRankColumn, false}), "人気順");
@@ -258,7 +259,7 @@ TEST_F(NamingExport, WritesTheListAsShownWhereAskedOrSaysWhyNot) {
   EXPECT_TRUE(written);
   EXPECT_EQ(readFile(u8"表/佐藤さんの名付け候補.CSV"), suggestionsCsv(list, two));
 
-  for (const char* refused : {"x/..", "e*"}) {
+  for (const char* refused : {"x/..", "e*", "x/"}) {
     EXPECT_EQ(exportSuggestions(list, shown, refused, &written).rfind("「", 0), 0u);
     EXPECT_FALSE(written);
   }

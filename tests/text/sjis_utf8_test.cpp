@@ -59,7 +59,7 @@ TEST(SjisUtf8, RefusesWhatIsNotOneCodePage932Character) {
   // Surrogates, overlong forms and code points past U+10FFFF are no UTF-8;
   // the ends of the ranges around them are.
   for (const char* bad : {"\xED\xA0\x80", "\xED\xBF\xBF", "\xE0\x9F\xBF", "\xC1\xBF",
-                          "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xC3\xC3"}) {
+                          "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xC3\xC3", "\x80"}) {
     EXPECT_EQ(utf8CharLength(bad), 0u) << bad;
   }
   for (const char* good : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF4\x8F\xBF\xBF"}) {
