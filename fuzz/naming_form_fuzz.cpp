@@ -4,8 +4,8 @@
 // the check box. A form the reader takes must give a surname that counts, at
 // most 34 bytes of whole characters, a reading the ranking takes, a minimum
 // score from 0 to 100, 1 to 3 characters or none, and 使いたい字 and 使わない字
-// without spaces; then the ranking and its status line run on it. A form it
-// refuses must name a field and say why.
+// without space characters; then the ranking and its status line run on it.
+// A form it refuses must name a field and say why.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +15,7 @@
 #include "naming.h"
 #include "naming_window.h"
 #include "readings.h"
+#include "typed_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
@@ -45,9 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!filter.reading.empty() && !namori::isReadingPattern(filter.reading)) std::abort();
   if (!(filter.minScore >= 0 && filter.minScore <= 100)) std::abort();
   if (filter.characters < 0 || filter.characters > 3) std::abort();
+  // Spaces only separate: none is left as a character, whatever bytes stand
+  // beside it (a lead byte takes the next byte as its trail, as everywhere).
   for (const std::string* text : {&filter.with, &filter.without}) {
-    if (text->find(' ') != std::string::npos || text->find("\x81\x40") != std::string::npos) {
-      std::abort();
+    for (const char* p = text->c_str(); std::size_t n = namori::charLength(p); p += n) {
+      if (namori::isTypedSpace(p, n)) std::abort();
     }
   }
   filter.top = 20;
