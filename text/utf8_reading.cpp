@@ -26,17 +26,20 @@ void forEachSjisCharacter(std::string_view sjis, Visit visit) {
 }
 
 // A kanji (仝 々 〆 〇 too) or a kana: what a Japanese name is written in,
-// whether or not the stroke dictionary has it.
+// whether or not the stroke dictionary has it. A kanji is what Unicode files
+// as an ideograph, so that the numerals and signs among code page 932's
+// extension kanji (ⅰ ￤ ㈱ ∵) and the user-defined codes are none.
 bool isNameCharacter(const char* p, std::size_t length) {
   if (length != 2) return false;
-  const unsigned lead = static_cast<unsigned char>(p[0]);
-  const unsigned code = lead << 8 | static_cast<unsigned char>(p[1]);
-  const bool userDefined = lead >= 0xF0 && lead <= 0xF9;
-  // The IBM extension's row opens with numerals and signs (ⅰ Ⅰ ￤ ＂ ㈱ ∵)
-  // before its kanji; the NEC-selected copy of that row ends with them.
-  const bool sign = (code >= 0xEEEF && code <= 0xEEFC) || (code >= 0xFA40 && code <= 0xFA5B);
-  return (code >= 0x889F && !userDefined && !sign) || (code >= 0x8157 && code <= 0x815A) ||
-         isNameKana(code);
+  if (isNameKana(static_cast<unsigned char>(p[0]) << 8 | static_cast<unsigned char>(p[1]))) {
+    return true;
+  }
+  char utf8[4];
+  std::size_t utf8Length = 0;
+  if (!sjisToUtf8(p, length, utf8, sizeof utf8, &utf8Length)) return false;
+  const unsigned long c = codePointOf(utf8, utf8Length);
+  return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0x3005 && c <= 0x3007);
 }
 
 // Each character's strokes into counts, an array.
